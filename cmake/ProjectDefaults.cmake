@@ -1,0 +1,102 @@
+# Compiler settings and helpers shared by every module.
+#
+#   vs_defaults(<target>)          warnings, GBK string literals, include root
+#   vs_add_gtest(<name> SOURCES .. [LIBS ..] [TIMEOUT s] [LABELS ..])
+#                                  a GoogleTest program registered with CTest; in the cross
+#                                  tree it runs under Wine with the project's prefix
+
+option(VS_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
+option(VS_FUZZ "Build the libFuzzer targets (clang tree)" OFF)
+set(VS_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix" CACHE PATH "Wine prefix used by the tests")
+get_filename_component(VS_WINEPREFIX "${VS_WINEPREFIX}" ABSOLUTE)
+
+if(WIN32)
+  # One static executable, no runtime DLLs next to it.
+  add_link_options(-static -static-libgcc -static-libstdc++)
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
+  set(VS_LIBLZMA_ROOT "${CMAKE_BINARY_DIR}/../deps/liblzma-i686" CACHE PATH "cross-built liblzma")
+  get_filename_component(VS_LIBLZMA_ROOT "${VS_LIBLZMA_ROOT}" ABSOLUTE)
+  add_library(vs_liblzma STATIC IMPORTED GLOBAL)
+  set_target_properties(vs_liblzma PROPERTIES
+    IMPORTED_LOCATION "${VS_LIBLZMA_ROOT}/lib/liblzma.a"
+    INTERFACE_INCLUDE_DIRECTORIES "${VS_LIBLZMA_ROOT}/include"
+    INTERFACE_COMPILE_DEFINITIONS LZMA_API_STATIC)
+  add_library(VS::lzma ALIAS vs_liblzma)
+else()
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(LZMA REQUIRED IMPORTED_TARGET liblzma)
+  add_library(VS::lzma ALIAS PkgConfig::LZMA)
+  if(VS_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  elseif(VS_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                        -fno-sanitize-recover=undefined)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+function(vs_defaults target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -fexec-charset=GBK)
+  target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
+endfunction()
+
+function(vs_add_gtest name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 120)
+  endif()
+  add_executable(${name} ${T_SOURCES})
+  vs_defaults(${name})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest gtest_main)
+  if(WIN32)
+    # One CTest entry per program: each Wine start costs far more than a test case.
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}"
+      ENVIRONMENT "WINEPREFIX=${VS_WINEPREFIX};WINEDEBUG=-all;LC_ALL=zh_CN.UTF-8")
+  else()
+    include(GoogleTest)
+    gtest_discover_tests(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "native;${T_LABELS}")
+  endif()
+endfunction()
+
+# A module folder holds portable sources (*.cpp) and Win32 sources (*_win32.cpp). The portable
+# ones form vs_<module> in both trees; the Win32 ones form vs_<module>_win32 in the cross tree.
+function(vs_module name)
+  cmake_parse_arguments(M "WIN32_ONLY" "" "DEPS;WIN32_DEPS" ${ARGN})
+  file(GLOB all_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  set(portable ${all_sources})
+  list(FILTER portable EXCLUDE REGEX "_win32\\.cpp$")
+  set(win32 ${all_sources})
+  list(FILTER win32 INCLUDE REGEX "_win32\\.cpp$")
+  if(M_WIN32_ONLY)
+    set(win32 ${all_sources})
+    set(portable "")
+  endif()
+  if(portable)
+    add_library(vs_${name} STATIC ${portable})
+    vs_defaults(vs_${name})
+    target_link_libraries(vs_${name} PUBLIC ${M_DEPS})
+  endif()
+  if(WIN32 AND win32)
+    add_library(vs_${name}_win32 STATIC ${win32})
+    vs_defaults(vs_${name}_win32)
+    if(portable)
+      target_link_libraries(vs_${name}_win32 PUBLIC vs_${name})
+    endif()
+    target_link_libraries(vs_${name}_win32 PUBLIC ${M_DEPS} ${M_WIN32_DEPS})
+  endif()
+endfunction()
+
+# Adds every subfolder of the current folder that has a CMakeLists.txt.
+function(vs_add_subfolders)
+  file(GLOB children LIST_DIRECTORIES true RELATIVE ${CMAKE_CURRENT_SOURCE_DIR}
+       ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child ${children})
+    if(IS_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/${child}
+       AND EXISTS ${CMAKE_CURRENT_SOURCE_DIR}/${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
