@@ -36,8 +36,11 @@ else()
   endif()
 endif()
 
+# String literals are stored in code page 936. GB18030 encodes every GBK character exactly as GBK
+# does, and unlike GBK it also covers the library's own literals (<chrono> has a micro sign), so
+# it is the execution character set.
 function(vs_defaults target)
-  target_compile_options(${target} PRIVATE -Wall -Wextra -fexec-charset=GBK)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -fexec-charset=GB18030)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 

@@ -1,0 +1,97 @@
+// uidriver: finds another program's windows and message boxes, reads them and presses their
+// buttons. Run under Wine in the same prefix and display as the program it drives.
+//
+//   uidriver list [--pid N]
+//   uidriver wait [--class C] [--title T] [--pid N] [--timeout MS]   prints "HWND<TAB>class<TAB>title"
+//   uidriver text HWND                                                the message text of a box
+//   uidriver press HWND (ID | --text T)                               clicks a button
+//   uidriver answer (yes|no|ok) [--title T] [--timeout MS]            waits for a box, answers it
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "tools/uidriver/ui_driver.h"
+
+namespace {
+
+struct Options {
+    e2e::WindowQuery query;
+    int timeoutMs = 10000;
+    std::string text;
+};
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: uidriver list|wait|text|press|answer ... (see the source header)\n");
+    return 2;
+}
+
+Options ParseOptions(int argc, char** argv, int first) {
+    Options options;
+    for (int i = first; i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
+        const char* value = argv[i + 1];
+        if (flag == "--class") options.query.className = value;
+        if (flag == "--title") options.query.title = value;
+        if (flag == "--pid") options.query.processId = std::strtoul(value, nullptr, 10);
+        if (flag == "--timeout") options.timeoutMs = std::atoi(value);
+        if (flag == "--text") options.text = value;
+    }
+    return options;
+}
+
+HWND ParseHandle(const char* text) {
+    return reinterpret_cast<HWND>(static_cast<std::uintptr_t>(std::strtoull(text, nullptr, 0)));
+}
+
+void PrintWindow(const e2e::WindowInfo& w) {
+    std::printf("0x%lx\t%lu\t%s\t%s\n", static_cast<unsigned long>(
+                    reinterpret_cast<std::uintptr_t>(w.handle)),
+                w.processId, w.className.c_str(), w.title.c_str());
+}
+
+int Answer(const std::string& button, Options options) {
+    options.query.className = "#32770";
+    auto box = e2e::WaitForWindow(options.query, options.timeoutMs);
+    if (!box) {
+        std::fprintf(stderr, "no message box appeared\n");
+        return 1;
+    }
+    const int id = button == "yes" ? IDYES : button == "no" ? IDNO : IDOK;
+    std::printf("%s\n", e2e::MessageBoxText(box->handle).c_str());
+    return e2e::ClickButton(box->handle, id) ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const std::string verb = argv[1];
+    if (verb == "list") {
+        Options options = ParseOptions(argc, argv, 2);
+        options.query.visibleOnly = false;
+        for (const auto& w : e2e::ListTopLevelWindows(options.query)) PrintWindow(w);
+        return 0;
+    }
+    if (verb == "wait") {
+        Options options = ParseOptions(argc, argv, 2);
+        auto found = e2e::WaitForWindow(options.query, options.timeoutMs);
+        if (!found) return 1;
+        PrintWindow(*found);
+        return 0;
+    }
+    if (verb == "text" && argc >= 3) {
+        std::printf("%s\n", e2e::MessageBoxText(ParseHandle(argv[2])).c_str());
+        return 0;
+    }
+    if (verb == "press" && argc >= 4) {
+        HWND dialog = ParseHandle(argv[2]);
+        if (std::strcmp(argv[3], "--text") == 0 && argc >= 5) {
+            return e2e::ClickButtonWithText(dialog, argv[4]) ? 0 : 1;
+        }
+        return e2e::ClickButton(dialog, std::atoi(argv[3])) ? 0 : 1;
+    }
+    if (verb == "answer" && argc >= 3) return Answer(argv[2], ParseOptions(argc, argv, 3));
+    return Usage();
+}
