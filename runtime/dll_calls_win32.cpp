@@ -1,0 +1,55 @@
+#include "runtime/dll_calls_win32.h"
+
+#include <vector>
+
+#include "runtime/dll_function_name.h"
+#include "runtime/program_end.h"
+
+namespace rt {
+namespace {
+
+std::vector<HMODULE>& LoadedLibraries() {
+    static std::vector<HMODULE> libraries;
+    return libraries;
+}
+
+std::atomic<int> g_resolutions{0};
+
+void ReleaseLoadedLibraries() {
+    for (HMODULE module : LoadedLibraries()) FreeLibrary(module);
+    LoadedLibraries().clear();
+}
+
+[[noreturn]] void FailResolution(const std::string& message) {
+    MessageBoxA(nullptr, message.c_str(), "DLL ERROR", MB_ICONERROR);
+    EndProgram(0);
+}
+
+HMODULE ModuleFor(const char* library) {
+    if (HMODULE held = GetModuleHandleA(library)) return held;
+    HMODULE loaded = LoadLibraryA(library);
+    if (loaded == nullptr) FailResolution(MissingLibraryMessage(library));
+    LoadedLibraries().push_back(loaded);
+    if (LoadedLibraries().size() == 1) SetLibraryRelease(&ReleaseLoadedLibraries);
+    return loaded;
+}
+
+}  // namespace
+
+void* ResolveDllFunction(const char* library, const char* function) {
+    HMODULE module = ModuleFor(library);
+    const DllFunctionName name = ParseDllFunctionName(function);
+    ++g_resolutions;
+    FARPROC address =
+        name.byOrdinal
+            ? GetProcAddress(module, MAKEINTRESOURCEA(static_cast<WORD>(name.ordinal)))
+            : GetProcAddress(module, name.name.c_str());
+    if (address == nullptr) FailResolution(MissingFunctionMessage(library, function));
+    return reinterpret_cast<void*>(address);
+}
+
+int DllResolutionCount() { return g_resolutions.load(); }
+
+std::size_t LoadedLibraryCount() { return LoadedLibraries().size(); }
+
+}  // namespace rt
