@@ -32,6 +32,8 @@ enum TypeTag : std::uint32_t {
     kTagFloat = 0x80000501,
     kTagDouble = 0x80000601,
     kArrayFlag = 0x20000000,
+    // An argument that is a library object (the XML document).
+    kTagLibraryObject = 0x00040001,
 };
 
 // Button codes of message boxes: the Win32 button id minus one.

@@ -1,0 +1,9 @@
+#include "runtime/message_pump.h"
+
+namespace rt {
+
+bool PumpMessages() {
+    return false;
+}
+
+}  // namespace rt

@@ -1,0 +1,29 @@
+#include "runtime/program_end.h"
+
+#include <atomic>
+
+namespace rt {
+namespace {
+
+std::atomic<ShutdownStep> gEndCallback{nullptr};
+std::atomic<ShutdownStep> gLibraryRelease{nullptr};
+
+void RunOnce(std::atomic<ShutdownStep>& slot) {
+    if (ShutdownStep step = slot.exchange(nullptr)) step();
+}
+
+}  // namespace
+
+void SetEndCallback(ShutdownStep callback) {
+    gEndCallback = callback;
+}
+void SetLibraryRelease(ShutdownStep release) {
+    gLibraryRelease = release;
+}
+
+void RunShutdownSteps() {
+    RunOnce(gEndCallback);
+    RunOnce(gLibraryRelease);
+}
+
+}  // namespace rt

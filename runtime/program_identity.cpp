@@ -1,0 +1,15 @@
+#include "runtime/program_identity.h"
+
+namespace rt {
+
+TextValue FileNameOfPath(std::string_view path, char separator) {
+    const std::size_t last = path.rfind(separator);
+    return TextValue(last == std::string_view::npos ? path : path.substr(last + 1));
+}
+
+TextValue DirectoryOfPath(std::string_view path, char separator) {
+    const std::size_t last = path.rfind(separator);
+    return TextValue(last == std::string_view::npos ? path : path.substr(0, last));
+}
+
+}  // namespace rt

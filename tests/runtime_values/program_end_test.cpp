@@ -1,0 +1,127 @@
+// Runtime errors, checked array access, out of memory and the end of the program. Each case ends
+// a child process; a message-box handler stands in for the box so nothing waits for a click.
+#include <cstdio>
+#include <new>
+
+#include <gtest/gtest.h>
+
+#include "runtime/checked_array.h"
+#include "runtime/out_of_memory.h"
+#include "runtime/program_end.h"
+#include "runtime/runtime_error.h"
+#include "runtime/system_message_box.h"
+
+namespace rt {
+namespace {
+
+using testing::ExitedWithCode;
+
+// Prints each box as "box <title>|<style>|<text>" and presses OK.
+void PrintBoxesToStderr() {
+    SetMessageBoxHandler([](const TextValue& text, const TextValue& title, unsigned style) {
+        std::fprintf(stderr, "box %s|%u|%s\n", title.c_str(), style, text.c_str());
+        return kIdOk;
+    });
+}
+
+TEST(RuntimeErrorText, NumberAndTableText) {
+    EXPECT_EQ("program internal error number is 4. \r\n数组成员引用下标必须大于等于1",
+              RuntimeErrorText(4));
+    EXPECT_EQ("program internal error number is 1. \r\n数组成员引用下标超出定义范围",
+              RuntimeErrorText(1));
+    EXPECT_EQ("program internal error number is 11. \r\n所提供参数的数据类型不符合要求",
+              RuntimeErrorText(11));
+    // Numbers without a text of their own show nothing after the line break.
+    EXPECT_EQ("program internal error number is 100. \r\n", RuntimeErrorText(100));
+    EXPECT_EQ("program internal error number is 0. \r\n", RuntimeErrorText(0));
+}
+
+TEST(RuntimeErrorDeath, ShowsAnErrorBoxAndEndsWithExitCode0) {
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            RaiseRuntimeError(6);
+        },
+        ExitedWithCode(0), "box error\\|16\\|program internal error number is 6");
+    // Without a handler the native build prints the box to stderr.
+    EXPECT_EXIT(RaiseRuntimeError(2), ExitedWithCode(0), "error number is 2");
+}
+
+TEST(CheckedArrayDeath, IndexBelowOneIsError4AndAboveCountIsError1) {
+    CheckedArray<int> numbers{10, 20, 30};
+    EXPECT_EQ(10, numbers.At(1));
+    EXPECT_EQ(30, numbers.At(3));
+    numbers.At(2) = 25;
+    EXPECT_EQ(25, numbers.Items()[1]);
+    EXPECT_EXIT(numbers.At(0), ExitedWithCode(0), "error number is 4");
+    EXPECT_EXIT(numbers.At(-7), ExitedWithCode(0), "error number is 4");
+    EXPECT_EXIT(numbers.At(4), ExitedWithCode(0), "error number is 1");
+    const CheckedArray<int> empty;
+    EXPECT_EXIT(empty.At(1), ExitedWithCode(0), "error number is 1");
+}
+
+TEST(CheckedArrayDeath, RedefineToANegativeCountIsError10) {
+    CheckedArray<int> numbers;
+    numbers.Redefine(2);
+    EXPECT_EQ((std::vector<int>{0, 0}), numbers.Items());
+    numbers.Redefine(0);
+    EXPECT_TRUE(numbers.Empty());
+    EXPECT_EXIT(numbers.Redefine(-1), ExitedWithCode(0), "error number is 10");
+}
+
+void PrintCallback() {
+    std::fprintf(stderr, "callback ");
+}
+void PrintRelease() {
+    std::fprintf(stderr, "release\n");
+}
+void FaultingCallback() {
+    RaiseRuntimeError(kErrorNotNumeric);
+}
+
+TEST(EndProgramDeath, RunsTheCallbackThenTheLibraryReleaseAndEndsWithTheCode) {
+    EXPECT_EXIT(
+        {
+            SetEndCallback(PrintCallback);
+            SetLibraryRelease(PrintRelease);
+            EndProgram(7);
+        },
+        ExitedWithCode(7), "callback release");
+    EXPECT_EXIT(EndProgram(3), ExitedWithCode(3), "");
+}
+
+TEST(EndProgramDeath, AFaultInTheEndCallbackStillEndsOnceAndReleases) {
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            SetEndCallback(FaultingCallback);
+            SetLibraryRelease(PrintRelease);
+            EndProgram(7);
+        },
+        ExitedWithCode(0), "release");
+}
+
+TEST(OutOfMemoryDeath, FailedAllocationShowsTheBoxAndEndsWithExitCode0) {
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            InstallOutOfMemoryHandler();
+            std::get_new_handler()();
+        },
+        ExitedWithCode(0), "box error\\|16\\|内存不足");
+#ifdef _WIN32
+    // A real failing allocation on the 32-bit target takes the same road.
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            InstallOutOfMemoryHandler();
+            volatile std::size_t huge = 0x7FFFFFF0u;
+            char* block = new char[huge];
+            std::fprintf(stderr, "allocated %p\n", static_cast<void*>(block));
+        },
+        ExitedWithCode(0), "box error\\|16\\|内存不足");
+#endif
+}
+
+}  // namespace
+}  // namespace rt
