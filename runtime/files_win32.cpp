@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/dll_calls_win32.h"
 #include "runtime/files.h"
 
 namespace rt {
@@ -133,7 +134,8 @@ int CopyOneFile(const TextValue& source, const TextValue& destination) {
 }
 
 bool IsExistingDirectory(const TextValue& path) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    // Bound by name like the other calls the archive extraction makes.
+    const DWORD attributes = dll::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
