@@ -114,3 +114,24 @@ TEST_F(DeleteTreeTest, ReadOnlyFileStopsTheWalkAndKeepsItsAncestors) {
 }
 
 }  // namespace
+
+namespace {
+
+class LinkedFolderTest : public ScratchFolderTest {};
+
+TEST_F(LinkedFolderTest, DeleteTreeRemovesALinkedFolderButNotWhatItPointsTo) {
+    ASSERT_NE(rt::MakeDirectory(Path("outside")), 0);
+    ASSERT_EQ(rt::WriteWholeFile(Path("outside\\keep"), ByteSet{1}), 1);
+    ASSERT_NE(rt::MakeDirectory(Path("t")), 0);
+    if (!CreateSymbolicLinkA(Path("t\\link").c_str(), Path("outside").c_str(),
+                             SYMBOLIC_LINK_FLAG_DIRECTORY))
+        GTEST_SKIP() << "this system cannot create folder links";
+    const DWORD attributes = GetFileAttributesA(Path("t\\link").c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
+        GTEST_SKIP() << "folder links are not reported as links here";
+    EXPECT_NE(rt::DeleteTree(Path("t")), 0);
+    EXPECT_FALSE(Exists("t"));
+    EXPECT_TRUE(Exists("outside\\keep"));
+}
+
+}  // namespace
