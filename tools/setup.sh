@@ -19,7 +19,7 @@ fail() {
 
 PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev xvfb xdotool
     imagemagick fonts-wqy-zenhei liblzma-dev xz-utils cmake g++ make dpkg-dev clang
-    libclang-rt-14-dev googletest python3)
+    libclang-rt-14-dev googletest python3 pkg-config)
 
 missing_packages() {
     local p
