@@ -1,0 +1,108 @@
+// Native stand-ins of the archive's file access, with the results the Win32 tree gives.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "installer/archive_file.h"
+#include "runtime/dbcs.h"
+
+namespace inst {
+
+namespace {
+
+// Only separator characters become "/": the trail byte of a double-byte character may be 0x5C.
+std::string ToNative(const rt::TextValue& path) {
+    std::string native = path;
+    for (std::size_t i = 0; i < path.size(); i += rt::CharWidthAt(path, i))
+        if (path[i] == '\\') native[i] = '/';
+    return native;
+}
+
+// Tests may run as root, who may write anything; Windows refuses to replace a read-only file
+// or a directory, so that is checked here.
+bool IsReadOnlyOrDirectory(const std::string& native) {
+    struct stat status {};
+    return stat(native.c_str(), &status) == 0 &&
+           (S_ISDIR(status.st_mode) || (status.st_mode & S_IWUSR) == 0);
+}
+
+int FileDescriptor(std::intptr_t handle) {
+    return static_cast<int>(handle);
+}
+
+}  // namespace
+
+bool ArchiveFile::Open(const rt::TextValue& path, Mode mode) {
+    Close();
+    const std::string native = ToNative(path);
+    int fd = -1;
+    switch (mode) {
+        case Mode::ReadExisting: {
+            struct stat status {};
+            if (stat(native.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return false;
+            fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+            break;
+        }
+        case Mode::CreateNew:
+            fd = open(native.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+            break;
+        case Mode::CreateAlways:
+            if (IsReadOnlyOrDirectory(native)) return false;
+            fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            break;
+    }
+    if (fd < 0) return false;
+    handle_ = fd;
+    return true;
+}
+
+void ArchiveFile::Close() {
+    if (!IsOpen()) return;
+    close(FileDescriptor(handle_));
+    handle_ = kNoHandle;
+}
+
+std::uint64_t ArchiveFile::Size() const {
+    struct stat status {};
+    if (!IsOpen() || fstat(FileDescriptor(handle_), &status) != 0) return 0;
+    return static_cast<std::uint64_t>(status.st_size);
+}
+
+bool ArchiveFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const {
+    if (!IsOpen()) return false;
+    while (!out.empty()) {
+        const ssize_t n =
+            pread(FileDescriptor(handle_), out.data(), out.size(), static_cast<off_t>(offset));
+        if (n <= 0) return false;
+        out = out.subspan(static_cast<std::size_t>(n));
+        offset += static_cast<std::uint64_t>(n);
+    }
+    return true;
+}
+
+bool ArchiveFile::Append(std::span<const std::uint8_t> bytes) {
+    if (!IsOpen() || lseek(FileDescriptor(handle_), 0, SEEK_END) < 0) return false;
+    while (!bytes.empty()) {
+        const ssize_t n = write(FileDescriptor(handle_), bytes.data(), bytes.size());
+        if (n <= 0) return false;
+        bytes = bytes.subspan(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+bool RemoveFile(const rt::TextValue& path) {
+    const std::string native = ToNative(path);
+    struct stat status {};
+    if (lstat(native.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
+    if ((status.st_mode & S_IWUSR) == 0) return false;  // DeleteFileA refuses read-only files
+    return unlink(native.c_str()) == 0;
+}
+
+bool RenameFile(const rt::TextValue& from, const rt::TextValue& to) {
+    const std::string nativeTo = ToNative(to);
+    struct stat status {};
+    if (lstat(nativeTo.c_str(), &status) == 0) return false;  // MoveFileA never replaces
+    return rename(ToNative(from).c_str(), nativeTo.c_str()) == 0;
+}
+
+}  // namespace inst

@@ -1,0 +1,101 @@
+#include "installer/payload_codec.h"
+
+#include <lzma.h>
+
+#include <algorithm>
+#include <new>
+#include <stdexcept>
+
+#include "installer/archive_format.h"
+
+namespace inst {
+
+namespace {
+
+// Output bytes per input byte that no LZMA1 stream exceeds (see IsPlausibleImageSize), with
+// room to spare, plus what the 5 bytes that start the range coder may yield.
+constexpr std::uint64_t kMaxExpansion = 8192;
+constexpr std::uint64_t kExpansionSlack = 1 << 16;
+
+// The decoder never looks further back than what it has produced, so a dictionary as large as
+// the image decodes exactly as the stored one; it spares a 64 MiB allocation for a small image.
+std::uint32_t DecoderDictionarySize(const LzmaProperties& properties, std::uint32_t imageSize) {
+    return std::max<std::uint32_t>(LZMA_DICT_SIZE_MIN,
+                                   std::min(properties.dictionarySize, imageSize));
+}
+
+// Runs the decoder until the image is full, the input is used up or an error occurs.
+int DecodeInto(lzma_stream& stream, std::span<const std::uint8_t> input, rt::ByteSet& image) {
+    stream.next_in = input.data();
+    stream.avail_in = input.size();
+    stream.next_out = image.data();
+    stream.avail_out = image.size();
+    lzma_ret result = LZMA_OK;
+    while (result == LZMA_OK && stream.avail_out > 0 && stream.avail_in > 0)
+        result = lzma_code(&stream, LZMA_RUN);
+    if (stream.avail_out == 0 && (result == LZMA_OK || result == LZMA_STREAM_END)) return LZMA_OK;
+    // An end marker or the end of the input before the image is full: the rest would be zeros.
+    if (result == LZMA_OK || result == LZMA_STREAM_END) return LZMA_DATA_ERROR;
+    return result;
+}
+
+bool AllocateImage(rt::ByteSet& image, std::uint32_t size) {
+    try {
+        image.assign(size, 0);
+        return true;
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<LzmaProperties> DecodeLzmaProperties(std::span<const std::uint8_t> bytes) {
+    if (bytes.size() < kLzmaPropertiesSize || bytes[0] >= 9 * 5 * 5) return {};
+    LzmaProperties properties;
+    properties.lc = bytes[0] % 9;
+    properties.lp = bytes[0] / 9 % 5;
+    properties.pb = bytes[0] / 45;
+    properties.dictionarySize = ReadU32(bytes.data() + 1);
+    return properties;
+}
+
+void AppendLzmaProperties(rt::ByteSet& out, const LzmaProperties& properties) {
+    out.push_back(
+        static_cast<std::uint8_t>((properties.pb * 5 + properties.lp) * 9 + properties.lc));
+    AppendU32(out, properties.dictionarySize);
+}
+
+bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
+    return imageSize <= streamSize * kMaxExpansion + kExpansionSlack;
+}
+
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
+    image.clear();
+    if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
+    const auto trailer = payload.last(kPayloadTrailerSize);
+    const std::uint32_t imageSize = ReadU32(trailer.data() + kLzmaPropertiesSize);
+    const auto properties = DecodeLzmaProperties(trailer.first(kLzmaPropertiesSize));
+    if (!properties) return LZMA_OPTIONS_ERROR;
+    const auto input = payload.first(payload.size() - kPayloadTrailerSize);
+    if (!IsPlausibleImageSize(input.size(), imageSize)) return LZMA_DATA_ERROR;
+    if (!AllocateImage(image, imageSize)) return LZMA_MEM_ERROR;
+    if (imageSize == 0) return LZMA_OK;
+
+    lzma_options_lzma options{};
+    lzma_lzma_preset(&options, LZMA_PRESET_DEFAULT);
+    options.lc = properties->lc;
+    options.lp = properties->lp;
+    options.pb = properties->pb;
+    options.dict_size = DecoderDictionarySize(*properties, imageSize);
+    const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+    lzma_stream stream = LZMA_STREAM_INIT;
+    int result = lzma_raw_decoder(&stream, filters);
+    if (result == LZMA_OK) result = DecodeInto(stream, input, image);
+    lzma_end(&stream);
+    if (result != LZMA_OK) rt::ByteSet().swap(image);
+    return result;
+}
+
+}  // namespace inst

@@ -1,0 +1,40 @@
+// The payload container stored in the program: a raw LZMA1 stream (no header of its own),
+// then 5 LZMA property bytes (lc/lp/pb byte and u32 dictionary size), then the u32 length of
+// the archive image it decodes to. Portable.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+#include "runtime/value_types.h"
+
+namespace inst {
+
+inline constexpr std::size_t kPayloadTrailerSize = 9;
+inline constexpr std::size_t kLzmaPropertiesSize = 5;
+
+struct LzmaProperties {
+    std::uint32_t lc = 3;
+    std::uint32_t lp = 0;
+    std::uint32_t pb = 2;
+    std::uint32_t dictionarySize = 64u << 20;
+};
+
+// Nothing when the first byte is not (pb * 5 + lp) * 9 + lc with lc < 9, lp < 5, pb < 5.
+std::optional<LzmaProperties> DecodeLzmaProperties(std::span<const std::uint8_t> bytes);
+void AppendLzmaProperties(rt::ByteSet& out, const LzmaProperties& properties);
+
+// Whether a raw LZMA1 stream of streamSize bytes can decode to imageSize bytes at all. The
+// cheapest LZMA symbol, a repeated match of 273 bytes at the highest probabilities, still
+// costs about 0.31 bits, so one input byte never yields more than about 7,100 output bytes.
+bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize);
+
+// Decodes the payload into `image`, which receives exactly the declared size. Returns 0
+// (LZMA_OK) on success; otherwise the failure's lzma_ret code and an empty image: a payload
+// shorter than its trailer, invalid properties, a declared size the stream cannot produce or
+// memory cannot hold, corrupt data, and a stream that ends before the declared size is filled.
+// Streams with and without an end marker both decode.
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image);
+
+}  // namespace inst

@@ -1,0 +1,173 @@
+#include "tools/packer/packer_commands.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "installer/archive_format.h"
+#include "installer/archive_image_builder.h"
+#include "installer/archive_paths.h"
+#include "installer/archive_reader.h"
+#include "installer/payload_codec.h"
+#include "tools/packer/name_encoding.h"
+#include "tools/packer/source_tree.h"
+#include "tools/packer/terminal_progress.h"
+
+namespace packer {
+
+namespace {
+
+bool ReadFile(const std::string& path, rt::ByteSet& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    out.assign(std::istreambuf_iterator<char>(in), {});
+    return !in.bad();
+}
+
+bool WriteFile(const std::string& path, const rt::ByteSet& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    return static_cast<bool>(out.flush());
+}
+
+int Fail(const std::string& message) {
+    std::fprintf(stderr, "vspack: %s\n", message.c_str());
+    return 1;
+}
+
+std::optional<std::string> ArchiveName(const std::string& hostName, bool rawNames) {
+    return rawNames ? std::optional<std::string>(hostName) : Utf8ToGbk(hostName);
+}
+
+// For display and for files on the build machine; names that are not GBK stay as they are.
+std::string HostName(const std::string& archiveName, bool rawNames) {
+    if (rawNames) return archiveName;
+    return GbkToUtf8(archiveName).value_or(archiveName);
+}
+
+// Decodes a payload file into its image; prints why when it cannot.
+bool LoadImage(const std::string& payloadPath, rt::ByteSet& payload, rt::ByteSet& image) {
+    if (!ReadFile(payloadPath, payload)) {
+        Fail(payloadPath + ": cannot read");
+        return false;
+    }
+    const int result = inst::UnpackPayload(payload, image);
+    if (result != 0) {
+        Fail(payloadPath + ": not a payload (LZMA result " + std::to_string(result) + ")");
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int PackDirectory(const PackRequest& request) {
+    const auto started = std::chrono::steady_clock::now();
+    std::string error;
+    const std::vector<SourceFile> files = CollectSourceTree(request.directory, error);
+    if (!error.empty()) return Fail(error);
+
+    inst::ArchiveImageBuilder builder;
+    for (const SourceFile& file : files) {
+        const auto name = ArchiveName(file.name, request.rawNames);
+        if (!name) return Fail(file.name + ": name has no GBK form (use --raw-names)");
+        rt::ByteSet body;
+        if (!ReadFile(file.path.string(), body)) return Fail(file.path.string() + ": cannot read");
+        if (!builder.Add(*name, body)) return Fail(file.name + ": archive would exceed 4 GiB");
+    }
+    const std::size_t count = builder.EntryCount();
+    const rt::ByteSet image = builder.Finish();
+    if (!request.imagePath.empty() && !WriteFile(request.imagePath, image))
+        return Fail(request.imagePath + ": cannot write");
+
+    rt::ByteSet payload;
+    int result = 0;
+    {
+        TerminalProgress progress("packing", !request.quiet && StderrIsTerminal());
+        result = inst::PackPayload(
+            image, request.options, payload,
+            [&](std::uint64_t done, std::uint64_t total) { progress.Update(done, total); });
+    }
+    if (result != 0) return Fail("LZMA encoder failed with result " + std::to_string(result));
+    if (!WriteFile(request.payloadPath, payload))
+        return Fail(request.payloadPath + ": cannot write");
+
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    if (!request.quiet)
+        std::printf("packed %zu files: image %zu bytes, payload %zu bytes (%.1f%%) in %.1f s\n",
+                    count, image.size(), payload.size(),
+                    image.empty() ? 0.0 : 100.0 * payload.size() / image.size(), seconds);
+    return 0;
+}
+
+int ListPayload(const std::string& payloadPath, bool rawNames) {
+    rt::ByteSet payload;
+    rt::ByteSet image;
+    if (!LoadImage(payloadPath, payload, image)) return 1;
+    const std::size_t imageSize = image.size();
+    inst::ArchiveReader reader;
+    if (!reader.Open("", std::move(image))) return Fail(payloadPath + ": not an archive image");
+    int mismatches = 0;
+    std::printf("%4s %10s %10s %8s  %s\n", "#", "size", "offset", "crc", "name");
+    int index = 0;
+    for (const inst::ArchiveEntry& entry : reader.Entries()) {
+        const bool good = entry.nameChecksum == inst::NameChecksum(entry.name);
+        mismatches += good ? 0 : 1;
+        std::printf("%4d %10u %10u %08X%c %s\n", ++index, entry.size, entry.offset,
+                    entry.nameChecksum, good ? ' ' : '!', HostName(entry.name, rawNames).c_str());
+    }
+    std::printf("%zu entries, image %zu bytes, payload %zu bytes\n", reader.Entries().size(),
+                imageSize, payload.size());
+    if (mismatches > 0) return Fail(std::to_string(mismatches) + " name checksums do not match");
+    return 0;
+}
+
+int ExtractPayload(const std::string& payloadPath, const std::string& directory, bool rawNames) {
+    rt::ByteSet payload;
+    rt::ByteSet image;
+    if (!LoadImage(payloadPath, payload, image)) return 1;
+    rt::ByteSet().swap(payload);
+    if (rawNames) {
+        inst::ArchiveReader reader;
+        if (!reader.ExtractAll("", std::move(image), directory))
+            return Fail(payloadPath + ": not an archive image");
+        std::printf("extracted %zu entries to %s\n", reader.Entries().size(), directory.c_str());
+        return 0;
+    }
+    inst::ArchiveReader reader;
+    if (!reader.Open("", image)) return Fail(payloadPath + ": not an archive image");
+    // Names are split as GBK, then each part is written in the build machine's UTF-8.
+    std::size_t written = 0;
+    std::uint64_t cursor = 0;
+    for (const inst::ArchiveEntry& entry : reader.Entries()) {
+        const std::span<const std::uint8_t> body(image.data() + cursor, entry.size);
+        cursor += entry.size;
+        if (!inst::IsContainedEntryName(entry.name)) {
+            std::fprintf(stderr, "vspack: skipping %s: it would land outside %s\n",
+                         HostName(entry.name, false).c_str(), directory.c_str());
+            continue;
+        }
+        std::filesystem::path target(directory);
+        for (const std::string& part : inst::SplitAtSeparators(entry.name))
+            if (!part.empty()) target /= HostName(part, false);
+        std::error_code failure;
+        std::filesystem::create_directories(target.parent_path(), failure);
+        std::ofstream out(target, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(body.data()),
+                  static_cast<std::streamsize>(body.size()));
+        if (!out.flush()) {
+            std::fprintf(stderr, "vspack: cannot write %s\n", target.string().c_str());
+            continue;
+        }
+        ++written;
+    }
+    std::printf("extracted %zu of %zu entries to %s\n", written, reader.Entries().size(),
+                directory.c_str());
+    return written == reader.Entries().size() ? 0 : 1;
+}
+
+}  // namespace packer

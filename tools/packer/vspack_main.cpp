@@ -1,0 +1,114 @@
+// vspack: packs a directory into an installer payload (archive image compressed as raw LZMA1
+// with the properties and the image length in a 9-byte trailer), lists a payload's entries,
+// and extracts a payload into a directory.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "tools/packer/packer_commands.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage:\n"
+    "  vspack pack <directory> <payload> [options]\n"
+    "      --preset N      encoder effort 0..9 (default 6)   --extreme   slower, a little smaller\n"
+    "      --dict SIZE     dictionary stored in the trailer, bytes or with KiB/MiB (default "
+    "64MiB)\n"
+    "      --lc N --lp N --pb N   literal and position bits (default 3, 0, 2)\n"
+    "      --end-marker    end the stream with an end marker (default: none)\n"
+    "      --image FILE    also write the uncompressed archive image\n"
+    "      --raw-names     store file names as they are (default: UTF-8 names become GBK)\n"
+    "      --quiet         no progress and no summary\n"
+    "  vspack list <payload> [--raw-names]\n"
+    "  vspack extract <payload> <directory> [--raw-names]\n";
+
+// liblzma's LZMA_PRESET_EXTREME.
+constexpr std::uint32_t kExtremeFlag = 1u << 31;
+
+int Usage() {
+    std::fputs(kUsage, stderr);
+    return 2;
+}
+
+bool ParseNumber(const std::string& text, std::uint32_t& out) {
+    char* end = nullptr;
+    const unsigned long long value = std::strtoull(text.c_str(), &end, 10);
+    const std::string unit = end;
+    unsigned long long scale = 1;
+    if (unit == "KiB") {
+        scale = 1024;
+    } else if (unit == "MiB") {
+        scale = 1024 * 1024;
+    } else if (!unit.empty() || end == text.c_str()) {
+        return false;
+    }
+    if (value * scale > 0xFFFFFFFFull) return false;
+    out = static_cast<std::uint32_t>(value * scale);
+    return true;
+}
+
+// Options after the verb's positional arguments; false on anything unknown or out of range.
+bool ParsePackOptions(const std::vector<std::string>& args, std::size_t from,
+                      packer::PackRequest& request) {
+    auto& props = request.options.properties;
+    std::uint32_t preset = request.options.preset;
+    bool extreme = false;
+    struct NumberOption {
+        const char* name;
+        std::uint32_t min, max;
+        std::uint32_t* target;
+    };
+    const NumberOption numbers[] = {{"--preset", 0, 9, &preset},
+                                    {"--dict", 4096, 0xFFFFFFFFu, &props.dictionarySize},
+                                    {"--lc", 0, 8, &props.lc},
+                                    {"--lp", 0, 4, &props.lp},
+                                    {"--pb", 0, 4, &props.pb}};
+    for (std::size_t i = from; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--end-marker") {
+            request.options.endMarker = true;
+        } else if (arg == "--raw-names") {
+            request.rawNames = true;
+        } else if (arg == "--quiet") {
+            request.quiet = true;
+        } else if (arg == "--extreme") {
+            extreme = true;
+        } else if (arg == "--image" && i + 1 < args.size()) {
+            request.imagePath = args[++i];
+        } else {
+            const NumberOption* option = nullptr;
+            for (const NumberOption& candidate : numbers)
+                if (arg == candidate.name) option = &candidate;
+            std::uint32_t value = 0;
+            if (option == nullptr || i + 1 >= args.size() || !ParseNumber(args[++i], value) ||
+                value < option->min || value > option->max)
+                return false;
+            *option->target = value;
+        }
+    }
+    request.options.preset = preset | (extreme ? kExtremeFlag : 0);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) return Usage();
+    const std::string& verb = args[0];
+    const bool rawNames = args.size() >= 3 && args.back() == "--raw-names";
+    if (verb == "pack" && args.size() >= 3) {
+        packer::PackRequest request;
+        request.directory = args[1];
+        request.payloadPath = args[2];
+        if (!ParsePackOptions(args, 3, request)) return Usage();
+        return packer::PackDirectory(request);
+    }
+    if (verb == "list" && (args.size() == 2 || (args.size() == 3 && rawNames)))
+        return packer::ListPayload(args[1], rawNames);
+    if (verb == "extract" && (args.size() == 3 || (args.size() == 4 && rawNames)))
+        return packer::ExtractPayload(args[1], args[2], rawNames);
+    return Usage();
+}
