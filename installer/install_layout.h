@@ -1,0 +1,95 @@
+// Where the product lives on the machine: the registry values the install writes (and the
+// options page and the uninstaller read back), the files and shortcuts it creates, and the
+// texts it shows. Portable.
+#pragma once
+
+#include <array>
+
+#include "runtime/value_types.h"
+
+namespace inst {
+
+// Special folders (CSIDL codes) the install and uninstall work in.
+inline constexpr int kFolderCommonPrograms = 23;
+inline constexpr int kFolderCommonDesktop = 25;
+inline constexpr int kFolderProgramFiles = 38;
+inline constexpr int kFolderProgramFilesX86 = 42;
+
+// HKEY_CURRENT_USER: the choices of the last install.
+inline constexpr char kSettingsKey[] = "Software\\VantorFenWix";
+inline constexpr char kValueAutoStartup[] = "AutoStartup";
+inline constexpr char kValueDesktopShortcut[] = "CreatDesktopShortcut";
+inline constexpr char kValueStartMenuShortcut[] = "CreatStartMenuShortcut";
+inline constexpr char kValueRemoveOldConfig[] = "RemoveOldConfigFiles";
+inline constexpr char kValueInstallPath[] = "InstallPath";
+
+// HKEY_CURRENT_USER: start with Windows.
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kRunValueName[] = "VantorFenwix";
+
+// HKEY_LOCAL_MACHINE: the entry in the system's list of installed programs.
+inline constexpr char kUninstallEntryKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
+// The entry's values in the order they are written and deleted.
+inline constexpr std::array<const char*, 9> kUninstallEntryValues = {
+    "Comments",  "DisplayIcon",   "DisplayName",     "HelpLink",    "InstallLocation",
+    "Publisher", "UninstallPath", "UninstallString", "URLInfoAbout"};
+
+inline constexpr char kProductComments[] = "一款界面简洁，功能强大的Vantor辅助工具。";
+inline constexpr char kProductDisplayName[] = "VantorSaelin";
+inline constexpr char kProductPublisher[] = "Zemlo";
+// The product's web page, shown by the system as its help link and "about" address.
+inline constexpr char kProductAddress[] = "https://www.zemlo.example/vantorsaelin/";
+
+// Files inside the install directory.
+inline constexpr char kProductProgramName[] = "VantorFenwix.exe";
+inline constexpr char kCompanionProgramName[] = "VantorSaelin.exe";
+inline constexpr char kUninstallerName[] = "uninstall.exe";
+inline constexpr char kUpdaterName[] = "AutoUpdate.exe";
+inline constexpr char kUpdateListName[] = "updatelist.xml";
+inline constexpr char kDownloadFolderName[] = "download";
+
+// Shortcuts and Start-menu folders. "Korrel" is the maker's folder, shared with its other
+// products; "VantorFenWix" below it belongs to this product alone.
+inline constexpr char kMakerFolderName[] = "Korrel";
+inline constexpr char kProductFolderName[] = "VantorFenWix";
+inline constexpr char kProgramShortcutName[] = "VantorSaelin.lnk";
+inline constexpr char kUninstallShortcutName[] = "卸载.lnk";
+inline constexpr char kShortcutDescription[] = "一样的世界，不一样的精彩。";
+
+// Messages of the install.
+inline constexpr char kInstallTitle[] = "VantorSaelin 安装向导";
+inline constexpr char kEmptyDirectoryQuestion[] = "安装目录不能为空。\r\n是否初始化为默认值？";
+inline constexpr char kUnpackFailedMessage[] = "解压失败！";
+inline constexpr int kButtonsOk = 0;
+inline constexpr int kButtonsYesNo = 4;
+inline constexpr int kIconQuestion = 32;
+inline constexpr int kIconInformation = 64;
+
+// Messages of the uninstall.
+inline constexpr char kUninstallReportTitle[] = "卸载完毕";
+inline constexpr char kUninstallReportText[] =
+    "VantorSaelin 卸载完毕！\r\n\r\n剩余文件您可以手动删除：\r\n\r\n";
+
+// Paths derived from the install directory D exactly as typed: plain concatenation, so a D
+// ending with "\" gives a doubled backslash, as the registry and shortcuts then show.
+rt::TextValue InFolder(const rt::TextValue& folder, const char* name);
+rt::TextValue ProductProgramPath(const rt::TextValue& installPath);
+rt::TextValue UninstallerPath(const rt::TextValue& installPath);
+rt::TextValue UpdaterPath(const rt::TextValue& installPath);
+
+// Registry paths ("key\value") of the settings and the auto-start value.
+rt::TextValue SettingsValuePath(const char* valueName);
+rt::TextValue RunValuePath();
+rt::TextValue UninstallEntryValuePath(const char* valueName);
+
+// The Start-menu entries below the common Programs folder.
+struct StartMenuPaths {
+    rt::TextValue makerFolder;
+    rt::TextValue productFolder;
+    rt::TextValue programShortcut;
+    rt::TextValue uninstallShortcut;
+};
+StartMenuPaths StartMenuPathsIn(const rt::TextValue& commonPrograms);
+
+}  // namespace inst

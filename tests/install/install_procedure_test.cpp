@@ -1,0 +1,284 @@
+// The install procedure on a scratch machine: what it records, creates, removes and unpacks
+// for each choice, the empty-directory question and a payload that does not decode.
+#include <gtest/gtest.h>
+
+#include "installer/install.h"
+#include "installer/install_layout.h"
+#include "tests/install/recording_front_end.h"
+#include "tests/install/setup_test_machine.h"
+
+namespace insttest {
+namespace {
+
+constexpr int kUser = 3;
+constexpr int kMachine = 4;
+const std::string kSettings = "Software\\VantorFenWix\\";
+const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\VantorFenwix";
+const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
+const std::string kDescription = "一样的世界，不一样的精彩。";
+
+class InstallProcedure : public SetupTestMachine {
+  protected:
+    inst::InstallOptions Options(bool on) const {
+        inst::InstallOptions options;
+        options.InstallPath = Path("Program Files (x86)\\Korrel\\VantorFenWix");
+        options.AutoStartup = on;
+        options.CreatDesktopShortcut = on;
+        options.CreatStartMenuShortcut = on;
+        options.RemoveOldConfigFiles = on;
+        return options;
+    }
+    void Install(const inst::InstallOptions& options, const rt::ByteSet& payload) {
+        inst::RunInstall(options, frontEnd, platform, payload);
+    }
+    void Install(const inst::InstallOptions& options) { Install(options, ProductPayload()); }
+
+    std::string StartMenu(const std::string& relative) const {
+        return "ProgramData\\Start Menu\\Programs\\Korrel" + relative;
+    }
+    std::vector<std::string> Writes() const {
+        std::vector<std::string> writes;
+        for (const std::string& line : platform.registryLog) {
+            if (line.rfind("write", 0) == 0) writes.push_back(line);
+        }
+        return writes;
+    }
+
+    RecordingFrontEnd frontEnd;
+};
+
+TEST_F(InstallProcedure, EveryOptionOnRecordsTheChoicesAndRegistersTheProductInOrder) {
+    const inst::InstallOptions options = Options(true);
+    const std::string dir = options.InstallPath;
+    Install(options);
+
+    const std::vector<std::string> expected = {
+        "write 3 " + kSettings + "AutoStartup=1",
+        "write 3 " + kSettings + "CreatDesktopShortcut=1",
+        "write 3 " + kSettings + "CreatStartMenuShortcut=1",
+        "write 3 " + kSettings + "RemoveOldConfigFiles=1",
+        "write 3 " + kSettings + "InstallPath=" + dir,
+        "write 3 " + kRun + "=\"" + dir + "\\VantorFenwix.exe\"",
+        "write 4 " + kEntry + "\\Comments=一款界面简洁，功能强大的Vantor辅助工具。",
+        "write 4 " + kEntry + "\\DisplayIcon=" + dir + "\\VantorFenwix.exe",
+        "write 4 " + kEntry + "\\DisplayName=VantorSaelin",
+        "write 4 " + kEntry + "\\HelpLink=" + inst::kProductAddress,
+        "write 4 " + kEntry + "\\InstallLocation=" + dir + "\\",
+        "write 4 " + kEntry + "\\Publisher=Zemlo",
+        "write 4 " + kEntry + "\\UninstallPath=" + dir + "\\uninstall.exe",
+        "write 4 " + kEntry + "\\UninstallString=" + dir + "\\uninstall.exe",
+        "write 4 " + kEntry + "\\URLInfoAbout=" + inst::kProductAddress,
+    };
+    EXPECT_EQ(Writes(), expected);
+    EXPECT_TRUE(frontEnd.shown.empty());
+    EXPECT_EQ(frontEnd.closeCount, 1);
+}
+
+TEST_F(InstallProcedure, ShortcutsPointAtTheProgramAndTheUninstallerWithDescriptionAndFolder) {
+    const inst::InstallOptions options = Options(true);
+    const std::string dir = options.InstallPath;
+    Install(options);
+
+    ASSERT_EQ(platform.shortcuts.size(), 3u);
+    const std::string program = dir + "\\VantorFenwix.exe";
+    const std::string uninstaller = dir + "\\uninstall.exe";
+    EXPECT_EQ(platform.shortcuts[0].link, CommonDesktop() + "\\VantorSaelin.lnk");
+    EXPECT_EQ(platform.shortcuts[0].target, program);
+    EXPECT_EQ(platform.shortcuts[1].link, Path(StartMenu("\\VantorFenWix\\VantorSaelin.lnk")));
+    EXPECT_EQ(platform.shortcuts[1].target, program);
+    EXPECT_EQ(platform.shortcuts[2].link, Path(StartMenu("\\VantorFenWix\\卸载.lnk")));
+    EXPECT_EQ(platform.shortcuts[2].target, uninstaller);
+    for (const ShortcutRecord& shortcut : platform.shortcuts) {
+        EXPECT_EQ(shortcut.description, kDescription);
+        EXPECT_EQ(shortcut.workingDirectory, dir);
+    }
+    EXPECT_TRUE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
+    EXPECT_TRUE(Exists(StartMenu("\\VantorFenWix\\卸载.lnk")));
+}
+
+TEST_F(InstallProcedure, UnpacksEveryFileCopiesItselfAsUninstallerAndStartsTheUpdaterQuoted) {
+    const inst::InstallOptions options = Options(true);
+    Install(options);
+
+    const std::string dir = "Program Files (x86)\\Korrel\\VantorFenWix\\";
+    for (const auto& [name, content] : ProductFiles()) {
+        EXPECT_EQ(ReadText(dir + name), content) << name;
+    }
+    EXPECT_EQ(ReadText(dir + "uninstall.exe"), "MZ the running setup program");
+    ASSERT_EQ(platform.startedPrograms.size(), 1u);
+    EXPECT_EQ(platform.startedPrograms[0], "\"" + options.InstallPath + "\\AutoUpdate.exe\"");
+}
+
+TEST_F(InstallProcedure, ASecondInstallWithOptionsOffRemovesRunValueShortcutsAndFolders) {
+    Install(Options(true));
+    ASSERT_TRUE(platform.HasValue(kUser, kRun));
+    ASSERT_TRUE(Exists(StartMenu("\\VantorFenWix\\VantorSaelin.lnk")));
+    WriteText("Program Files (x86)\\Korrel\\VantorFenWix\\settings.ini", "kept");
+    platform.registryLog.clear();
+
+    RecordingFrontEnd second;
+    inst::RunInstall(Options(false), second, platform, ProductPayload());
+
+    EXPECT_FALSE(platform.HasValue(kUser, kRun));
+    EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
+    EXPECT_FALSE(Exists(StartMenu("\\VantorFenWix")));
+    EXPECT_FALSE(Exists(StartMenu("")));
+    EXPECT_EQ(platform.Value(kUser, kSettings + "AutoStartup"), "0");
+    EXPECT_EQ(platform.Value(kUser, kSettings + "CreatDesktopShortcut"), "0");
+    EXPECT_EQ(platform.Value(kUser, kSettings + "CreatStartMenuShortcut"), "0");
+    EXPECT_EQ(platform.Value(kUser, kSettings + "RemoveOldConfigFiles"), "0");
+    EXPECT_TRUE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\settings.ini"))
+        << "without the option the old files stay";
+    EXPECT_EQ(second.closeCount, 1);
+}
+
+TEST_F(InstallProcedure, TheMakersFolderStaysWhileItHoldsAnotherProduct) {
+    Install(Options(true));
+    MakeFolders(StartMenu("\\OtherTool"));
+    WriteText(StartMenu("\\OtherTool\\OtherTool.lnk"), "other");
+
+    Install(Options(false));
+
+    EXPECT_FALSE(Exists(StartMenu("\\VantorFenWix")));
+    EXPECT_EQ(ReadText(StartMenu("\\OtherTool\\OtherTool.lnk")), "other");
+}
+
+TEST_F(InstallProcedure, RemovingOldFilesLeavesOnlyTheProductAndTheUninstaller) {
+    const std::string dir = "Program Files (x86)\\Korrel\\VantorFenWix";
+    MakeFolders(dir + "\\cache");
+    WriteText(dir + "\\stray.cfg", "old");
+    WriteText(dir + "\\cache\\old.bin", "old");
+
+    Install(Options(true));
+
+    EXPECT_FALSE(Exists(dir + "\\stray.cfg"));
+    EXPECT_FALSE(Exists(dir + "\\cache"));
+    EXPECT_TRUE(Exists(dir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
+}
+
+TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn) {
+    struct Case {
+        std::string folder;
+        std::string stray;
+    };
+    const Case cases[] = {
+        {"Program Files (x86)", "Program Files (x86)\\OtherVendor\\tool.exe"},
+        {"windows\\system32", "windows\\system32\\kernel32.dll"},
+        {"users\\me", "users\\me\\notes.txt"},
+        {"users\\Public\\Desktop", "users\\Public\\Desktop\\other.lnk"},
+        {"ProgramData", "ProgramData\\other.dat"},
+    };
+    MakeFolders("Program Files (x86)\\OtherVendor");
+    for (const Case& c : cases) {
+        WriteText(c.stray, "precious");
+        inst::InstallOptions options = Options(true);
+        options.InstallPath = Path(c.folder);
+        RecordingFrontEnd frontEndForCase;
+        inst::RunInstall(options, frontEndForCase, platform, ProductPayload());
+        EXPECT_EQ(ReadText(c.stray), "precious") << c.folder;
+        EXPECT_TRUE(Exists(c.folder + "\\VantorFenwix.exe")) << c.folder;
+        EXPECT_EQ(frontEndForCase.closeCount, 1) << c.folder;
+    }
+}
+
+TEST_F(InstallProcedure, ADirectoryClimbingBackIntoProgramFilesIsRefusedToo) {
+    WriteText("Program Files (x86)\\OtherVendor.txt", "precious");
+    inst::InstallOptions options = Options(true);
+    options.InstallPath = Path("Program Files (x86)\\Korrel\\..");
+    Install(options);
+    EXPECT_EQ(ReadText("Program Files (x86)\\OtherVendor.txt"), "precious");
+}
+
+TEST_F(InstallProcedure, EmptyDirectoryYesPutsBackTheStoredDirectoryAndWritesNothing) {
+    platform.SetValue(kUser, kSettings + "InstallPath", "D:\\Games\\Vantor");
+    frontEnd.answer = rt::kResultYes;
+    inst::InstallOptions options = Options(true);
+    options.InstallPath.clear();
+    Install(options);
+
+    ASSERT_EQ(frontEnd.shown.size(), 1u);
+    EXPECT_EQ(frontEnd.shown[0].text, "安装目录不能为空。\r\n是否初始化为默认值？");
+    EXPECT_EQ(frontEnd.shown[0].title, "VantorSaelin 安装向导");
+    EXPECT_EQ(frontEnd.shown[0].buttons, 4);
+    EXPECT_EQ(frontEnd.shown[0].icon, 32);
+    EXPECT_FALSE(frontEnd.shown[0].centred);
+    EXPECT_EQ(frontEnd.installPaths, std::vector<std::string>{"D:\\Games\\Vantor"});
+    EXPECT_TRUE(Writes().empty());
+    EXPECT_TRUE(platform.shortcuts.empty());
+    EXPECT_TRUE(platform.startedPrograms.empty());
+    EXPECT_EQ(frontEnd.closeCount, 0);
+}
+
+TEST_F(InstallProcedure, EmptyDirectoryYesWithNothingStoredPutsBackTheDefault) {
+    frontEnd.answer = rt::kResultYes;
+    inst::InstallOptions options;
+    Install(options);
+    EXPECT_EQ(frontEnd.installPaths,
+              std::vector<std::string>{Path("Program Files (x86)\\Korrel\\VantorFenWix")});
+
+    platform.specialFolders.erase(0x2a);
+    Install(options);
+    ASSERT_EQ(frontEnd.installPaths.size(), 2u);
+    EXPECT_EQ(frontEnd.installPaths[1], Path("Program Files\\Korrel\\VantorFenWix"))
+        << "without an x86 folder, Program Files itself";
+}
+
+TEST_F(InstallProcedure, EmptyDirectoryNoChangesNothingButSpacesAreADirectory) {
+    frontEnd.answer = rt::kResultNo;
+    inst::InstallOptions options;
+    Install(options);
+    EXPECT_EQ(frontEnd.shown.size(), 1u);
+    EXPECT_TRUE(frontEnd.installPaths.empty());
+    EXPECT_TRUE(platform.registryLog.empty());
+
+    options.InstallPath = " ";
+    Install(options);
+    EXPECT_EQ(frontEnd.shown.size(), 1u) << "a space is not an empty directory";
+    EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), " ");
+}
+
+TEST_F(InstallProcedure, APayloadThatDoesNotDecodeIsReportedAndNothingIsUnpacked) {
+    const inst::InstallOptions options = Options(true);
+    for (int click = 1; click <= 2; ++click) {
+        Install(options, DamagedPayload());
+        ASSERT_EQ(frontEnd.shown.size(), static_cast<std::size_t>(click));
+        const ShownMessage& message = frontEnd.shown.back();
+        EXPECT_EQ(message.text, "解压失败！");
+        EXPECT_EQ(message.title, "VantorSaelin 安装向导");
+        EXPECT_EQ(message.buttons, 0);
+        EXPECT_EQ(message.icon, 64);
+        EXPECT_TRUE(message.centred);
+    }
+    EXPECT_EQ(Writes().size(), 2 * 15u) << "each click writes the values again";
+    EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\VantorFenwix.exe"));
+    EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\uninstall.exe"));
+    EXPECT_TRUE(platform.startedPrograms.empty());
+    EXPECT_EQ(frontEnd.closeCount, 0);
+}
+
+TEST_F(InstallProcedure, ADirectoryEndingWithABackslashGivesDoubledBackslashes) {
+    inst::InstallOptions options = Options(false);
+    options.InstallPath = Path("Program Files (x86)\\Korrel\\VantorFenWix\\");
+    options.CreatDesktopShortcut = true;
+    Install(options);
+
+    const std::string dir = options.InstallPath;
+    EXPECT_EQ(platform.Value(kMachine, kEntry + "\\InstallLocation"), dir + "\\");
+    EXPECT_EQ(platform.Value(kMachine, kEntry + "\\UninstallString"), dir + "\\uninstall.exe");
+    ASSERT_EQ(platform.shortcuts.size(), 1u);
+    EXPECT_EQ(platform.shortcuts[0].target, dir + "\\VantorFenwix.exe");
+    EXPECT_EQ(platform.shortcuts[0].workingDirectory, dir);
+}
+
+TEST_F(InstallProcedure, UnknownSpecialFoldersAreSkippedInsteadOfTheDriveRoot) {
+    platform.specialFolders.erase(0x19);
+    platform.specialFolders.erase(0x17);
+    Install(Options(true));
+    EXPECT_TRUE(platform.shortcuts.empty());
+    EXPECT_TRUE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\VantorFenwix.exe"));
+    EXPECT_EQ(frontEnd.closeCount, 1);
+}
+
+}  // namespace
+}  // namespace insttest

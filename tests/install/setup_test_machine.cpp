@@ -1,0 +1,123 @@
+#include "tests/install/setup_test_machine.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "installer/archive_image_builder.h"
+#include "installer/payload_encoder.h"
+
+namespace insttest {
+namespace fs = std::filesystem;
+
+const std::vector<std::pair<std::string, std::string>>& ProductFiles() {
+    static const std::vector<std::pair<std::string, std::string>> files = {
+        {"VantorFenwix.exe", "MZ product program"},
+        {"VantorSaelin.exe", "MZ companion program"},
+        {"AutoUpdate.exe", "MZ updater"},
+        {"说明.txt", "读我"},
+        {"data\\level.dat", std::string(5000, 'x') + "end"},
+    };
+    return files;
+}
+
+const rt::ByteSet& ProductPayload() {
+    static const rt::ByteSet payload = [] {
+        inst::ArchiveImageBuilder builder;
+        for (const auto& [name, content] : ProductFiles()) {
+            const rt::ByteSet body(content.begin(), content.end());
+            builder.Add(name, body);
+        }
+        const rt::ByteSet image = builder.Finish();
+        inst::PayloadOptions options;
+        options.properties.dictionarySize = 1u << 20;
+        options.preset = 1;
+        rt::ByteSet packed;
+        if (inst::PackPayload(image, options, packed) != 0) packed.clear();
+        return packed;
+    }();
+    return payload;
+}
+
+// The stream's first bytes overwritten: the decoder meets data no encoder writes.
+rt::ByteSet DamagedPayload() {
+    rt::ByteSet payload = ProductPayload();
+    for (std::size_t i = 0; i < 16 && i < payload.size(); ++i)
+        payload[i] = 0xFF;
+    return payload;
+}
+
+void SetupTestMachine::SetUp() {
+    ASSERT_FALSE(ProductPayload().empty()) << "the test payload could not be packed";
+    std::string pattern = (fs::temp_directory_path() / "vs-install-XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    root_ = pattern;
+    for (const char* folder :
+         {"Program Files (x86)", "Program Files", "windows\\system32", "users\\me\\Desktop",
+          "users\\me\\Documents", "users\\Public\\Desktop", "ProgramData\\Start Menu\\Programs",
+          "downloads"}) {
+        MakeFolders(folder);
+    }
+    WriteText("downloads\\VantorSaelin-Setup.exe", "MZ the running setup program");
+    platform.ownProgram = Path("downloads\\VantorSaelin-Setup.exe");
+    platform.specialFolders = {
+        {0x2a, Path("Program Files (x86)")},
+        {0x26, Path("Program Files")},
+        {0x24, Path("windows")},
+        {0x25, Path("windows\\system32")},
+        {0x28, Path("users\\me")},
+        {0x10, Path("users\\me\\Desktop")},
+        {0x05, Path("users\\me\\Documents")},
+        {0x19, CommonDesktop()},
+        {0x16, Path("ProgramData\\Start Menu")},
+        {0x17, CommonPrograms()},
+        {0x23, Path("ProgramData")},
+    };
+}
+
+void SetupTestMachine::TearDown() {
+    std::error_code error;
+    for (const auto& entry : fs::recursive_directory_iterator(root_, error)) {
+        fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
+    }
+    fs::remove_all(root_, error);
+}
+
+std::string SetupTestMachine::Path(const std::string& relative) const {
+    return root_ + "\\" + relative;
+}
+
+std::string SetupTestMachine::NativePath(const std::string& relative) const {
+    std::string path = Path(relative);
+    for (char& c : path) {
+        if (c == '\\') c = '/';
+    }
+    return path;
+}
+
+bool SetupTestMachine::Exists(const std::string& relative) const {
+    std::error_code error;
+    return fs::exists(fs::symlink_status(NativePath(relative), error));
+}
+
+std::string SetupTestMachine::ReadText(const std::string& relative) const {
+    std::ifstream in(NativePath(relative), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void SetupTestMachine::WriteText(const std::string& relative, const std::string& text) const {
+    std::ofstream(NativePath(relative), std::ios::binary) << text;
+}
+
+void SetupTestMachine::MakeFolders(const std::string& relative) const {
+    fs::create_directories(NativePath(relative));
+}
+
+void SetupTestMachine::MakeReadOnly(const std::string& relative) const {
+    fs::permissions(NativePath(relative),
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+}
+
+}  // namespace insttest
