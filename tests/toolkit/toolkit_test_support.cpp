@@ -1,0 +1,94 @@
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/toolkit_test_support.h"
+
+#include <cstdlib>
+
+#include "toolkit/core/toolkit.h"
+
+namespace ui::test {
+
+namespace {
+
+// Starts the toolkit once for the whole test program.
+class ToolkitEnvironment : public ::testing::Environment {
+  public:
+    void SetUp() override { ASSERT_TRUE(StartToolkit()); }
+};
+
+const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new ToolkitEnvironment);
+
+}  // namespace
+
+void PumpPending() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+void PumpFor(int ms) {
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < static_cast<DWORD>(ms)) {
+        PumpPending();
+        Sleep(1);
+    }
+}
+
+bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs)) return false;
+        PumpPending();
+        Sleep(1);
+    }
+    return true;
+}
+
+TestWindow::TestWindow(const AttachOptions& options, HostWindowSpec spec) {
+    window = CreateHostWindow(spec);
+    host = std::make_unique<HostWindow>();
+    if (window) host->Attach(window, options);
+}
+
+TestWindow::~TestWindow() {
+    if (window && IsWindow(window)) DestroyWindow(window);
+    host.reset();
+    PumpPending();
+}
+
+Rgba Unpremultiply(std::uint32_t p) {
+    Rgba c;
+    c.a = static_cast<int>(p >> 24);
+    if (c.a == 0) return c;
+    c.r = std::min(255, static_cast<int>((p >> 16) & 0xFF) * 255 / c.a);
+    c.g = std::min(255, static_cast<int>((p >> 8) & 0xFF) * 255 / c.a);
+    c.b = std::min(255, static_cast<int>(p & 0xFF) * 255 / c.a);
+    return c;
+}
+
+Rgba BackPixel(const HostWindow& host, int x, int y) {
+    return Unpremultiply(host.BackBuffer().Pixel(x, y));
+}
+
+Rgba ImagePixel(GpImage* image, int x, int y) {
+    ARGB colour = 0;
+    gp::GdipBitmapGetPixel(AsBitmap(image), x, y, &colour);
+    return {static_cast<int>((colour >> 16) & 0xFF), static_cast<int>((colour >> 8) & 0xFF),
+            static_cast<int>(colour & 0xFF), static_cast<int>(colour >> 24)};
+}
+
+::testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, int tolerance) {
+    auto off = [tolerance](int a, int b) { return std::abs(a - b) > tolerance; };
+    if (off(actual.r, expected.r) || off(actual.g, expected.g) || off(actual.b, expected.b) ||
+        off(actual.a, expected.a)) {
+        return ::testing::AssertionFailure()
+               << "got rgba(" << actual.r << "," << actual.g << "," << actual.b << "," << actual.a
+               << "), expected rgba(" << expected.r << "," << expected.g << "," << expected.b << ","
+               << expected.a << ") within " << tolerance;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+}  // namespace ui::test

@@ -1,0 +1,55 @@
+// Message codes elements receive and send: Win32 codes reused inside the toolkit plus the
+// toolkit's own block from 0x2800.
+#pragma once
+
+#include <windows.h>
+
+namespace ui {
+
+enum ElementMessage : UINT {
+    kMsgCreate = 1,
+    kMsgDestroy = 2,
+    kMsgPaint = 15,
+    kMsgTimer = 275,
+    kMsgFocusGained = 0x2800,  // lParam: element that lost it
+    kMsgFocusLost = 0x2801,    // lParam: element that gained it
+    kMsgMouseEnter = 0x2802,
+    kMsgMouseLeave = 0x2803,
+    kMsgClick = 0x2804,
+    kMsgSizeChanged = 0x2805,  // wParam width, lParam height
+    kMsgHidden = 0x2806,
+    kMsgShown = 0x2807,
+    kMsgCustomTransition = 0x2808,  // lParam: PaintContext*; 1 or more = drawn by the element
+    kMsgPressNotFocusable = 0x280A,
+    kMsgRegisterAccelerator = 0x280B,  // to the window: wParam element, lParam character
+    kMsgDisabledAlpha = 0x280E,        // anything but -1 = compose a disabled element at full alpha
+    kMsgRepaintRect = 0x2810,          // to the window: wParam mode, lParam rectangle
+    kMsgElementMoved = 0x2811,         // to the window: wParam element, lParam repaint flag
+    kMsgDeliver = 0x2812,              // to the window: wParam element, lParam PackedMessage*
+    kMsgFocusQuery = 0x2814,
+    kMsgAlphaChanged = 0x2815,  // lParam: alpha
+    kMsgStateRepaint = 0x2816,
+    kMsgTransitionStart = 0x2817,
+    kMsgTransitionEnd = 0x2818,
+};
+
+// wParam of the WM_LBUTTONDOWN the host makes out of a double click.
+inline constexpr WPARAM kDoubleClickMarker = 10086;
+
+// Modes of a repaint rectangle sent as 0x2810. kRepaintOwnedCopy may be OR-ed in: the host then
+// deletes the RectF after use, which is how a rectangle travels in a posted message safely.
+enum RepaintMode : WPARAM {
+    kRepaintQueue = 0,
+    kRepaintNow = 1,
+    kRepaintFirst = 2,
+    kRepaintOwnedCopy = 0x10000,
+};
+
+// The block an element sends to its window as 0x2812; the host frees it.
+struct PackedMessage {
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+}  // namespace ui

@@ -1,0 +1,154 @@
+#include "toolkit/core/images.h"
+
+#include <cstring>
+#include <utility>
+
+namespace ui {
+
+namespace {
+
+constexpr std::uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+
+ImageAttributesPtr AlphaAttributes(int alpha) {
+    GpImageAttributes* attributes = nullptr;
+    gp::GdipCreateImageAttributes(&attributes);
+    Gdiplus::ColorMatrix matrix{};
+    for (int i = 0; i < 5; ++i)
+        matrix.m[i][i] = 1.0f;
+    matrix.m[3][3] = static_cast<float>(alpha) / 255.0f;
+    gp::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE,
+                                          &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
+    return ImageAttributesPtr(attributes);
+}
+
+}  // namespace
+
+ByteView EmbeddedBytes(const unsigned char* constant) {
+    std::uint32_t length = 0;
+    std::memcpy(&length, constant + 4, sizeof length);
+    return ByteView(constant + 8, length);
+}
+
+LoadedImage& LoadedImage::operator=(LoadedImage&& other) noexcept {
+    if (this != &other) {
+        Free();
+        image_ = std::move(other.image_);
+        stream_ = std::exchange(other.stream_, nullptr);
+        memory_ = std::exchange(other.memory_, nullptr);
+    }
+    return *this;
+}
+
+void LoadedImage::Free() {
+    image_.reset();
+    if (stream_) stream_->Release();
+    if (memory_) GlobalFree(memory_);
+    stream_ = nullptr;
+    memory_ = nullptr;
+}
+
+LoadedImage LoadImage(ByteView bytes, bool addSignature, bool keepStream) {
+    LoadedImage result;
+    if (bytes.empty()) return result;
+    std::size_t extra = addSignature ? sizeof kPngSignature : 0;
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + extra);
+    if (!memory) return result;
+    auto* target = static_cast<std::uint8_t*>(GlobalLock(memory));
+    if (!target) {
+        GlobalFree(memory);
+        return result;
+    }
+    if (addSignature) std::memcpy(target, kPngSignature, extra);
+    std::memcpy(target + extra, bytes.data(), bytes.size());
+    GlobalUnlock(memory);
+
+    IStream* stream = nullptr;
+    if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK) {
+        GlobalFree(memory);
+        return result;
+    }
+    GpImage* decoded = nullptr;
+    if (gp::GdipLoadImageFromStream(stream, &decoded) != Gdiplus::Ok || !decoded) {
+        stream->Release();
+        GlobalFree(memory);
+        return result;
+    }
+    if (keepStream) {
+        result.image_.reset(decoded);
+        result.stream_ = stream;
+        result.memory_ = memory;
+        return result;
+    }
+    // A still image is copied so that the stream and its memory can go at once.
+    ImagePtr owned(decoded);
+    ImageSize size = SizeOf(decoded);
+    ImagePtr copy = NewArgbBitmap(size.width, size.height);
+    if (GraphicsPtr graphics = NewSmoothGraphics(copy.get())) {
+        gp::GdipDrawImageRectI(graphics.get(), decoded, 0, 0, size.width, size.height);
+    }
+    owned.reset();
+    stream->Release();
+    GlobalFree(memory);
+    result.image_ = std::move(copy);
+    return result;
+}
+
+ImageSize SizeOf(GpImage* image) {
+    ImageSize size;
+    if (!image) return size;
+    UINT width = 0, height = 0;
+    gp::GdipGetImageWidth(image, &width);
+    gp::GdipGetImageHeight(image, &height);
+    size.width = static_cast<int>(width);
+    size.height = static_cast<int>(height);
+    return size;
+}
+
+void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, const RectF& source,
+                   int alpha) {
+    if (!graphics || !image || alpha <= 0 || dest.IsEmpty() || source.IsEmpty()) return;
+    ImageAttributesPtr attributes = alpha < 255 ? AlphaAttributes(alpha) : nullptr;
+    gp::GdipDrawImageRectRect(graphics, image, dest.x, dest.y, dest.width, dest.height, source.x,
+                              source.y, source.width, source.height, Gdiplus::UnitPixel,
+                              attributes.get(), nullptr, nullptr);
+}
+
+void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha) {
+    if (!graphics || !image || alpha <= 0) return;
+    if (alpha >= 255) {
+        gp::GdipDrawImageRect(graphics, image, dest.x, dest.y, dest.width, dest.height);
+        return;
+    }
+    ImageSize size = SizeOf(image);
+    DrawImagePart(graphics, image, dest,
+                  {0, 0, static_cast<float>(size.width), static_cast<float>(size.height)}, alpha);
+}
+
+void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const Margins& m,
+                  int alpha) {
+    ImageSize size = SizeOf(image);
+    if (!graphics || !image || size.width == 0) return;
+    float W = static_cast<float>(size.width), H = static_cast<float>(size.height);
+    float l = static_cast<float>(m.left), t = static_cast<float>(m.top);
+    float r = static_cast<float>(m.right), b = static_cast<float>(m.bottom);
+    float dw = dest.width, dh = dest.height, dx = dest.x, dy = dest.y;
+    struct Part {
+        RectF source;
+        RectF target;
+    };
+    const Part parts[9] = {
+        {{0, 0, l, t}, {dx, dy, l, t}},
+        {{W - r, 0, r, t}, {dx + dw - r, dy, r, t}},
+        {{0, H - b, l, b}, {dx, dy + dh - b, l, b}},
+        {{W - r, H - b, r, b}, {dx + dw - r, dy + dh - b, r, b}},
+        {{l, 0, W - l - r, t}, {dx + l, dy, dw - l - r, t}},
+        {{l, H - b, W - l - r, b}, {dx + l, dy + dh - b, dw - l - r, b}},
+        {{0, t, l, H - t - b}, {dx, dy + t, l, dh - t - b}},
+        {{W - r, t, r, H - t - b}, {dx + dw - r, dy + t, r, dh - t - b}},
+        {{l, t, W - l - r, H - t - b}, {dx + l, dy + t, dw - l - r, dh - t - b}},
+    };
+    for (const Part& part : parts)
+        DrawImagePart(graphics, image, part.target, part.source, alpha);
+}
+
+}  // namespace ui

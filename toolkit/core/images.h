@@ -1,0 +1,70 @@
+// Encoded images (PNG, JPEG, GIF bytes) turned into GDI+ images, and the ways the toolkit draws
+// them: at an alpha, a part of an image, and nine-grid stretching.
+#pragma once
+
+#include <cstdint>
+#include <span>
+
+#include "toolkit/core/gdiplus_api.h"
+#include "toolkit/core/geometry.h"
+
+namespace ui {
+
+using ByteView = std::span<const std::uint8_t>;
+
+// The bytes of a constant linked in by the build (count 1, length, bytes).
+ByteView EmbeddedBytes(const unsigned char* constant);
+
+// A decoded image; animated images stay bound to the stream and memory they came from, and the
+// three are released together.
+class LoadedImage {
+  public:
+    LoadedImage() = default;
+    ~LoadedImage() { Free(); }
+    LoadedImage(LoadedImage&& other) noexcept { *this = std::move(other); }
+    LoadedImage& operator=(LoadedImage&& other) noexcept;
+    LoadedImage(const LoadedImage&) = delete;
+    LoadedImage& operator=(const LoadedImage&) = delete;
+
+    GpImage* Get() const { return image_.get(); }
+    explicit operator bool() const { return image_ != nullptr; }
+    ImagePtr TakeImage() { return std::move(image_); }
+    void Free();
+
+  private:
+    friend LoadedImage LoadImage(ByteView, bool, bool);
+    ImagePtr image_;
+    IStream* stream_ = nullptr;
+    HGLOBAL memory_ = nullptr;
+};
+
+// Empty or undecodable bytes give an empty result. With `addSignature` the 8-byte PNG signature
+// is put in front of bytes that start at the first chunk. Without `keepStream` the image is
+// copied into a 32bppARGB bitmap that no longer needs the bytes.
+LoadedImage LoadImage(ByteView bytes, bool addSignature = false, bool keepStream = false);
+
+struct ImageSize {
+    int width = 0;
+    int height = 0;
+};
+ImageSize SizeOf(GpImage* image);
+
+// Draws `source` (default: whole image) of the image into `dest`, at an alpha 0..255.
+void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha = 255);
+void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, const RectF& source,
+                   int alpha = 255);
+
+// Margins in image pixels; all zero means "no nine-grid".
+struct Margins {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+    bool IsEmpty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
+};
+
+// Corners keep their size, edges stretch along their edge, the centre both ways.
+void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const Margins& margins,
+                  int alpha = 255);
+
+}  // namespace ui

@@ -1,0 +1,26 @@
+#include "toolkit/core/text_convert.h"
+
+#include <windows.h>
+
+namespace ui {
+
+std::wstring ToWide(const std::string& text) {
+    if (text.empty()) return {};
+    int units =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+    return wide;
+}
+
+std::string ToNarrow(const std::wstring& text) {
+    if (text.empty()) return {};
+    int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr,
+                                    0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), narrow.data(), bytes,
+                        nullptr, nullptr);
+    return narrow;
+}
+
+}  // namespace ui

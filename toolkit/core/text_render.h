@@ -1,0 +1,34 @@
+// Fonts, measuring and drawing of text with GDI+, with the soft halo and outline effects.
+#pragma once
+
+#include <string>
+
+#include "toolkit/core/gdiplus_api.h"
+#include "toolkit/core/geometry.h"
+
+namespace ui {
+
+enum TextEffect : int { kEffectNone = 0, kEffectHalo = 3, kEffectOutline = 4 };
+
+// A pixel-sized font; an unknown family falls back to the default font's family.
+FontPtr CreateFont(const std::string& family, float size, int style);
+std::string FontFamilyName(GpFont* font);
+float FontSize(GpFont* font);
+int FontStyle(GpFont* font);
+
+// The format of a control: no wrap, near alignment, no trimming, "&X" underlines X.
+StringFormatPtr CreateControlFormat();
+
+// Bounds of the characters first..first+length of `text` laid out in `layout`.
+RectF MeasureRange(GpGraphics* g, const std::wstring& text, GpFont* font, GpStringFormat* format,
+                   int first, int length, const RectF& layout);
+
+// Draws `text`; an effect is drawn first, in `effectColour` or (0) a colour that contrasts
+// with the text colour.
+void DrawText(GpGraphics* g, const RectF& rect, const std::wstring& text, GpFont* font, ARGB colour,
+              GpStringFormat* format, int effect = kEffectNone, ARGB effectColour = 0);
+
+// Luminance 0.299 R + 0.587 G + 0.114 B below 192.
+bool IsDark(ARGB colour);
+
+}  // namespace ui

@@ -1,0 +1,128 @@
+#include "toolkit/core/toolkit.h"
+
+#include <commctrl.h>
+#include <winternl.h>
+
+#include <string>
+#include <vector>
+
+#include "kToolkitDefaultSkin.h"
+#include "toolkit/core/images.h"
+#include "toolkit/core/text_convert.h"
+#include "toolkit/core/window_class.h"
+
+namespace ui {
+
+namespace {
+
+struct ToolkitState {
+    bool started = false;
+    ULONG_PTR gdiplusToken = 0;
+    int osMajorVersion = 0;
+    FontPtr defaultFont;
+    HCURSOR defaultCursor = nullptr;
+    HICON applicationIcon = nullptr;
+    ImagePtr defaultSkin;
+    std::vector<std::function<void()>> cleanups;
+};
+
+ToolkitState& State() {
+    static ToolkitState state;
+    return state;
+}
+
+// The OS major version as the process environment block records it.
+int ReadOsMajorVersion() {
+    // OSMajorVersion sits at 0xA4 in a 32-bit PEB and at 0x118 in a 64-bit one.
+    constexpr std::size_t kOffset = sizeof(void*) == 4 ? 0xA4 : 0x118;
+    // The segment read inside NtCurrentTeb looks like an out-of-bounds access to GCC.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    auto* peb = reinterpret_cast<const BYTE*>(NtCurrentTeb()->ProcessEnvironmentBlock);
+#pragma GCC diagnostic pop
+    return static_cast<int>(*reinterpret_cast<const ULONG*>(peb + kOffset));
+}
+
+std::string CaptionFontFace() {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) {
+        return "宋体";
+    }
+    return metrics.lfCaptionFont.lfFaceName;
+}
+
+FontPtr CreateDefaultFont() {
+    for (const std::string& family : {std::string("宋体"), CaptionFontFace()}) {
+        std::wstring wide = ToWide(family);
+        Gdiplus::GpFontFamily* fontFamily = nullptr;
+        if (gp::GdipCreateFontFamilyFromName(wide.c_str(), nullptr, &fontFamily) != Gdiplus::Ok)
+            continue;
+        GpFont* font = nullptr;
+        gp::GdipCreateFont(fontFamily, 12.0f, 0, Gdiplus::UnitPixel, &font);
+        gp::GdipDeleteFontFamily(fontFamily);
+        if (font) return FontPtr(font);
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+bool StartToolkit() {
+    ToolkitState& state = State();
+    if (state.started) return true;
+    Gdiplus::GdiplusStartupInput input{};
+    input.GdiplusVersion = 1;
+    if (Gdiplus::GdiplusStartup(&state.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
+    state.started = true;
+    state.osMajorVersion = ReadOsMajorVersion();
+    state.defaultFont = CreateDefaultFont();
+    state.defaultCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+    state.defaultSkin = LoadImage(EmbeddedBytes(kToolkitDefaultSkin), true).TakeImage();
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);  // the tooltip class of every host
+    RegisterWindowClass();
+    return true;
+}
+
+void ShutdownToolkit() {
+    ToolkitState& state = State();
+    if (!state.started) return;
+    while (!state.cleanups.empty()) {
+        auto step = std::move(state.cleanups.back());
+        state.cleanups.pop_back();
+        if (step) step();
+    }
+    state.defaultSkin.reset();
+    state.defaultFont.reset();
+    state.started = false;
+}
+
+bool ToolkitStarted() {
+    return State().started;
+}
+
+void RegisterToolkitCleanup(std::function<void()> step) {
+    State().cleanups.push_back(std::move(step));
+}
+
+GpFont* DefaultFont() {
+    return State().defaultFont.get();
+}
+HCURSOR DefaultCursor() {
+    return State().defaultCursor;
+}
+int OsMajorVersion() {
+    return State().osMajorVersion;
+}
+GpImage* DefaultSkin() {
+    return State().defaultSkin.get();
+}
+HICON ApplicationIcon() {
+    return State().applicationIcon;
+}
+void SetApplicationIcon(HICON icon) {
+    State().applicationIcon = icon;
+}
+
+}  // namespace ui

@@ -1,0 +1,48 @@
+// The toolkit's program-wide state: GDI+, the default font, cursor and skin, and the window
+// class of toolkit windows. StartToolkit runs once before any window; ShutdownToolkit is the
+// clean-up the program registers as its end callback.
+#pragma once
+
+#include <functional>
+
+#include "toolkit/core/gdiplus_api.h"
+
+namespace ui {
+
+inline constexpr char kSurfaceClassName[] = "Ui_Surface";
+
+// GDI+ start-up, OS version, default font, cursor and skin, the "Ui_Surface" class. Returns
+// false when GDI+ could not start. A second call does nothing and returns true.
+bool StartToolkit();
+// Runs the registered clean-up steps (last registered first) and releases the toolkit's own
+// objects. GDI+ itself stays up: objects of the application may still release GDI+ handles
+// while the process ends.
+void ShutdownToolkit();
+bool ToolkitStarted();
+
+// Lets later parts of the toolkit (shared images, menus) release what they made.
+void RegisterToolkitCleanup(std::function<void()> step);
+
+// 12-pixel regular font of "宋体", or of the caption font's face; 0 when GDI+ knows neither.
+// Shared: elements never delete it.
+GpFont* DefaultFont();
+HCURSOR DefaultCursor();
+int OsMajorVersion();
+// The glyph sheet controls cut their small pictures from (cells of kSkinCell pixels).
+GpImage* DefaultSkin();
+inline constexpr int kSkinCell = 12;
+enum SkinGlyph {
+    kGlyphClose,
+    kGlyphMaximise,
+    kGlyphRestore,
+    kGlyphMinimise,
+    kGlyphMenu,
+    kGlyphDropDown,
+    kGlyphCheck,
+    kGlyphSubmenu
+};
+
+HICON ApplicationIcon();
+void SetApplicationIcon(HICON icon);
+
+}  // namespace ui
