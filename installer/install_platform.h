@@ -23,6 +23,9 @@ class SetupPlatform {
     // A special folder's path without a trailing backslash; empty when the system has none.
     virtual rt::TextValue SpecialFolder(int csidl) = 0;
 
+    // The value of an environment variable; empty when it is not set.
+    virtual rt::TextValue EnvironmentText(const rt::TextValue& name) = 0;
+
     // The absolute form of a path as the file system would resolve it (relative parts, "." and
     // ".." applied); empty when it cannot be formed.
     virtual rt::TextValue FullPath(const rt::TextValue& path) = 0;

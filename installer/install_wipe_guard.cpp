@@ -7,14 +7,18 @@
 namespace inst {
 namespace {
 
-std::optional<ComparablePath> ComparableFolder(SetupPlatform& platform, int csidl) {
-    const rt::TextValue folder = platform.SpecialFolder(csidl);
+std::optional<ComparablePath> ComparableFolder(SetupPlatform& platform,
+                                               const rt::TextValue& folder) {
     if (folder.empty()) return std::nullopt;
     // Resolved like the directory itself, so that both are compared in the same form.
     std::optional<ComparablePath> path = MakeComparablePath(platform.FullPath(folder));
     // A special folder that is a root protects nothing more than the root rule does.
     if (path && path->names.empty()) return std::nullopt;
     return path;
+}
+
+std::optional<ComparablePath> ComparableFolder(SetupPlatform& platform, int csidl) {
+    return ComparableFolder(platform, platform.SpecialFolder(csidl));
 }
 
 bool IsProfile(const ComparablePath& directory, const std::optional<ComparablePath>& profiles) {
@@ -28,6 +32,11 @@ GuardedFolders GuardedFoldersOf(SetupPlatform& platform) {
     GuardedFolders guarded;
     for (int csidl : kGuardedFolderIds) {
         if (auto folder = ComparableFolder(platform, csidl)) guarded.folders.push_back(*folder);
+    }
+    for (const char* variable : kGuardedFolderVariables) {
+        if (auto folder = ComparableFolder(platform, platform.EnvironmentText(variable))) {
+            guarded.folders.push_back(*folder);
+        }
     }
     if (auto windows = ComparableFolder(platform, kFolderWindows)) {
         guarded.foldersWithContents.push_back(*windows);

@@ -20,6 +20,11 @@ class SetupPlatform;
 inline constexpr std::array<int, 21> kGuardedFolderIds = {0x02, 0x05, 0x07, 0x0b, 0x10, 0x16, 0x17,
                                                           0x18, 0x19, 0x1a, 0x1c, 0x23, 0x24, 0x25,
                                                           0x26, 0x28, 0x29, 0x2a, 0x2b, 0x2c, 0x2e};
+// Folders a 32-bit program learns only from the environment: on 64-bit Windows the special
+// folders above name the x86 Program Files for it, while the 64-bit one is ProgramW6432.
+inline constexpr std::array<const char*, 8> kGuardedFolderVariables = {
+    "ProgramW6432", "CommonProgramW6432", "ProgramFiles", "ProgramFiles(x86)", "SystemRoot",
+    "windir",       "ProgramData",        "PUBLIC"};
 inline constexpr int kFolderWindows = 0x24;
 inline constexpr int kFolderProfile = 0x28;
 
@@ -33,6 +38,7 @@ struct GuardedFolders {
 };
 
 // The guarded folders of this machine; folders the system does not resolve are left out.
+// Environment variables only ever add folders to spare.
 GuardedFolders GuardedFoldersOf(SetupPlatform& platform);
 
 // True when the directory, given as an absolute path, may be wiped: it is no drive or share

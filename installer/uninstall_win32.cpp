@@ -1,8 +1,11 @@
+#include "installer/install_system_platform.h"
 #include "installer/uninstall.h"
+#include "installer/uninstall_procedure.h"
 
 namespace inst {
 
-// The removal steps arrive with the uninstall procedure; until then confirming does nothing.
-void RunUninstall() {}
+void RunUninstall() {
+    RunUninstall(SystemSetupPlatform());
+}
 
 }  // namespace inst

@@ -76,6 +76,11 @@ rt::TextValue FakeSetupPlatform::SpecialFolder(int csidl) {
     return found == specialFolders.end() ? rt::TextValue() : found->second;
 }
 
+rt::TextValue FakeSetupPlatform::EnvironmentText(const rt::TextValue& name) {
+    const auto found = environment.find(name);
+    return found == environment.end() ? rt::TextValue() : found->second;
+}
+
 rt::TextValue FakeSetupPlatform::FullPath(const rt::TextValue& path) {
     if (path.empty() || (path[0] != '/' && path[0] != '\\')) return path;
     std::string full = "Z:" + path;

@@ -34,6 +34,7 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     std::map<RegistryName, std::string> values;
     std::set<RegistryName> keys;
     std::map<int, std::string> specialFolders;
+    std::map<std::string, std::string> environment;
     std::string ownProgram;
     int messageAnswer = rt::kResultOk;
 
@@ -57,6 +58,7 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     int WriteRegistryText(int root, const rt::TextValue& path, const rt::TextValue& text) override;
     int DeleteRegistryEntry(int root, const rt::TextValue& path) override;
     rt::TextValue SpecialFolder(int csidl) override;
+    rt::TextValue EnvironmentText(const rt::TextValue& name) override;
     // As Wine shows the host's files: "/tmp/x" is "Z:\tmp\x".
     rt::TextValue FullPath(const rt::TextValue& path) override;
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,

@@ -119,6 +119,15 @@ TEST_F(WipeGuardTest, ProfilesDesktopsAndStartMenusAreRefusedWithEverythingAbove
     EXPECT_TRUE(MayWipe("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Korrel"));
 }
 
+TEST_F(WipeGuardTest, FoldersNamedOnlyByTheEnvironmentAreSparedToo) {
+    EXPECT_TRUE(MayWipe("E:\\Program Files"));
+    platform.environment = {{"ProgramW6432", "E:\\Program Files"}, {"windir", ""}};
+    guarded = inst::GuardedFoldersOf(platform);
+    EXPECT_FALSE(MayWipe("e:\\program files\\"));
+    EXPECT_FALSE(MayWipe("E:\\"));
+    EXPECT_TRUE(MayWipe("E:\\Program Files\\Korrel"));
+}
+
 TEST_F(WipeGuardTest, AnUnknownPlaceIsRefusedAndUnknownFoldersAreLeftOut) {
     EXPECT_FALSE(MayWipe(""));
     EXPECT_FALSE(MayWipe("relative"));
