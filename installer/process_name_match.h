@@ -1,0 +1,21 @@
+// Case-insensitive matching of process image names.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "installer/process_entry.h"
+#include "runtime/value_types.h"
+
+namespace inst {
+
+// Lowers ASCII letters only. A byte of 0x80 or above leads a double-byte character: it and the
+// byte after it stay as they are, so a trail byte that looks like a capital letter is kept.
+rt::TextValue LowerImageName(std::string_view name);
+
+// Id of the first entry whose lowered name equals the lowered `imageName`; 0 when none does.
+std::uint32_t FindFirstProcessIdNamed(const std::vector<ProcessEntry>& processes,
+                                      std::string_view imageName);
+
+}  // namespace inst
