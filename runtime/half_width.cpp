@@ -19,7 +19,11 @@ TextValue MapGbkFullWidthToAscii(std::string_view text) {
         const std::size_t width = CharWidthAt(text, i);
         const auto lead = static_cast<unsigned char>(text[i]);
         const auto trail = width == 2 ? static_cast<unsigned char>(text[i + 1]) : 0;
-        if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
+        if (lead == 0xA3 && trail == 0xA4) {
+            mapped += text.substr(i, width);  // "￥": no half-width yen in code page 936
+        } else if (lead == 0xA3 && trail == 0xFE) {
+            mapped += "\xA1\xA5";  // "￣" -> macron, "ˉ" in code page 936
+        } else if (lead == 0xA3 && trail >= 0xA1 && trail <= 0xFE) {
             mapped += static_cast<char>(trail - 0x80);
         } else if (lead == 0xA1 && trail == 0xA1) {
             mapped += ' ';

@@ -16,7 +16,9 @@ TextValue NormalizeHalfWidth(std::string_view text);
 TextValue MapToHalfWidth(std::string_view text);
 
 // The mapping of the GBK full-width row as a table: A3A1..A3FE become 0x21..0x7E and the
-// ideographic space A1A1 a space. The native build's stand-in for the platform mapping.
+// ideographic space A1A1 a space, except where the half-width form has no single-byte code: the
+// yen sign A3A4 stays, and the overline A3FE becomes the GBK macron A1A5 (as the system maps
+// them). The native build's stand-in for the platform mapping.
 TextValue MapGbkFullWidthToAscii(std::string_view text);
 
 }  // namespace rt

@@ -1,6 +1,7 @@
 // The system message box: message texts of each kind, default title, result codes.
 #include <gtest/gtest.h>
 
+#include "box_to_stderr.h"
 #include "runtime/show_message.h"
 #include "runtime/system_message_box.h"
 
@@ -14,7 +15,7 @@ struct ShownBox {
     unsigned style = 0;
 };
 
-// Records the box and answers with `button`; restores the system box afterwards.
+// Records the box and answers with `button`; puts the printing handler back afterwards.
 class ShowMessageTest : public testing::Test {
   protected:
     void AnswerWith(int button) {
@@ -24,7 +25,7 @@ class ShowMessageTest : public testing::Test {
                 return button;
             });
     }
-    void TearDown() override { SetMessageBoxHandler(nullptr); }
+    void TearDown() override { PrintBoxesToStderr(); }
     ShownBox shown_;
 };
 
