@@ -19,7 +19,7 @@ fail() {
 
 PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev xvfb xdotool
     imagemagick fonts-wqy-zenhei liblzma-dev xz-utils cmake g++ make dpkg-dev clang
-    libclang-rt-14-dev googletest python3 pkg-config)
+    libclang-rt-14-dev googletest python3 pkg-config locales)
 
 missing_packages() {
     local p
@@ -106,6 +106,19 @@ create_wine_prefix() {
     touch "$PREFIX_DIR/.vs-ready"
 }
 
+# Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8 it reports code
+# page 936 but cannot open a file whose name holds Chinese characters.
+generate_locale() {
+    if locale -a 2>/dev/null | grep -qiE '^zh_CN\.utf-?8$'; then
+        step "locale zh_CN.UTF-8: present"
+        return
+    fi
+    step "locale zh_CN.UTF-8: generating"
+    sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+    grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
+    locale-gen >/dev/null || fail "locale-gen could not generate zh_CN.UTF-8"
+}
+
 check_tools() {
     local t
     for t in cmake i686-w64-mingw32-g++-posix wine Xvfb import xz; do
@@ -114,6 +127,7 @@ check_tools() {
 }
 
 install_packages
+generate_locale
 check_tools
 mkdir -p "$BUILD_ROOT"
 build_liblzma

@@ -1,11 +1,15 @@
-// The process entry: the runtime's start, the start-up routine, and the runtime's end.
+// The process entry: the runtime's start, the toolkit's start, the start-up routine, and the
+// runtime's end, which runs the toolkit's clean-up before the process ends.
 #include <windows.h>
 
 #include "installer/program/startup.h"
 #include "runtime/out_of_memory.h"
 #include "runtime/program_end.h"
+#include "toolkit/core/toolkit.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     rt::InstallOutOfMemoryHandler();
+    rt::SetEndCallback(&ui::ShutdownToolkit);
+    ui::StartToolkit();
     rt::EndProgram(inst::RunStartup());
 }
