@@ -47,13 +47,22 @@ TEST(Startup, AsUninstallExeItAsksAndNoEndsWithExitCodeZero) {
     EXPECT_TRUE(ListTopLevelWindows(WizardOf(program->Id())).empty());
 }
 
-TEST(Startup, AsUninstallExeYesAlsoEndsWithExitCodeZero) {
+TEST(Startup, AsUninstallExeYesRunsTheUninstallAndEndsWithExitCodeZero) {
     ScratchFolder folder;
     auto program = LaunchedProcess::Start(folder.CopyIn(ProgramPath(), "uninstall.exe"));
     ASSERT_TRUE(program);
-    auto box = WaitForWindow(MessageBoxOf(program->Id()), kAppearMs);
-    ASSERT_TRUE(box);
-    ASSERT_TRUE(ClickButton(box->handle, IDYES));
+    auto question = WaitForWindow(MessageBoxOf(program->Id()), kAppearMs);
+    ASSERT_TRUE(question);
+    ASSERT_TRUE(ClickButton(question->handle, IDYES));
+    ASSERT_TRUE(WaitForNoWindow(MessageBoxOf(program->Id()), kAppearMs));
+
+    // The uninstall ends with its report; the process ends when it is dismissed.
+    WindowQuery reportQuery = MessageBoxOf(program->Id());
+    reportQuery.title = "卸载完毕";
+    auto report = WaitForWindow(reportQuery, 60000);
+    ASSERT_TRUE(report) << "no final report appeared";
+    EXPECT_EQ(MessageBoxText(report->handle).rfind("VantorSaelin 卸载完毕！", 0), 0u);
+    ASSERT_TRUE(ClickButton(report->handle, IDOK));
     EXPECT_EQ(program->WaitForExit(kExitMs), 0u);
 }
 
