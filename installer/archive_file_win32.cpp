@@ -14,6 +14,13 @@ HANDLE AsHandle(std::intptr_t handle) {
     return reinterpret_cast<HANDLE>(handle);
 }
 
+// Windows refuses to replace a read-only file; Wine running as root would replace it anyway,
+// so the attribute is checked first.
+bool IsReadOnlyFile(const rt::TextValue& path) {
+    const DWORD attributes = rt::dll::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 // ReadFile and WriteFile take 32-bit lengths; larger spans go in pieces.
 constexpr DWORD kMaxPiece = 1u << 30;
 
@@ -32,6 +39,7 @@ bool ArchiveFile::Open(const rt::TextValue& path, Mode mode) {
                                  nullptr, CREATE_NEW, 0, nullptr);
             break;
         case Mode::CreateAlways:
+            if (IsReadOnlyFile(path)) return false;
             handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_ARCHIVE, nullptr);
             break;
