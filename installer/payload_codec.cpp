@@ -7,10 +7,14 @@
 #include <stdexcept>
 
 #include "installer/archive_format.h"
+#include "installer/lzma_in_place_decoder.h"
 
 namespace inst {
 
 namespace {
+
+// Below this the second copy does not matter and the plain decoder is used.
+constexpr std::uint32_t kInPlaceMinimum = 1 << 20;
 
 // Output bytes per input byte that no LZMA1 stream exceeds (see IsPlausibleImageSize), with
 // room to spare, plus what the 5 bytes that start the range coder may yield.
@@ -49,6 +53,19 @@ bool AllocateImage(rt::ByteSet& image, std::uint32_t size) {
     return false;
 }
 
+// liblzma's own dictionary beside the image: twice the image in memory while decoding.
+int DecodePlain(std::span<const std::uint8_t> input, lzma_options_lzma options,
+                std::uint32_t imageSize, rt::ByteSet& image) {
+    if (!AllocateImage(image, imageSize)) return LZMA_MEM_ERROR;
+    if (imageSize == 0) return LZMA_OK;
+    const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+    lzma_stream stream = LZMA_STREAM_INIT;
+    int result = lzma_raw_decoder(&stream, filters);
+    if (result == LZMA_OK) result = DecodeInto(stream, input, image);
+    lzma_end(&stream);
+    return result;
+}
+
 }  // namespace
 
 std::optional<LzmaProperties> DecodeLzmaProperties(std::span<const std::uint8_t> bytes) {
@@ -72,7 +89,7 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
 }
 
 int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
-    image.clear();
+    rt::ByteSet().swap(image);
     if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
     const auto trailer = payload.last(kPayloadTrailerSize);
     const std::uint32_t imageSize = ReadU32(trailer.data() + kLzmaPropertiesSize);
@@ -80,8 +97,6 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
     if (!properties) return LZMA_OPTIONS_ERROR;
     const auto input = payload.first(payload.size() - kPayloadTrailerSize);
     if (!IsPlausibleImageSize(input.size(), imageSize)) return LZMA_DATA_ERROR;
-    if (!AllocateImage(image, imageSize)) return LZMA_MEM_ERROR;
-    if (imageSize == 0) return LZMA_OK;
 
     lzma_options_lzma options{};
     lzma_lzma_preset(&options, LZMA_PRESET_DEFAULT);
@@ -89,11 +104,10 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
     options.lp = properties->lp;
     options.pb = properties->pb;
     options.dict_size = DecoderDictionarySize(*properties, imageSize);
-    const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
-    lzma_stream stream = LZMA_STREAM_INIT;
-    int result = lzma_raw_decoder(&stream, filters);
-    if (result == LZMA_OK) result = DecodeInto(stream, input, image);
-    lzma_end(&stream);
+    int result = kInPlaceUnavailable;
+    if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize)
+        result = DecodeLzma1InPlace(input, options, imageSize, image);
+    if (result == kInPlaceUnavailable) result = DecodePlain(input, options, imageSize, image);
     if (result != LZMA_OK) rt::ByteSet().swap(image);
     return result;
 }

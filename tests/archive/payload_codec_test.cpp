@@ -8,6 +8,7 @@
 #include <random>
 
 #include "installer/archive_format.h"
+#include "installer/lzma_in_place_decoder.h"
 #include "installer/payload_codec.h"
 #include "installer/payload_encoder.h"
 #include "tests/archive/archive_test_support.h"
@@ -126,6 +127,35 @@ TEST(PayloadCodec, StreamEndingBeforeTheDeclaredSizeFails) {
         cut.insert(cut.end(), payload.end() - 9, payload.end());
         SetDeclaredSize(cut, static_cast<std::uint32_t>(image.size()));
         EXPECT_NE(UnpackPayload(cut, decoded), 0) << endMarker;
+    }
+}
+
+// Images from 1 MiB on are decoded with the image as liblzma's dictionary.
+TEST(PayloadCodec, LargeImagesDecodeInPlace) {
+    const rt::ByteSet image = SampleData(3u << 20, 10);
+    for (bool endMarker : {false, true}) {
+        const rt::ByteSet payload = Pack(image, endMarker);
+        rt::ByteSet decoded;
+        ASSERT_EQ(UnpackPayload(payload, decoded), 0);
+        EXPECT_TRUE(decoded == image);
+
+        // The shared dictionary works with this liblzma, so the plain decoder is not needed.
+        lzma_options_lzma options{};
+        lzma_lzma_preset(&options, LZMA_PRESET_DEFAULT);
+        const auto stream = std::span(payload).first(payload.size() - kPayloadTrailerSize);
+        rt::ByteSet inPlace;
+        ASSERT_EQ(
+            DecodeLzma1InPlace(stream, options, static_cast<std::uint32_t>(image.size()), inPlace),
+            LZMA_OK);
+        EXPECT_TRUE(inPlace == image);
+
+        rt::ByteSet cut(payload.begin(), payload.end() - 9 - 1000);
+        EXPECT_EQ(
+            DecodeLzma1InPlace(cut, options, static_cast<std::uint32_t>(image.size()), inPlace),
+            LZMA_DATA_ERROR);
+        EXPECT_EQ(DecodeLzma1InPlace(stream, options,
+                                     static_cast<std::uint32_t>(image.size()) + 4000, inPlace),
+                  LZMA_DATA_ERROR);
     }
 }
 

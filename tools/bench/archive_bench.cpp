@@ -1,0 +1,157 @@
+// archive_bench <payload> [runs]: how long decoding and extracting a payload into a fresh
+// directory takes next to liblzma decoding the same stream alone, and how much memory the
+// extraction needs beyond the loaded payload, against the image size.
+#include <lzma.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "installer/archive_format.h"
+#include "installer/archive_reader.h"
+#include "installer/payload_codec.h"
+#include "runtime/files.h"
+#include "tools/bench/process_memory.h"
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::string FreshDirectory(int run) {
+#ifdef _WIN32
+    char temp[MAX_PATH + 1] = {};
+    GetTempPathA(MAX_PATH, temp);
+    return std::string(temp) + "vs-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
+           std::to_string(run);
+#else
+    return "/tmp/vs-bench-" + std::to_string(getpid()) + "-" + std::to_string(run);
+#endif
+}
+
+struct ExtractTimes {
+    double decode = 0;
+    double total = 0;
+};
+
+// What the install procedure does: decode, then write every file below a new directory.
+ExtractTimes Extract(const rt::ByteSet& payload, const std::string& target) {
+    const auto start = Clock::now();
+    rt::ByteSet image;
+    if (inst::UnpackPayload(payload, image) != 0) {
+        std::fputs("archive_bench: the payload does not decode\n", stderr);
+        std::exit(1);
+    }
+    ExtractTimes times;
+    times.decode = SecondsSince(start);
+    inst::ArchiveReader reader;
+    if (!reader.ExtractAll("", std::move(image), target)) {
+        std::fputs("archive_bench: the image does not open\n", stderr);
+        std::exit(1);
+    }
+    times.total = SecondsSince(start);
+    return times;
+}
+
+// liblzma alone: the stream decoded with the stored properties into an output buffer.
+double RawDecode(const rt::ByteSet& payload) {
+    const auto start = Clock::now();
+    const std::size_t streamSize = payload.size() - inst::kPayloadTrailerSize;
+    const auto properties = inst::DecodeLzmaProperties(
+        std::span(payload).subspan(streamSize, inst::kLzmaPropertiesSize));
+    const std::uint32_t imageSize = inst::ReadU32(payload.data() + payload.size() - 4);
+    lzma_options_lzma options{};
+    lzma_lzma_preset(&options, LZMA_PRESET_DEFAULT);
+    options.lc = properties->lc;
+    options.lp = properties->lp;
+    options.pb = properties->pb;
+    options.dict_size = properties->dictionarySize;
+    const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
+    std::unique_ptr<std::uint8_t[]> out(new std::uint8_t[imageSize]);
+    lzma_stream stream = LZMA_STREAM_INIT;
+    if (lzma_raw_decoder(&stream, filters) != LZMA_OK) std::exit(1);
+    stream.next_in = payload.data();
+    stream.avail_in = streamSize;
+    stream.next_out = out.get();
+    stream.avail_out = imageSize;
+    const lzma_ret result = lzma_code(&stream, LZMA_RUN);
+    lzma_end(&stream);
+    if ((result != LZMA_OK && result != LZMA_STREAM_END) || stream.avail_out != 0) {
+        std::fputs("archive_bench: liblzma does not decode the stream\n", stderr);
+        std::exit(1);
+    }
+    return SecondsSince(start);
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+constexpr double kMiB = 1024.0 * 1024.0;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) {
+        std::fputs("usage: archive_bench <payload> [runs]\n", stderr);
+        return 2;
+    }
+    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+    std::ifstream in(argv[1], std::ios::binary);
+    const rt::ByteSet payload((std::istreambuf_iterator<char>(in)), {});
+    if (payload.size() < inst::kPayloadTrailerSize) {
+        std::fprintf(stderr, "archive_bench: cannot read a payload from %s\n", argv[1]);
+        return 1;
+    }
+    const std::uint32_t imageSize = inst::ReadU32(payload.data() + payload.size() - 4);
+
+    // Memory: the first extraction, before anything else has raised the peak.
+    const std::uint64_t before = bench::ResidentBytes();
+    const bool peakReset = bench::ResetPeak();
+    const std::string firstTarget = FreshDirectory(0);
+    Extract(payload, firstTarget);
+    const std::uint64_t peak = bench::PeakResidentBytes();
+    rt::DeleteTree(firstTarget);
+
+    std::vector<double> extractTimes, decodeTimes, rawTimes;
+    for (int run = 1; run <= runs; ++run) {
+        rawTimes.push_back(RawDecode(payload));
+        const std::string target = FreshDirectory(run);
+        const ExtractTimes times = Extract(payload, target);
+        extractTimes.push_back(times.total);
+        decodeTimes.push_back(times.decode);
+        rt::DeleteTree(target);
+    }
+
+    const double extract = Median(extractTimes);
+    const double raw = Median(rawTimes);
+    const double extra = peak > before ? static_cast<double>(peak - before) : 0.0;
+    std::printf("payload %zu bytes, image %u bytes (%.2f MiB), %d runs, medians:\n", payload.size(),
+                imageSize, imageSize / kMiB, runs);
+    std::printf("  extraction (decode + write files)  %.3f s  (of which decoding %.3f s)\n",
+                extract, Median(decodeTimes));
+    std::printf("  liblzma raw decoding alone         %.3f s\n", raw);
+    std::printf("  ratio extraction / raw decoding    %.2f  (target at most 1.20)\n",
+                extract / raw);
+    std::printf("  peak memory during extraction      %.2f MiB above the loaded payload%s\n",
+                extra / kMiB, peakReset ? "" : " (peak since start)");
+    std::printf("  ratio peak memory / image size     %.2f  (target at most 1.25)\n",
+                extra / imageSize);
+    return 0;
+}
