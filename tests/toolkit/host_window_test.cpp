@@ -214,6 +214,32 @@ TEST(HostWindowTeardown, DestroyingTheHostObjectGivesTheWindowBack) {
     DestroyWindow(window);
 }
 
+WNDPROC gBelowTop = nullptr;
+int gTopSeen = 0;
+LRESULT CALLBACK TopSubclass(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_USER + 3) ++gTopSeen;
+    return CallWindowProcW(gBelowTop, window, message, wParam, lParam);
+}
+
+TEST(HostWindowTeardown, ASubclassInstalledAfterTheHostStaysInTheChain) {
+    HWND window = CreateHostWindow({});
+    auto host = std::make_unique<HostWindow>();
+    ASSERT_TRUE(host->Attach(window));
+    gBelowTop = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(TopSubclass)));
+    host.reset();
+    // Still on top, and the messages still reach the window's own class procedure.
+    EXPECT_EQ(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)), TopSubclass);
+    gTopSeen = 0;
+    SendMessageW(window, WM_USER + 3, 0, 0);
+    EXPECT_EQ(gTopSeen, 1);
+    EXPECT_TRUE(SetWindowTextW(window, L"still here"));
+    wchar_t text[16] = {};
+    GetWindowTextW(window, text, 16);
+    EXPECT_EQ(std::wstring(text), L"still here");
+    EXPECT_TRUE(DestroyWindow(window));
+}
+
 TEST(HostWindowRawHook, SeesMessagesFirstAndCanAnswerThem) {
     TestWindow w;
     std::vector<UINT> seen;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/core/host_window.h"
+#include "toolkit/core/posted_payloads.h"
 
 namespace ui {
 
@@ -250,11 +251,11 @@ void Element::Redraw() {
 
 void Element::PostRepaint(const RectF& rect, WPARAM mode) {
     if (!window_) return;
-    // The rectangle travels as a copy the host deletes: the element may be gone by then.
-    auto* copy = new RectF(rect);
+    // The rectangle travels as a registered copy: the element may be gone by then.
+    const RectF* copy = PostedPayloads::NewRect(window_, rect);
     if (!PostMessageW(window_, kMsgRepaintRect, mode | kRepaintOwnedCopy,
                       reinterpret_cast<LPARAM>(copy))) {
-        delete copy;
+        PostedPayloads::Discard(copy);
     }
 }
 
@@ -343,19 +344,21 @@ void Element::SetAnimationFrames(std::optional<int> frames, std::optional<int> i
 
 LRESULT Element::SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!self_ || !IsWindow(window_)) return 0;
-    auto* block = new PackedMessage{message, wParam, lParam};
-    return SendMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
-                        reinterpret_cast<LPARAM>(block));
+    const PackedMessage* block = PostedPayloads::NewMessage(window_, {message, wParam, lParam});
+    LRESULT result = SendMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
+                                  reinterpret_cast<LPARAM>(block));
+    PostedPayloads::Discard(block);  // still there when the window was gone
+    return result;
 }
 
 bool Element::PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!self_) return false;
-    auto* block = new PackedMessage{message, wParam, lParam};
+    const PackedMessage* block = PostedPayloads::NewMessage(window_, {message, wParam, lParam});
     if (PostMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
                      reinterpret_cast<LPARAM>(block))) {
         return true;
     }
-    delete block;
+    PostedPayloads::Discard(block);
     return false;
 }
 

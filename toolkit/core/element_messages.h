@@ -36,8 +36,8 @@ enum ElementMessage : UINT {
 // wParam of the WM_LBUTTONDOWN the host makes out of a double click.
 inline constexpr WPARAM kDoubleClickMarker = 10086;
 
-// Modes of a repaint rectangle sent as 0x2810. kRepaintOwnedCopy may be OR-ed in: the host then
-// deletes the RectF after use, which is how a rectangle travels in a posted message safely.
+// Modes of a repaint rectangle sent as 0x2810. kRepaintOwnedCopy is OR-ed in when lParam is a
+// copy registered with PostedPayloads, which is how a rectangle travels in a posted message.
 enum RepaintMode : WPARAM {
     kRepaintQueue = 0,
     kRepaintNow = 1,
@@ -45,7 +45,7 @@ enum RepaintMode : WPARAM {
     kRepaintOwnedCopy = 0x10000,
 };
 
-// The block an element sends to its window as 0x2812; the host frees it.
+// The block an element sends to its window as 0x2812 (registered with PostedPayloads).
 struct PackedMessage {
     UINT message;
     WPARAM wParam;

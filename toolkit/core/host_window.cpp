@@ -5,6 +5,7 @@
 
 #include "toolkit/core/caption_button.h"
 #include "toolkit/core/label.h"
+#include "toolkit/core/posted_payloads.h"
 #include "toolkit/core/text_render.h"
 #include "toolkit/core/toolkit.h"
 
@@ -148,7 +149,6 @@ void HostWindow::CreateTooltip() {
     toolInfo_.cbSize = 44;  // the size without the reserved pointer, understood by every version
     toolInfo_.uFlags = TTF_SUBCLASS;
     toolInfo_.hwnd = window_;
-    toolInfo_.hinst = GetModuleHandleW(nullptr);
     SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, 1024);
 }
 
@@ -167,19 +167,17 @@ void HostWindow::Teardown() {
     HWND window = window_;
     busy_ = true;
     KillTimer(window, reinterpret_cast<UINT_PTR>(this));
-    if (previousProc_) {
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previousProc_));
-    }
-    queue_.Clear();
-    DestroyAllElements();
-    clipRegion_.reset();
-    ownBackground_.reset();
-    externalBackground_ = nullptr;
     if (tooltip_) {
         SendMessageA(tooltip_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&toolInfo_));
         DestroyWindow(tooltip_);
         tooltip_ = nullptr;
     }
+    ReleaseProcedure(window, previousProc_);
+    queue_.Clear();
+    DestroyAllElements();
+    clipRegion_.reset();
+    ownBackground_.reset();
+    externalBackground_ = nullptr;
     if (captured_ && GetCapture() == window) ReleaseCapture();
     captured_ = false;
     pressed_ = focus_ = hover_ = keyboardFocus_ = nullptr;
@@ -192,6 +190,7 @@ void HostWindow::Teardown() {
     captionButtons_.clear();
     title_.reset();
     RemovePropW(window, kHostProperty);
+    PostedPayloads::DropWindow(window);  // messages that will never be taken now
     previousProc_ = nullptr;
     window_ = nullptr;
     closing_ = false;

@@ -194,6 +194,8 @@ class HostWindow {
     friend class Element;
 
     static LRESULT CALLBACK SharedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // Hands the window back to the procedure the host replaced.
+    static void ReleaseProcedure(HWND window, WNDPROC previous);
 
     // Attach steps.
     void ApplyCaptionFlags(std::optional<int> given);
@@ -211,7 +213,7 @@ class HostWindow {
     void OnFadeInTick();
     void OnPaint();
     LRESULT OnElementMoved(Element* element, LPARAM repaint);
-    LRESULT OnDeliver(Element* element, PackedMessage* block);
+    LRESULT OnDeliver(Element* element, const PackedMessage* block);
     void OnRepaintMessage(WPARAM mode, const RectF* rect);
     // Input routing.
     void RouteMouse(UINT message, WPARAM wParam, LPARAM lParam, bool& consumed);

@@ -2,12 +2,51 @@
 #include "toolkit/core/caption_button.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
+#include "toolkit/core/posted_payloads.h"
+
+#include <mutex>
+#include <unordered_map>
 
 namespace ui {
 
+namespace {
+
+// Windows whose host is gone while another subclass still sits on top of our procedure: the
+// chain is left intact and our procedure passes everything to the one it replaced.
+std::mutex gDetachedLock;
+std::unordered_map<HWND, WNDPROC> gDetached;
+
+WNDPROC DetachedPrevious(HWND window, bool forget) {
+    std::lock_guard guard(gDetachedLock);
+    auto found = gDetached.find(window);
+    if (found == gDetached.end()) return nullptr;
+    WNDPROC previous = found->second;
+    if (forget) gDetached.erase(found);
+    return previous;
+}
+
+}  // namespace
+
+void HostWindow::ReleaseProcedure(HWND window, WNDPROC previous) {
+    if (!previous) return;
+    auto current = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    if (current == &SharedProc) {
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(previous));
+        return;
+    }
+    // Putting our predecessor back would cut out whoever subclassed after us (the tooltip
+    // does), and they would miss the window's last messages and their own clean-up.
+    std::lock_guard guard(gDetachedLock);
+    gDetached[window] = previous;
+}
+
 LRESULT CALLBACK HostWindow::SharedProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     HostWindow* host = FromWindow(window);
-    if (!host || host->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+    if (!host || host->window_ != window) {
+        WNDPROC previous = DetachedPrevious(window, message == WM_NCDESTROY);
+        return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
+                        : DefWindowProcW(window, message, wParam, lParam);
+    }
     return host->WindowProc(message, wParam, lParam);
 }
 
@@ -89,7 +128,7 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return OnElementMoved(reinterpret_cast<Element*>(wParam), lParam);
         case kMsgDeliver:
             return OnDeliver(reinterpret_cast<Element*>(wParam),
-                             reinterpret_cast<PackedMessage*>(lParam));
+                             reinterpret_cast<const PackedMessage*>(lParam));
         case kMsgFocusGained:
             SetFocusElement(reinterpret_cast<Element*>(lParam), false);
             return 0;
@@ -156,9 +195,9 @@ void HostWindow::OnPaint() {
 
 void HostWindow::OnRepaintMessage(WPARAM mode, const RectF* rect) {
     if (!rect) return;
-    RectF copy = *rect;
-    if (mode & kRepaintOwnedCopy) delete rect;
-    queue_.Add(copy, static_cast<int>(mode & 0xFFFF));
+    std::optional<RectF> copy = *rect;
+    if (mode & kRepaintOwnedCopy) copy = PostedPayloads::TakeRect(window_, rect);
+    if (copy) queue_.Add(*copy, static_cast<int>(mode & 0xFFFF));
 }
 
 LRESULT HostWindow::OnElementMoved(Element* element, LPARAM repaint) {
@@ -173,12 +212,10 @@ LRESULT HostWindow::OnElementMoved(Element* element, LPARAM repaint) {
     return 1;
 }
 
-LRESULT HostWindow::OnDeliver(Element* element, PackedMessage* block) {
-    if (!block) return 0;
-    PackedMessage message = *block;
-    delete block;
-    if (!ContainsElement(element)) return 0;
-    return element->Deliver(message.message, message.wParam, message.lParam);
+LRESULT HostWindow::OnDeliver(Element* element, const PackedMessage* block) {
+    std::optional<PackedMessage> message = PostedPayloads::TakeMessage(window_, block);
+    if (!message || !ContainsElement(element)) return 0;
+    return element->Deliver(message->message, message->wParam, message->lParam);
 }
 
 }  // namespace ui
