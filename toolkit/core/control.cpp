@@ -300,7 +300,11 @@ void Control::DrawContent(int state) {
     }
     BeforeContent(state, rects.text, rects.image);
     if (image) DrawImageAlpha(g, image.Get(), rects.image);
-    DrawText(g, rects.text, text_, font_, EffectiveTextColor(), format_.get(), effectKind_,
+    // The text rectangle fits the measured characters; drawing adds GDI+'s padding of a sixth
+    // of the font size on both sides, which must not push the last character out.
+    RectF drawn = rects.text;
+    drawn.width += font_ ? FontSize(font_) / 3 + 1 : 0;
+    DrawText(g, drawn, text_, font_, EffectiveTextColor(), format_.get(), effectKind_,
              effectColor_);
     gp::GdipResetClip(g);
 }
