@@ -1,0 +1,65 @@
+// A clean machine for each end-to-end test (in the tests' own Wine prefix): no settings, no
+// auto-start value, no uninstall entry, no shortcuts and no install directory; and the runs of
+// the install runner, the installed uninstaller and the product, answered as a person would.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+
+#include "tests/install_e2e/install_e2e_support.h"
+#include "tools/uidriver/launched_process.h"
+#include "tools/uidriver/ui_driver.h"
+
+namespace e2e {
+
+inline constexpr char kDefaultDir[] = "C:\\Program Files (x86)\\Korrel\\VantorFenWix";
+inline constexpr char kCommonDesktop[] = "C:\\users\\Public\\Desktop";
+inline constexpr char kCommonPrograms[] =
+    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+inline constexpr char kSettingsKey[] = "Software\\VantorFenWix";
+inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+inline constexpr char kUninstallKey[] =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
+inline constexpr int kBoxMs = 20000;
+inline constexpr int kRunMs = 90000;
+
+// A message box as the driver found it.
+struct ShownBox {
+    HWND handle = nullptr;
+    std::string title;
+    std::string text;
+};
+
+class InstallE2E : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Starts the runner with the directory and the four choices ("1111").
+    std::optional<LaunchedProcess> StartInstall(const std::string& dir, const std::string& options,
+                                                bool damaged = false);
+    // Installs and waits until the runner has ended; fails the test on any message box.
+    void Install(const std::string& dir, const std::string& options);
+
+    // The next message box of the process (with this title, when given), with its text.
+    std::optional<ShownBox> WaitForBox(const LaunchedProcess& process, int timeoutMs = kBoxMs,
+                                       const std::optional<std::string>& title = std::nullopt);
+    // Presses the button and waits until the box has gone.
+    void Answer(const ShownBox& box, int buttonId);
+    void ExpectEnds(LaunchedProcess& process);
+
+    // What the runner's front end was asked to do, one line each.
+    std::string RunnerLog() const;
+
+    std::string StartMenu(const std::string& relative) const;
+    std::string ProductFile(const std::string& name) const {
+        return std::string(kDefaultDir) + "\\" + name;
+    }
+
+  private:
+    std::string logPath_;
+};
+
+}  // namespace e2e

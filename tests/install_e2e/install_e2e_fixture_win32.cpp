@@ -1,0 +1,83 @@
+#include "tests/install_e2e/install_e2e_fixture.h"
+
+#include <objbase.h>
+
+namespace e2e {
+
+void InstallE2E::SetUp() {
+    CoInitialize(nullptr);
+    DeleteRegistryTree(HKEY_CURRENT_USER, kSettingsKey);
+    DeleteRegistryTree(HKEY_LOCAL_MACHINE, kUninstallKey);
+    if (RegistryKeyExists(HKEY_CURRENT_USER, kRunKey)) {
+        HKEY run = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, kRunKey, 0, KEY_ALL_ACCESS, &run);
+        RegDeleteValueA(run, "VantorFenwix");
+        RegCloseKey(run);
+    }
+    RemoveTree("C:\\Program Files (x86)\\Korrel");
+    RemoveTree(std::string(kCommonPrograms) + "\\Korrel");
+    DeleteFileA((std::string(kCommonDesktop) + "\\VantorSaelin.lnk").c_str());
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    logPath_ = std::string(temp) + "vs-install-runner.log";
+    DeleteFileA(logPath_.c_str());
+}
+
+void InstallE2E::TearDown() {
+    DeleteFileA(logPath_.c_str());
+    CoUninitialize();
+}
+
+std::optional<LaunchedProcess> InstallE2E::StartInstall(const std::string& dir,
+                                                        const std::string& options, bool damaged) {
+    std::string arguments =
+        "--dir \"" + dir + "\" --options " + options + " --log \"" + logPath_ + "\"";
+    if (damaged) arguments += " --damaged";
+    return LaunchedProcess::Start(RunnerPath(), arguments);
+}
+
+void InstallE2E::Install(const std::string& dir, const std::string& options) {
+    auto runner = StartInstall(dir, options);
+    ASSERT_TRUE(runner);
+    const std::optional<DWORD> exitCode = runner->WaitForExit(kRunMs);
+    if (!exitCode) {
+        if (auto box = WaitForBox(*runner, 0)) {
+            ADD_FAILURE() << "unexpected box: " << box->text;
+            ClickButton(box->handle, IDOK);
+            ClickButton(box->handle, IDNO);
+        }
+    }
+    ASSERT_EQ(exitCode, 0u) << "the install did not end";
+    ASSERT_NE(RunnerLog().find("CloseWizard"), std::string::npos);
+}
+
+std::optional<ShownBox> InstallE2E::WaitForBox(const LaunchedProcess& process, int timeoutMs,
+                                               const std::optional<std::string>& title) {
+    WindowQuery query;
+    query.className = "#32770";
+    query.processId = process.Id();
+    query.title = title;
+    auto box = WaitForWindow(query, timeoutMs);
+    if (!box) return std::nullopt;
+    return ShownBox{box->handle, box->title, MessageBoxText(box->handle)};
+}
+
+void InstallE2E::Answer(const ShownBox& box, int buttonId) {
+    ASSERT_TRUE(ClickButton(box.handle, buttonId)) << "no button " << buttonId;
+    for (int waited = 0; IsWindow(box.handle) && waited < kBoxMs; waited += 50)
+        Sleep(50);
+}
+
+void InstallE2E::ExpectEnds(LaunchedProcess& process) {
+    EXPECT_EQ(process.WaitForExit(kRunMs), 0u) << "the program did not end";
+}
+
+std::string InstallE2E::RunnerLog() const {
+    return ReadFileBytes(logPath_).value_or("");
+}
+
+std::string InstallE2E::StartMenu(const std::string& relative) const {
+    return std::string(kCommonPrograms) + "\\Korrel" + relative;
+}
+
+}  // namespace e2e

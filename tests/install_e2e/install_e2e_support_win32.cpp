@@ -1,0 +1,243 @@
+#include "tests/install_e2e/install_e2e_support.h"
+
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace e2e {
+namespace {
+
+// CMake hands over host paths; Wine sees the host's root as drive Z:.
+std::string WindowsPathOf(std::string hostPath) {
+    std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+    return "Z:" + hostPath;
+}
+
+class RegistryKey {
+  public:
+    RegistryKey(HKEY root, const std::string& key, REGSAM access) {
+        if (RegOpenKeyExA(root, key.c_str(), 0, access, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    }
+    ~RegistryKey() {
+        if (key_ != nullptr) RegCloseKey(key_);
+    }
+    RegistryKey(const RegistryKey&) = delete;
+    RegistryKey& operator=(const RegistryKey&) = delete;
+    HKEY Get() const { return key_; }
+
+  private:
+    HKEY key_ = nullptr;
+};
+
+void CollectValues(HKEY root, const std::string& key, const std::string& prefix,
+                   std::vector<std::string>& out) {
+    RegistryKey opened(root, key, KEY_READ);
+    if (opened.Get() == nullptr) return;
+    char name[1024];
+    BYTE data[4096];
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name, dataLength = sizeof data, type = 0;
+        if (RegEnumValueA(opened.Get(), i, name, &nameLength, nullptr, &type, data, &dataLength) !=
+            ERROR_SUCCESS)
+            break;
+        std::string text(reinterpret_cast<char*>(data), dataLength);
+        if (type == REG_SZ && !text.empty() && text.back() == '\0') text.pop_back();
+        out.push_back(prefix + name + "=" + text);
+    }
+    for (DWORD i = 0;; ++i) {
+        DWORD nameLength = sizeof name;
+        if (RegEnumKeyExA(opened.Get(), i, name, &nameLength, nullptr, nullptr, nullptr, nullptr) !=
+            ERROR_SUCCESS)
+            break;
+        CollectValues(root, key + "\\" + name, prefix + name + "\\", out);
+    }
+}
+
+void CollectFiles(const std::string& folder, const std::string& prefix,
+                  std::vector<std::pair<std::string, std::string>>& out) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const std::string name = entry.cFileName;
+        if (name == "." || name == "..") continue;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+            out.emplace_back(prefix + name + "\\", "<folder>");
+            CollectFiles(folder + "\\" + name, prefix + name + "\\", out);
+        } else {
+            out.emplace_back(prefix + name, ReadFileBytes(folder + "\\" + name).value_or(""));
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+}  // namespace
+
+std::string RunnerPath() {
+    return WindowsPathOf(VS_RUNNER_PATH);
+}
+std::string SetupProgramPath() {
+    return WindowsPathOf(VS_PROGRAM_PATH);
+}
+std::string ProductStagePath() {
+    return WindowsPathOf(VS_PAYLOAD_STAGE);
+}
+
+std::optional<std::string> RegistryText(HKEY root, const std::string& key,
+                                        const std::string& value) {
+    RegistryKey opened(root, key, KEY_READ);
+    if (opened.Get() == nullptr) return std::nullopt;
+    char data[4096] = {};
+    DWORD size = sizeof data - 1, type = 0;
+    if (RegQueryValueExA(opened.Get(), value.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return std::nullopt;
+    return std::string(data);
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& key) {
+    return RegistryKey(root, key, KEY_READ).Get() != nullptr;
+}
+
+void SetRegistryText(HKEY root, const std::string& key, const std::string& value,
+                     const std::string& text) {
+    HKEY created = nullptr;
+    if (RegCreateKeyExA(root, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr) !=
+        ERROR_SUCCESS)
+        return;
+    RegSetValueExA(created, value.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(created);
+}
+
+void DeleteRegistryTree(HKEY root, const std::string& key) {
+    std::vector<std::string> children;
+    {
+        RegistryKey opened(root, key, KEY_READ);
+        if (opened.Get() == nullptr) return;
+        char name[1024];
+        for (DWORD i = 0;; ++i) {
+            DWORD nameLength = sizeof name;
+            if (RegEnumKeyExA(opened.Get(), i, name, &nameLength, nullptr, nullptr, nullptr,
+                              nullptr) != ERROR_SUCCESS)
+                break;
+            children.push_back(name);
+        }
+    }
+    for (const std::string& child : children)
+        DeleteRegistryTree(root, key + "\\" + child);
+    RegDeleteKeyA(root, key.c_str());
+}
+
+std::vector<std::string> RegistrySnapshot(HKEY root, const std::string& key) {
+    std::vector<std::string> values;
+    CollectValues(root, key, "", values);
+    return values;
+}
+
+std::optional<ShortcutInfo> ReadShortcut(const std::string& linkPath) {
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return std::nullopt;
+    std::optional<ShortcutInfo> info;
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+        wchar_t wide[MAX_PATH * 2] = {};
+        MultiByteToWideChar(CP_ACP, 0, linkPath.c_str(), -1, wide, MAX_PATH * 2);
+        if (SUCCEEDED(file->Load(wide, STGM_READ))) {
+            char target[MAX_PATH] = {}, description[MAX_PATH] = {}, directory[MAX_PATH] = {};
+            link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+            link->GetDescription(description, MAX_PATH);
+            link->GetWorkingDirectory(directory, MAX_PATH);
+            info = ShortcutInfo{target, description, directory};
+        }
+        file->Release();
+    }
+    link->Release();
+    return info;
+}
+
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::optional<std::string> ReadFileBytes(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    std::string bytes(GetFileSize(file, nullptr), '\0');
+    DWORD read = 0;
+    const BOOL ok = bytes.empty() ||
+                    ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+    CloseHandle(file);
+    if (!ok || (!bytes.empty() && read != bytes.size())) return std::nullopt;
+    return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::vector<std::string> FileNamesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<std::pair<std::string, std::string>> TreeSnapshot(const std::string& folder) {
+    std::vector<std::pair<std::string, std::string>> files;
+    CollectFiles(folder, "", files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            const std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+bool WaitForFile(const std::string& path, int timeoutMs) {
+    for (int waited = 0;; waited += 100) {
+        if (FileExists(path)) return true;
+        if (waited >= timeoutMs) return false;
+        Sleep(100);
+    }
+}
+
+}  // namespace e2e

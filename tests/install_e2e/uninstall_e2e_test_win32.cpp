@@ -1,0 +1,137 @@
+// The uninstall end to end under Wine: the program started as the installed uninstall.exe,
+// with the product running, answered Yes or No as a person would.
+#include "tests/install_e2e/install_e2e_fixture.h"
+
+namespace e2e {
+namespace {
+
+const char kReport[] = "VantorSaelin 卸载完毕！\r\n\r\n剩余文件您可以手动删除：\r\n\r\n";
+
+class UninstallE2E : public InstallE2E {
+  protected:
+    // The product installed with every entry, the real program as its uninstall.exe, and an
+    // updater's list that also names a file in a sub-folder and a read-only file.
+    void InstallProduct() {
+        Install(kDefaultDir, "1110");
+        ASSERT_TRUE(WaitForFile(ProductFile("updatelist.xml"), 15000));
+        ASSERT_TRUE(
+            CopyFileA(SetupProgramPath().c_str(), ProductFile("uninstall.exe").c_str(), FALSE));
+        CreateDirectoryA(ProductFile("sub").c_str(), nullptr);
+        WriteFileBytes(ProductFile("sub\\x.dll"), "listed in a sub-folder");
+        WriteFileBytes(ProductFile("download\\update.part"), "half a download");
+        WriteFileBytes(ProductFile("user.cfg"), "not listed");
+        std::string list = ReadFileBytes(ProductFile("updatelist.xml")).value_or("");
+        const std::size_t end = list.find("</files>");
+        ASSERT_NE(end, std::string::npos);
+        list.insert(end, "<file name=\"sub\\x.dll\" />\r\n");
+        WriteFileBytes(ProductFile("updatelist.xml"), list);
+        listed_ = FileNamesIn(ProductStagePath());
+        ASSERT_FALSE(listed_.empty());
+        SetFileAttributesA(ProductFile(listed_.back()).c_str(), FILE_ATTRIBUTE_READONLY);
+    }
+
+    std::optional<LaunchedProcess> StartProduct(const char* name) {
+        auto product = LaunchedProcess::Start(ProductFile(name), "", kDefaultDir);
+        if (!product) return product;
+        WindowQuery query;
+        query.processId = product->Id();
+        EXPECT_TRUE(WaitForWindow(query, kBoxMs)) << name << " did not show its window";
+        return product;
+    }
+
+    std::optional<LaunchedProcess> StartUninstaller() {
+        return LaunchedProcess::Start(ProductFile("uninstall.exe"), "", kDefaultDir);
+    }
+
+    std::vector<std::string> listed_;
+};
+
+TEST_F(UninstallE2E, YesStopsTheProductAndRemovesWhatTheInstallCreated) {
+    InstallProduct();
+    auto fenwix = StartProduct("VantorFenwix.exe");
+    auto saelin = StartProduct("VantorSaelin.exe");
+    ASSERT_TRUE(fenwix && saelin);
+
+    auto uninstaller = StartUninstaller();
+    ASSERT_TRUE(uninstaller);
+    const auto question = WaitForBox(*uninstaller);
+    ASSERT_TRUE(question) << "no question appeared";
+    EXPECT_EQ(question->text, "是否卸载 VantorSaelin ？");
+    Answer(*question, IDYES);
+    const auto report = WaitForBox(*uninstaller, kRunMs);
+    ASSERT_TRUE(report) << "no report appeared";
+    EXPECT_EQ(report->title, "卸载完毕");
+    EXPECT_EQ(report->text, kReport + std::string(kDefaultDir) + "\\");
+    Answer(*report, IDOK);
+    ExpectEnds(*uninstaller);
+
+    EXPECT_TRUE(fenwix->WaitForExit(5000)) << "VantorFenwix.exe still runs";
+    EXPECT_TRUE(saelin->WaitForExit(5000)) << "VantorSaelin.exe still runs";
+    for (const std::string& name : listed_) {
+        EXPECT_FALSE(FileExists(ProductFile(name))) << name << " was left";
+    }
+    EXPECT_FALSE(FileExists(ProductFile("sub\\x.dll")));
+    EXPECT_TRUE(FolderExists(ProductFile("sub")));
+    EXPECT_FALSE(FolderExists(ProductFile("download")));
+    EXPECT_FALSE(FileExists(ProductFile("updatelist.xml")));
+    EXPECT_TRUE(FileExists(ProductFile("uninstall.exe")));
+    EXPECT_TRUE(FileExists(ProductFile("user.cfg")));
+
+    EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"));
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
+    EXPECT_FALSE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+    EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
+    EXPECT_FALSE(FolderExists(StartMenu("")));
+    EXPECT_EQ(RegistrySnapshot(HKEY_CURRENT_USER, kSettingsKey).size(), 5u)
+        << "the product's own settings stay";
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "InstallPath"), kDefaultDir);
+}
+
+TEST_F(UninstallE2E, NoChangesNothing) {
+    InstallProduct();
+    auto fenwix = StartProduct("VantorFenwix.exe");
+    ASSERT_TRUE(fenwix);
+    const auto settings = RegistrySnapshot(HKEY_CURRENT_USER, kSettingsKey);
+    const auto entry = RegistrySnapshot(HKEY_LOCAL_MACHINE, kUninstallKey);
+    const auto run = RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix");
+    const auto files = TreeSnapshot(kDefaultDir);
+    const auto startMenu = TreeSnapshot(StartMenu(""));
+
+    auto uninstaller = StartUninstaller();
+    ASSERT_TRUE(uninstaller);
+    const auto question = WaitForBox(*uninstaller);
+    ASSERT_TRUE(question);
+    Answer(*question, IDNO);
+    ExpectEnds(*uninstaller);
+
+    EXPECT_FALSE(fenwix->WaitForExit(500)) << "the product was stopped";
+    EXPECT_EQ(RegistrySnapshot(HKEY_CURRENT_USER, kSettingsKey), settings);
+    EXPECT_EQ(RegistrySnapshot(HKEY_LOCAL_MACHINE, kUninstallKey), entry);
+    EXPECT_EQ(entry.size(), 9u);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"), run);
+    EXPECT_TRUE(TreeSnapshot(kDefaultDir) == files) << "files in the install directory changed";
+    EXPECT_TRUE(TreeSnapshot(StartMenu("")) == startMenu);
+    EXPECT_TRUE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+}
+
+TEST_F(UninstallE2E, TheMakersFolderStaysForAnotherProduct) {
+    InstallProduct();
+    CreateDirectoryA(StartMenu("\\OtherTool").c_str(), nullptr);
+    WriteFileBytes(StartMenu("\\OtherTool\\OtherTool.lnk"), "another product of the maker");
+
+    auto uninstaller = StartUninstaller();
+    ASSERT_TRUE(uninstaller);
+    const auto question = WaitForBox(*uninstaller);
+    ASSERT_TRUE(question);
+    Answer(*question, IDYES);
+    const auto report = WaitForBox(*uninstaller, kRunMs);
+    ASSERT_TRUE(report);
+    Answer(*report, IDOK);
+    ExpectEnds(*uninstaller);
+
+    EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
+    EXPECT_TRUE(FileExists(StartMenu("\\OtherTool\\OtherTool.lnk")));
+}
+
+}  // namespace
+}  // namespace e2e
