@@ -9,15 +9,20 @@ namespace {
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
 
-ImageAttributesPtr AlphaAttributes(int alpha) {
+// Attributes for drawing a part of an image: the alpha as a colour matrix, and mirrored
+// edges, so that a stretched image does not blend its border with the transparent outside.
+ImageAttributesPtr PartAttributes(int alpha) {
     GpImageAttributes* attributes = nullptr;
     gp::GdipCreateImageAttributes(&attributes);
-    Gdiplus::ColorMatrix matrix{};
-    for (int i = 0; i < 5; ++i)
-        matrix.m[i][i] = 1.0f;
-    matrix.m[3][3] = static_cast<float>(alpha) / 255.0f;
-    gp::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE,
-                                          &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
+    gp::GdipSetImageAttributesWrapMode(attributes, Gdiplus::WrapModeTileFlipXY, 0, FALSE);
+    if (alpha < 255) {
+        Gdiplus::ColorMatrix matrix{};
+        for (int i = 0; i < 5; ++i)
+            matrix.m[i][i] = 1.0f;
+        matrix.m[3][3] = static_cast<float>(alpha) / 255.0f;
+        gp::GdipSetImageAttributesColorMatrix(attributes, Gdiplus::ColorAdjustTypeDefault, TRUE,
+                                              &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
+    }
     return ImageAttributesPtr(attributes);
 }
 
@@ -107,7 +112,7 @@ ImageSize SizeOf(GpImage* image) {
 void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, const RectF& source,
                    int alpha) {
     if (!graphics || !image || alpha <= 0 || dest.IsEmpty() || source.IsEmpty()) return;
-    ImageAttributesPtr attributes = alpha < 255 ? AlphaAttributes(alpha) : nullptr;
+    ImageAttributesPtr attributes = PartAttributes(alpha);
     gp::GdipDrawImageRectRect(graphics, image, dest.x, dest.y, dest.width, dest.height, source.x,
                               source.y, source.width, source.height, Gdiplus::UnitPixel,
                               attributes.get(), nullptr, nullptr);
@@ -115,11 +120,12 @@ void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, cons
 
 void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha) {
     if (!graphics || !image || alpha <= 0) return;
-    if (alpha >= 255) {
+    ImageSize size = SizeOf(image);
+    bool sameSize = dest.width == size.width && dest.height == size.height;
+    if (alpha >= 255 && sameSize) {
         gp::GdipDrawImageRect(graphics, image, dest.x, dest.y, dest.width, dest.height);
         return;
     }
-    ImageSize size = SizeOf(image);
     DrawImagePart(graphics, image, dest,
                   {0, 0, static_cast<float>(size.width), static_cast<float>(size.height)}, alpha);
 }
