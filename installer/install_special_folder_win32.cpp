@@ -1,4 +1,5 @@
 #include <windows.h>
+// After windows.h, which it builds on.
 #include <shlobj.h>
 
 #include "installer/install_special_folder.h"

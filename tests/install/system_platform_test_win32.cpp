@@ -77,6 +77,32 @@ TEST(SystemPlatform, EmptyFolderTestSeesFilesAndFolders) {
     EXPECT_FALSE(inst::IsEmptyFolder(folder)) << "a missing folder is not an empty one";
 }
 
+// The uninstall deletes the product's files right after stopping it, so the stop has to be
+// complete by then, not merely requested.
+TEST(SystemPlatform, StoppingTheProductReturnsOnlyOnceItHasEnded) {
+    const std::string program = std::string("Z:") + VS_PRODUCT_PROGRAM;
+    std::string hostless = program;
+    for (char& c : hostless) {
+        if (c == '/') c = '\\';
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    ASSERT_TRUE(CreateProcessA(hostless.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process))
+        << hostless;
+    WaitForInputIdle(process.hProcess, 10000);
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
+
+    inst::SystemSetupPlatform().StopProcessNamed("vantorfenwix.EXE");
+
+    EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_OBJECT_0))
+        << "the product still runs when the stop returns";
+    TerminateProcess(process.hProcess, 0);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
 TEST(SystemPlatform, StoppingAProductThatIsNotRunningReturnsAtOnce) {
     const DWORD start = GetTickCount();
     inst::SystemSetupPlatform().StopProcessNamed("NoSuchProduct-4711.exe");
