@@ -110,6 +110,21 @@ TEST(ElementTree, AMoveBelowTheEpsilonChangesAndSendsNothing) {
     EXPECT_EQ(element.Count(kMsgSizeChanged), 0);  // position only
 }
 
+TEST(ElementTree, AMoveOnTheWindowThreadWhileTheHostIsBusyReturnsAtOnce) {
+    TestWindow w(Bare());
+    RecordingElement element;
+    ASSERT_TRUE(element.Create(w.window, SpecAt(10, 10, 40, 20)));
+    bool wasBusy = false;
+    w.host->Callbacks().backgroundPaint = [&](HWND, GpGraphics*, int, int) {
+        wasBusy = w.host->Busy();
+        element.Move(30.0f, {}, {}, {});  // the refresh in progress paints it anyway
+    };
+    w.host->Refresh();
+    EXPECT_TRUE(wasBusy);
+    EXPECT_FLOAT_EQ(element.Rect().x, 30);
+    EXPECT_EQ(element.Count(kMsgElementMoved), 0);  // the busy host did not take it
+}
+
 TEST(ElementTree, ResizingASharedBitmapElementOnlyInHeightKeepsItsOnePixelBitmap) {
     TestWindow w(Bare());
     RecordingElement shared, plain;

@@ -8,6 +8,7 @@
 #include "toolkit/core/caption_button.h"
 #include "toolkit/core/label.h"
 #include "toolkit/core/text_convert.h"
+#include "toolkit/core/window_icon.h"
 
 namespace ui::test {
 namespace {
@@ -189,6 +190,61 @@ TEST(HostWindowClose, WithoutAnimationClosesAtOnce) {
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(w.window); }));
     EXPECT_EQ(GetPropW(w.window, kHostProperty), nullptr);
     EXPECT_FALSE(element.IsCreated());
+}
+
+TEST(HostWindowClose, EveryAnimationKindRunsItsStepsBeforeTheWindowGoes) {
+    const std::pair<int, DWORD> kinds[] = {{2, 20}, {3, 15}, {4, 15}};
+    for (auto [kind, steps] : kinds) {
+        HostWindowSpec spec;
+        spec.show = true;
+        TestWindow w({}, spec);
+        w.host->SetAnimationKind(kind);
+        DWORD start = GetTickCount();
+        SendMessageW(w.window, WM_CLOSE, 0, 0);
+        EXPECT_GE(GetTickCount() - start, steps * 10 - 20) << "kind " << kind;
+        EXPECT_FALSE(IsWindow(w.window)) << "kind " << kind;
+    }
+}
+
+HICON SolidIcon(COLORREF colour) {
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = 16;
+    header.bV5Height = 16;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colourBitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::uint32_t value =
+        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; i < 16 * 16; ++i)
+        pixels[i] = value;
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colourBitmap);
+    return icon;
+}
+
+TEST(HostWindowCaption, TheIconFlagShowsTheWindowIconLeftOfTheTitle) {
+    HICON icon = SolidIcon(RGB(255, 0, 0));
+    HWND window = CreateHostWindow({});
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    HostWindow host;
+    ASSERT_TRUE(host.Attach(window));
+    ASSERT_NE(host.IconElement(), nullptr);
+    EXPECT_EQ(IconOfWindow(window), icon);
+    EXPECT_EQ(host.IconElement()->Rect(), kWindowIconRect);
+    EXPECT_TRUE(NearColour(BackPixel(host, 15, 19), {255, 0, 0, 255}, 8));
+    EXPECT_FALSE(NearColour(BackPixel(host, 30, 19), {255, 0, 0, 255}, 8));
+    DestroyWindow(window);
+    DestroyIcon(icon);
 }
 
 TEST(HostWindowTitle, ShowsTheFirst511CharactersOfALongWindowText) {

@@ -8,6 +8,7 @@
 #include "toolkit/core/posted_payloads.h"
 #include "toolkit/core/text_render.h"
 #include "toolkit/core/toolkit.h"
+#include "toolkit/core/window_icon.h"
 
 namespace ui {
 
@@ -107,6 +108,10 @@ void HostWindow::CreateBuffers() {
 }
 
 void HostWindow::CreateCaption() {
+    if (captionFlags_ & kCaptionIcon) {
+        icon_ = std::make_unique<WindowIcon>();
+        icon_->Create(window_);
+    }
     if (captionFlags_ & kCaptionTitle) {
         wchar_t text[512] = {};  // room for 511 characters and the terminator
         GetWindowTextW(window_, text, 512);
@@ -189,6 +194,7 @@ void HostWindow::Teardown() {
     accelerators_.clear();
     captionButtons_.clear();
     title_.reset();
+    icon_.reset();
     RemovePropW(window, kHostProperty);
     PostedPayloads::DropWindow(window);  // messages that will never be taken now
     previousProc_ = nullptr;

@@ -26,6 +26,7 @@ namespace ui {
 
 class Label;
 class CaptionButton;
+class WindowIcon;
 
 inline constexpr wchar_t kHostProperty[] = L"Ui_Wnd_Control";
 inline constexpr wchar_t kWindowFlagsProperty[] = L"Ui_Wnd_Flags";
@@ -157,6 +158,7 @@ class HostWindow {
     Element* KeyboardFocusElement() const { return keyboardFocus_; }
     bool Captured() const { return captured_; }
     Label* TitleElement() const { return title_.get(); }
+    WindowIcon* IconElement() const { return icon_.get(); }
     const std::vector<std::unique_ptr<CaptionButton>>& CaptionButtons() const {
         return captionButtons_;
     }
@@ -287,6 +289,7 @@ class HostWindow {
     std::vector<std::pair<Element*, int>> accelerators_;
     std::vector<std::unique_ptr<CaptionButton>> captionButtons_;
     std::unique_ptr<Label> title_;
+    std::unique_ptr<WindowIcon> icon_;
     DirtyRectQueue queue_;
     TOOLINFOA toolInfo_{};
     HostCallbacks callbacks_;

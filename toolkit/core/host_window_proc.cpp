@@ -3,6 +3,7 @@
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
 #include "toolkit/core/posted_payloads.h"
+#include "toolkit/core/window_icon.h"
 
 #include <mutex>
 #include <unordered_map>
@@ -82,6 +83,11 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (result == 1 && (captionFlags_ & kCaptionTitle) && title_) {
                 title_->SetWideText(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
             }
+            return result;
+        }
+        case WM_SETICON: {
+            LRESULT result = CallPrevious(message, wParam, lParam);
+            if (icon_) icon_->Redraw();
             return result;
         }
         case WM_CLOSE:

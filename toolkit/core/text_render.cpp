@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "runtime/dll_calls_win32.h"
+
 #include "toolkit/core/shapes.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/toolkit.h"
@@ -68,7 +70,7 @@ FontPtr CreateFont(const std::string& family, float size, int style) {
 std::string FontFamilyName(GpFont* font) {
     if (!font) return {};
     Gdiplus::GpFontFamily* family = nullptr;
-    if (gp::GdipGetFamily(font, &family) != Gdiplus::Ok || !family) return {};
+    if (rt::dll::GdipGetFamily(font, &family) != Gdiplus::Ok || !family) return {};
     WCHAR name[LF_FACESIZE] = {};
     gp::GdipGetFamilyName(family, name, 0);
     gp::GdipDeleteFontFamily(family);

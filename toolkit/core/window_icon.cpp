@@ -1,0 +1,50 @@
+#include "toolkit/core/window_icon.h"
+
+namespace ui {
+
+HICON IconOfWindow(HWND window) {
+    for (WPARAM kind : {WPARAM(ICON_SMALL), WPARAM(ICON_BIG)}) {
+        if (auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, kind, 0))) {
+            return icon;
+        }
+    }
+    auto icon = reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICONSM));
+    return icon ? icon : reinterpret_cast<HICON>(GetClassLongPtrW(window, GCLP_HICON));
+}
+
+WindowIcon::~WindowIcon() {
+    Destroy();
+}
+
+ElementHandle WindowIcon::Create(HWND hostWindow) {
+    ElementSpec spec;
+    spec.rect = kWindowIconRect;
+    spec.typeId = kTypePicture;
+    spec.focusable = false;
+    return Element::Create(hostWindow, spec);
+}
+
+int WindowIcon::HandleMessage(UINT message, WPARAM, LPARAM) {
+    if (message == kMsgPaint) Paint();
+    return -1;
+}
+
+void WindowIcon::Paint() {
+    GpGraphics* g = BackingGraphics();
+    if (!g) return;
+    PaintContext context = MakePaintContext();
+    BeginFacePaint(context, true);
+    if (HICON icon = IconOfWindow(Window())) {
+        GpBitmap* bitmap = nullptr;
+        gp::GdipCreateBitmapFromHICON(icon, &bitmap);
+        ImagePtr owner(bitmap);
+        if (bitmap) {
+            gp::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
+            gp::GdipDrawImageRect(g, bitmap, 0, 0, static_cast<float>(Width()),
+                                  static_cast<float>(Height()));
+        }
+    }
+    FinishFacePaint(context, true);
+}
+
+}  // namespace ui
