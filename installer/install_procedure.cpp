@@ -1,5 +1,8 @@
 // The install procedure, step by step. A failed step is not reported and the next one follows;
 // only an empty directory and a payload that does not decode are shown to the user.
+#include <iterator>
+#include <utility>
+
 #include "installer/archive_reader.h"
 #include "installer/install.h"
 #include "installer/install_layout.h"

@@ -72,6 +72,20 @@ TEST_F(InstallE2E, EveryPayloadFileArrivesIntactWithTheUninstallerAndTheUpdaters
     EXPECT_TRUE(FolderExists(ProductFile("download")));
 }
 
+// Started unquoted, "C:\Program Files (x86)\..." would first run a C:\Program.exe. The
+// updater copied there would leave its list in C:\.
+TEST_F(InstallE2E, TheUpdaterIsStartedByItsWholePathEvenWithSpacesInIt) {
+    ASSERT_TRUE(
+        CopyFileA((ProductStagePath() + "\\AutoUpdate.exe").c_str(), "C:\\Program.exe", FALSE));
+    Install(kDefaultDir, "0000");
+    EXPECT_TRUE(WaitForFile(ProductFile("updatelist.xml"), 15000));
+    Sleep(1000);
+    EXPECT_FALSE(FileExists("C:\\updatelist.xml")) << "C:\\Program.exe was started";
+    DeleteFileA("C:\\Program.exe");
+    DeleteFileA("C:\\updatelist.xml");
+    RemoveDirectoryA("C:\\download");
+}
+
 TEST_F(InstallE2E, ASecondInstallWithOptionsOffTakesBackWhatTheFirstCreated) {
     Install(kDefaultDir, "1110");
     ASSERT_TRUE(FileExists(StartMenu("\\VantorFenWix\\卸载.lnk")));
