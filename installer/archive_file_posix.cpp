@@ -4,19 +4,12 @@
 #include <unistd.h>
 
 #include "installer/archive_file.h"
+#include "runtime/native_path.h"
 #include "runtime/dbcs.h"
 
 namespace inst {
 
 namespace {
-
-// Only separator characters become "/": the trail byte of a double-byte character may be 0x5C.
-std::string ToNative(const rt::TextValue& path) {
-    std::string native = path;
-    for (std::size_t i = 0; i < path.size(); i += rt::CharWidthAt(path, i))
-        if (path[i] == '\\') native[i] = '/';
-    return native;
-}
 
 // Tests may run as root, who may write anything; Windows refuses to replace a read-only file
 // or a directory, so that is checked here.
@@ -34,7 +27,7 @@ int FileDescriptor(std::intptr_t handle) {
 
 bool ArchiveFile::Open(const rt::TextValue& path, Mode mode) {
     Close();
-    const std::string native = ToNative(path);
+    const std::string native = rt::NativePath(path);
     int fd = -1;
     switch (mode) {
         case Mode::ReadExisting: {
@@ -91,7 +84,7 @@ bool ArchiveFile::Append(std::span<const std::uint8_t> bytes) {
 }
 
 bool RemoveFile(const rt::TextValue& path) {
-    const std::string native = ToNative(path);
+    const std::string native = rt::NativePath(path);
     struct stat status {};
     if (lstat(native.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return false;
     if ((status.st_mode & S_IWUSR) == 0) return false;  // DeleteFileA refuses read-only files
@@ -99,10 +92,10 @@ bool RemoveFile(const rt::TextValue& path) {
 }
 
 bool RenameFile(const rt::TextValue& from, const rt::TextValue& to) {
-    const std::string nativeTo = ToNative(to);
+    const std::string nativeTo = rt::NativePath(to);
     struct stat status {};
     if (lstat(nativeTo.c_str(), &status) == 0) return false;  // MoveFileA never replaces
-    return rename(ToNative(from).c_str(), nativeTo.c_str()) == 0;
+    return rename(rt::NativePath(from).c_str(), nativeTo.c_str()) == 0;
 }
 
 }  // namespace inst

@@ -13,16 +13,11 @@
 #include <vector>
 
 #include "runtime/files.h"
+#include "runtime/native_path.h"
 
 namespace rt {
 
 namespace {
-
-std::string ToNative(const TextValue& path) {
-    std::string native = path;
-    std::replace(native.begin(), native.end(), '\\', '/');
-    return native;
-}
 
 // Closes a descriptor when it goes out of scope.
 class ScopedDescriptor {
@@ -159,7 +154,7 @@ namespace {
 
 // All entries matching the pattern, or null when the search cannot start or finds nothing.
 FileSearchState* StartSearch(const TextValue& pattern) {
-    const std::string native = ToNative(pattern);
+    const std::string native = NativePath(pattern);
     const std::size_t slash = native.rfind('/');
     std::string directoryPath = slash == std::string::npos ? "." : native.substr(0, slash);
     if (slash == 0) directoryPath = "/";
@@ -188,7 +183,7 @@ FileSearchState* StartSearch(const TextValue& pattern) {
 }  // namespace
 
 OptionalBytes ReadWholeFile(const TextValue& path) {
-    ScopedDescriptor file(open(ToNative(path).c_str(), O_RDONLY | O_CLOEXEC));
+    ScopedDescriptor file(open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC));
     struct stat status {};
     if (file.Get() < 0 || fstat(file.Get(), &status) != 0 || S_ISDIR(status.st_mode))
         return std::nullopt;
@@ -206,7 +201,7 @@ OptionalBytes ReadWholeFile(const TextValue& path) {
 
 int WriteWholeFile(const TextValue& path,
                    std::initializer_list<std::reference_wrapper<const ByteSet>> parts) {
-    ScopedDescriptor file(CreateAlways(ToNative(path), 0666));
+    ScopedDescriptor file(CreateAlways(NativePath(path), 0666));
     if (file.Get() < 0) return 0;
     for (const ByteSet& part : parts) {
         if (!WriteAll(file.Get(), part)) return 0;
@@ -219,15 +214,15 @@ int WriteWholeFile(const TextValue& path, const ByteSet& bytes) {
 }
 
 int MakeDirectory(const TextValue& path) {
-    return mkdir(ToNative(path).c_str(), 0777) == 0 ? 1 : 0;
+    return mkdir(NativePath(path).c_str(), 0777) == 0 ? 1 : 0;
 }
 
 int DeleteOneFile(const TextValue& path) {
-    return DeleteEntry(ToNative(path));
+    return DeleteEntry(NativePath(path));
 }
 
 int SetFileAttrs(const TextValue& path, int attributes) {
-    const std::string native = ToNative(path);
+    const std::string native = NativePath(path);
     struct stat status {};
     if (stat(native.c_str(), &status) != 0) return 0;
     mode_t mode = status.st_mode & 07777;
@@ -237,18 +232,18 @@ int SetFileAttrs(const TextValue& path, int attributes) {
 
 int DeleteTree(const TextValue& path) {
     if (path.empty() || path == "\\" || path == "/") return 0;
-    const std::string native = ToNative(path);
+    const std::string native = NativePath(path);
     if (DeleteContents(native) == 0) return 0;
     return RemoveDirectoryEntry(native);
 }
 
 int CopyOneFile(const TextValue& source, const TextValue& destination) {
-    const std::string nativeSource = ToNative(source);
+    const std::string nativeSource = NativePath(source);
     struct stat status {};
     if (stat(nativeSource.c_str(), &status) != 0 || S_ISDIR(status.st_mode)) return 0;
     const OptionalBytes bytes = ReadWholeFile(source);
     if (!bytes) return 0;
-    const std::string nativeDestination = ToNative(destination);
+    const std::string nativeDestination = NativePath(destination);
     {
         ScopedDescriptor file(CreateAlways(nativeDestination, 0666));
         if (file.Get() < 0 || !WriteAll(file.Get(), *bytes)) return 0;
@@ -259,7 +254,7 @@ int CopyOneFile(const TextValue& source, const TextValue& destination) {
 
 bool IsExistingDirectory(const TextValue& path) {
     struct stat status {};
-    return stat(ToNative(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+    return stat(NativePath(path).c_str(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
 TextValue FindFileEntry(const TextValue& pattern, int attributeMask, bool filesOnly,

@@ -46,6 +46,14 @@ TEST_F(FileOpsTest, MakeDirectoryCreatesOneLevelOnly) {
     EXPECT_TRUE(rt::IsExistingDirectory(Path("a\\b")));
 }
 
+TEST_F(FileOpsTest, TrailByte5CIsNoSeparator) {
+    // 籠 is BB 5C in code page 936: one folder named by both bytes, not "\xBB" and a subfolder.
+    ASSERT_EQ(rt::MakeDirectory(Path("籠")), 1);
+    ASSERT_EQ(rt::WriteWholeFile(Path("籠\\f.txt"), ByteSet{7}), 1);
+    EXPECT_TRUE(std::filesystem::is_regular_file(Root() + "/\xBB\x5C/f.txt"));
+    EXPECT_FALSE(std::filesystem::exists(Root() + "/\xBB"));
+}
+
 TEST_F(FileOpsTest, IsExistingDirectoryOnlyForDirectories) {
     ASSERT_EQ(rt::WriteWholeFile(Path("file"), ByteSet{1}), 1);
     EXPECT_FALSE(rt::IsExistingDirectory(Path("file")));
