@@ -12,14 +12,14 @@ PROGRAM=$WIN_DIR/installer/program/VantorSaelin-Setup.exe
 
 if [ -n "${DISPLAY:-}" ]; then
     step "running $PROGRAM on $DISPLAY"
-    wine "$PROGRAM"
+    run_wine "$PROGRAM"
     exit 0
 fi
 
 trap 'stop_wine; stop_display' EXIT
 start_display
 step "running $PROGRAM on the virtual display $DISPLAY"
-wine "$PROGRAM" &
+run_wine "$PROGRAM" &
 # Give the window time to appear and finish its fade-in.
 sleep "${SCREENSHOT_DELAY:-6}"
 SHOT_DIR=$BUILD_ROOT/screenshots

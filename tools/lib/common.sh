@@ -9,7 +9,10 @@ JOBS=${JOBS:-$(nproc)}
 export WINEPREFIX=$BUILD_ROOT/wineprefix
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
-{ export LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8; } 2>/dev/null
+# Programs under Wine run in code page 936 (the tests set this for themselves); the build and its
+# messages keep the machine's own locale.
+WINE_LOCALE=zh_CN.UTF-8
+run_wine() { LC_ALL=$WINE_LOCALE wine "$@"; }
 
 step() { printf '\033[1;34m==> %s\033[0m\n' "$*"; }
 die() {
