@@ -16,7 +16,7 @@ namespace ui::test {
 
 // Dispatches every queued message of this thread (returns at once when none are queued).
 void PumpPending();
-// An element specification for a rectangle, everything else at its default.
+// An element description for a rectangle, everything else at its default.
 inline ElementSpec SpecAt(float x, float y, float width, float height) {
     ElementSpec spec;
     spec.rect = {x, y, width, height};
