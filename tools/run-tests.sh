@@ -72,7 +72,7 @@ run_fuzzers() {
 run_fuzzers
 
 start_display
-wineserver -p >/dev/null 2>&1 || true
+start_wine
 # Windows-side tests share one display and one prefix: run them one at a time.
 run_ctest wine "$WIN_DIR" --timeout 600
 

@@ -75,4 +75,12 @@ stop_display() {
     XVFB_PID=
 }
 
+# Keeps one wineserver for the whole run and lets Wine start its own services before any test:
+# started by the first program of a run, they would inherit that program's output pipe and
+# keep CTest waiting for it to close.
+start_wine() {
+    wineserver -p >/dev/null 2>&1 || true
+    run_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
