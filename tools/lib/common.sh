@@ -81,6 +81,11 @@ stop_display() {
 start_wine() {
     wineserver -p >/dev/null 2>&1 || true
     run_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+    # The desktop process starts with the first program that asks for the desktop.
+    local driver=$WIN_DIR/tools/uidriver/uidriver.exe
+    if [ -f "$driver" ] && [ -n "${DISPLAY:-}" ]; then
+        run_wine "$driver" list </dev/null >/dev/null 2>&1 || true
+    fi
 }
 
 stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
