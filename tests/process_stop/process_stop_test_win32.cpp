@@ -44,7 +44,8 @@ class StopTargets : public ::testing::Test {
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION started{};
-        EXPECT_TRUE(CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+        // No console of its own: a console host started for it would hold the test output open.
+        EXPECT_TRUE(CreateProcessA(path.c_str(), nullptr, nullptr, nullptr, FALSE, DETACHED_PROCESS,
                                    nullptr, nullptr, &startup, &started))
             << path;
         started_.push_back(started);
