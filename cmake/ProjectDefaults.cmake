@@ -63,7 +63,8 @@ function(vs_add_gtest name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest gtest_main)
   if(WIN32)
     # One CTest entry per program: each Wine start costs far more than a test case.
-    add_test(NAME ${name} COMMAND ${name})
+    add_test(NAME ${name}
+             COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-wine-test.sh $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}"
       ENVIRONMENT "WINEPREFIX=${VS_WINEPREFIX};WINEDEBUG=-all;LC_ALL=zh_CN.UTF-8")
   else()
