@@ -17,23 +17,17 @@ WindowIcon::~WindowIcon() {
 }
 
 ElementHandle WindowIcon::Create(HWND hostWindow) {
-    ElementSpec spec;
-    spec.rect = kWindowIconRect;
-    spec.typeId = kTypePicture;
-    spec.focusable = false;
-    return Element::Create(hostWindow, spec);
+    return Element::Create(
+        hostWindow, {.rect = kWindowIconRect, .type = ElementType::kPicture, .focusable = false});
 }
 
 int WindowIcon::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == kMsgPaint) Paint();
+    if (message == kMsgPaint) PaintFace();
     return -1;
 }
 
-void WindowIcon::Paint() {
+void WindowIcon::DrawFace(PaintContext&) {
     GpGraphics* g = BackingGraphics();
-    if (!g) return;
-    PaintContext context = MakePaintContext();
-    BeginFacePaint(context, true);
     if (HICON icon = IconOfWindow(Window())) {
         GpBitmap* bitmap = nullptr;
         gp::GdipCreateBitmapFromHICON(icon, &bitmap);
@@ -44,7 +38,6 @@ void WindowIcon::Paint() {
                                   static_cast<float>(Height()));
         }
     }
-    FinishFacePaint(context, true);
 }
 
 }  // namespace ui

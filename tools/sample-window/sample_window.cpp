@@ -22,14 +22,15 @@ class Panel : public ui::Element {
   public:
     ~Panel() override { Destroy(); }
     int HandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message != ui::kMsgPaint || !BackingGraphics()) return -1;
-        ui::PaintContext context = MakePaintContext();
-        BeginFacePaint(context, true);
+        if (message == ui::kMsgPaint) PaintFace();
+        return -1;
+    }
+
+  protected:
+    void DrawFace(ui::PaintContext&) override {
         ui::RectF face{0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
         ui::FillRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 70));
         ui::DrawRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 140));
-        FinishFacePaint(context, true);
-        return -1;
     }
 };
 
@@ -40,25 +41,18 @@ struct SampleWindow {
     ui::Control normal, hover, pressed, focused, disabled, clipped;
 
     bool Build(bool layered) {
-        ui::HostWindowSpec spec;
-        spec.title = "工具包示例 Toolkit sample";
-        spec.width = 440;
-        spec.height = 300;
-        HWND window = ui::CreateHostWindow(spec);
+        HWND window = ui::CreateHostWindow(
+            {.title = "工具包示例 Toolkit sample", .width = 440, .height = 300});
         if (!window) return false;
-        ui::AttachOptions options;
-        options.layeredAlpha = layered ? 255 : -1;
-        options.animationKind = 1;  // fade out when closed
+        ui::AttachOptions options{.settings = {.layeredAlpha = layered ? 255 : -1,
+                                               .animationKind = ui::AnimationKind::kFade}};
         if (!host.Attach(window, options)) return false;
 
-        ui::LabelSpec captionSpec;
-        captionSpec.rect = {24, 44, 390, 24};
-        captionSpec.text = "默认外观的控件 (normal, hover, pressed, focused, disabled)";
-        captionSpec.textColor = ui::Argb(0xFFFFFF, 250);
-        captionSpec.effectKind = ui::kEffectHalo;
-        caption.Create(window, captionSpec);
-
-        panel.Create(window, SpecAt(20, 76, 400, 150));
+        caption.Create(
+            window, {.rect = {24, 44, 390, 24},
+                     .text = "默认外观的控件 (normal, hover, pressed, focused, disabled)",
+                     .style = {.color = ui::Argb(0xFFFFFF, 250), .effect = ui::TextEffect::kHalo}});
+        panel.Create(window, {.rect = {20, 76, 400, 150}});
         AddControl(normal, 36, 92, "确定(&O)", ui::kStateNormal);
         AddControl(hover, 160, 92, "悬停", ui::kStateHover);
         AddControl(pressed, 284, 92, "按下", ui::kStatePressed);
@@ -68,29 +62,18 @@ struct SampleWindow {
         // A child wider than its parent: the part outside the panel is clipped.
         AddControl(clipped, 340, 188, "裁剪 clipped", ui::kStateNormal);
         clipped.Move({}, {}, 120.0f, {});
-        host.SetFocusElement(&focused, true);
+        host.Elements().SetFocusElement(&focused, true);
 
-        ui::LabelSpec noteSpec;
-        noteSpec.rect = {24, 236, 390, 22};
-        noteSpec.text = "Tab, Enter, Alt+O / Alt+F — 关闭按钮在右上角";
-        noteSpec.textColor = ui::Argb(0xFFFFFF, 230);
-        note.Create(window, noteSpec);
+        note.Create(window, {.rect = {24, 236, 390, 22},
+                             .text = "Tab, Enter, Alt+O / Alt+F — 关闭按钮在右上角",
+                             .style = {.color = ui::Argb(0xFFFFFF, 230)}});
         host.Refresh();
         return true;
     }
 
     void AddControl(ui::Control& control, float x, float y, const char* text, int state) {
-        ui::ControlSpec spec;
-        spec.rect = {x, y, 110, 30};
-        spec.text = text;
-        control.Create(&panel, spec);
+        control.Create(&panel, {.rect = {x, y, 110, 30}, .text = text});
         if (state != ui::kStateNormal) control.PaintState(state, false);
-    }
-
-    static ui::ElementSpec SpecAt(float x, float y, float w, float h) {
-        ui::ElementSpec spec;
-        spec.rect = {x, y, w, h};
-        return spec;
     }
 };
 

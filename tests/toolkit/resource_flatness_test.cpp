@@ -67,8 +67,8 @@ void OneCycle(bool layered) {
     ASSERT_NE(window, nullptr);
     HostWindow host;
     AttachOptions options;
-    options.layeredAlpha = layered ? 230 : -1;
-    options.animationKind = 0;
+    options.settings.layeredAlpha = layered ? 230 : -1;
+    options.settings.animationKind = AnimationKind::kNone;
     ASSERT_TRUE(host.Attach(window, options));
     Element panel, child;
     Control button;
@@ -78,12 +78,12 @@ void OneCycle(bool layered) {
     ControlSpec buttonSpec;
     buttonSpec.rect = {40, 100, 90, 26};
     buttonSpec.text = "确定(&O)";
-    buttonSpec.fontSize = 14;  // a font of its own, released with the button
+    buttonSpec.style.fontSize = 14;  // a font of its own, released with the button
     ASSERT_TRUE(button.Create(&panel, buttonSpec));
     LabelSpec labelSpec;
     labelSpec.rect = {20, 180, 200, 20};
     labelSpec.text = "标签";
-    labelSpec.effectKind = 3;
+    labelSpec.style.effect = TextEffect::kHalo;
     ASSERT_TRUE(caption.Create(window, labelSpec));
     button.SetTooltip("提示", true);
     button.SetAnimationFrames(3, 10);
