@@ -190,6 +190,17 @@ TEST(Keyboard, AltWithTheAcceleratorLetterInEitherCaseClicksTheControl) {
     clicked.clear();
     SendMessageW(w.window, WM_SYSCHAR, 'o', 0);
     EXPECT_TRUE(clicked.empty());
+    // Not even for an element created again in the same object, so under the same handle: a
+    // stale entry would click it (or, with the object gone, freed memory).
+    std::vector<std::string> log;
+    LoggingElement reborn("reborn", &log);
+    ASSERT_TRUE(reborn.Create(w.window, SpecAt(200, 10, 40, 26)));
+    SendMessageW(w.window, kMsgRegisterAccelerator, reinterpret_cast<WPARAM>(&reborn), 'K');
+    reborn.Destroy();
+    ASSERT_TRUE(reborn.Create(w.window, SpecAt(200, 10, 40, 26)));
+    SendMessageW(w.window, WM_SYSCHAR, 'k', 0);
+    EXPECT_TRUE(clicked.empty());
+    EXPECT_TRUE(log.empty());
 }
 
 TEST(Sizing, TheBordersOfAResizableWindowAreSizingZones) {
