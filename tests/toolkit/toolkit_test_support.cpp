@@ -123,6 +123,32 @@ std::vector<std::uint8_t> SolidPng(int width, int height, ARGB colour) {
     return EncodePng(bitmap.get());
 }
 
+HICON SolidIcon(COLORREF colour) {
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = 16;
+    header.bV5Height = 16;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colourBitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::uint32_t value =
+        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; i < 16 * 16; ++i)
+        pixels[i] = value;
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colourBitmap);
+    return icon;
+}
+
 int SolidElement::HandleMessage(UINT message, WPARAM, LPARAM) {
     if (message == kMsgPaint) PaintFace();
     if (message == kMsgDisabledAlpha) {

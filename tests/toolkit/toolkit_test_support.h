@@ -72,6 +72,9 @@ Rgba ImagePixel(GpImage* image, int x, int y);
 std::vector<std::uint8_t> EncodePng(GpImage* image);
 std::vector<std::uint8_t> SolidPng(int width, int height, ARGB colour);
 
+// A 16 x 16 icon of one opaque colour, with an alpha channel.
+HICON SolidIcon(COLORREF colour);
+
 // An element of one opaque colour that counts (and may answer) the disabled-alpha query.
 class SolidElement : public Element {
   public:

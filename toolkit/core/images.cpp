@@ -1,5 +1,6 @@
 #include "toolkit/core/images.h"
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -42,6 +43,11 @@ LoadedImage& LoadedImage::operator=(LoadedImage&& other) noexcept {
         memory_ = std::exchange(other.memory_, nullptr);
     }
     return *this;
+}
+
+void LoadedImage::Adopt(ImagePtr image) {
+    Free();
+    image_ = std::move(image);
 }
 
 void LoadedImage::Free() {
@@ -155,6 +161,41 @@ void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const
     };
     for (const Part& part : parts)
         DrawImagePart(graphics, image, part.target, part.source, alpha);
+}
+
+void DrawImageInMode(GpGraphics* graphics, GpImage* image, const RectF& rect, ImageDrawMode mode,
+                     const Margins& margins) {
+    ImageSize size = SizeOf(image);
+    float iw = static_cast<float>(size.width), ih = static_cast<float>(size.height);
+    switch (mode) {
+        case ImageDrawMode::kStretch:
+            DrawImageAlpha(graphics, image, rect);
+            return;
+        case ImageDrawMode::kCentre:
+            DrawImageAlpha(graphics, image,
+                           {std::round(rect.x - (iw - rect.width) / 2),
+                            std::round(rect.y - (ih - rect.height) / 2), iw, ih});
+            return;
+        case ImageDrawMode::kNineGrid:
+            if (!margins.IsEmpty()) {
+                DrawNineGrid(graphics, image, rect, margins);
+                return;
+            }
+            [[fallthrough]];
+        default:
+            DrawImageAlpha(graphics, image, {rect.x, rect.y, iw, ih});
+    }
+}
+
+ImagePtr CopyImageArea(GpImage* image, float x, float width) {
+    ImageSize size = SizeOf(image);
+    if (!image || width <= 0 || size.height <= 0) return nullptr;
+    Gdiplus::PixelFormat format = PixelFormat32bppARGB;
+    gp::GdipGetImagePixelFormat(image, &format);
+    GpBitmap* area = nullptr;
+    gp::GdipCloneBitmapArea(x, 0, width, static_cast<float>(size.height), format, AsBitmap(image),
+                            &area);
+    return ImagePtr(area);
 }
 
 }  // namespace ui

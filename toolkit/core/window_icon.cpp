@@ -1,5 +1,7 @@
 #include "toolkit/core/window_icon.h"
 
+#include "toolkit/core/icon_bitmap.h"
+
 namespace ui {
 
 HICON IconOfWindow(HWND window) {
@@ -28,15 +30,10 @@ int WindowIcon::HandleMessage(UINT message, WPARAM, LPARAM) {
 
 void WindowIcon::DrawFace(PaintContext&) {
     GpGraphics* g = BackingGraphics();
-    if (HICON icon = IconOfWindow(Window())) {
-        GpBitmap* bitmap = nullptr;
-        gp::GdipCreateBitmapFromHICON(icon, &bitmap);
-        ImagePtr owner(bitmap);
-        if (bitmap) {
-            gp::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
-            gp::GdipDrawImageRect(g, bitmap, 0, 0, static_cast<float>(Width()),
-                                  static_cast<float>(Height()));
-        }
+    if (ImagePtr bitmap = BitmapFromIcon(IconOfWindow(Window()))) {
+        gp::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
+        gp::GdipDrawImageRect(g, bitmap.get(), 0, 0, static_cast<float>(Width()),
+                              static_cast<float>(Height()));
     }
 }
 

@@ -23,32 +23,6 @@ TEST(HostWindowSize, MinimumTrackSizeFollowsTheCaptionButtons) {
     EXPECT_EQ(info.ptMinTrackSize.y, 20);
 }
 
-HICON SolidIcon(COLORREF colour) {
-    BITMAPV5HEADER header{};
-    header.bV5Size = sizeof header;
-    header.bV5Width = 16;
-    header.bV5Height = 16;
-    header.bV5Planes = 1;
-    header.bV5BitCount = 32;
-    header.bV5Compression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colourBitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                            DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::uint32_t value =
-        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int i = 0; i < 16 * 16; ++i)
-        pixels[i] = value;
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colourBitmap);
-    return icon;
-}
-
 TEST(HostWindowCaption, TheIconFlagShowsTheWindowIconLeftOfTheTitle) {
     HICON icon = SolidIcon(RGB(255, 0, 0));
     HWND window = CreateHostWindow({});
