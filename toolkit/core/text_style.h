@@ -29,7 +29,7 @@ class TextStyle {
     TextStyle(TextStyle&&) = default;
     TextStyle& operator=(TextStyle&&) = default;
 
-    // Takes the colours and effect, and builds the font the spec names.
+    // Takes the colours and effect, and builds the font it describes.
     void Apply(const TextSpec& spec);
     // Drops the font and the format (the element is destroyed).
     void Release();
