@@ -15,6 +15,7 @@ set -euo pipefail
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
+trap 'printf "make_art: the step at line %s failed\n" "$LINENO" >&2' ERR
 
 fail() {
     printf 'make_art: %s\n' "$*" >&2
@@ -40,9 +41,6 @@ check_tools() {
     require_font "WenQuanYi Zen Hei" fonts-wqy-zenhei
 }
 
-# ImageMagick writes no time stamps, so a run over unchanged sources changes no bytes.
-IM_PNG=(-strip -define png:exclude-chunks=date,time)
-
 png() { # folder, name: <folder>/art/<name>.svg -> <folder>/<name>.png
     rsvg-convert "$HERE/$1/art/$2.svg" -o "$HERE/$1/$2.png"
 }
@@ -64,8 +62,8 @@ jpeg() { # folder, name -> <folder>/<name>.jpg at quality 90, full-resolution co
 # writes palette PNGs, so the small packing step is done here from its raw RGBA pixels.
 palette_png() { # folder, name -> <folder>/<name>.png
     rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
-    local size
-    size=$(convert "$WORK/$2.png" -format '%w %h' info:)
+    local width height
+    read -r width height < <(convert "$WORK/$2.png" -format '%w %h\n' info:)
     convert "$WORK/$2.png" -depth 8 rgba:- | python3 -c '
 import struct, sys, zlib
 width, height = map(int, sys.argv[1:3])
@@ -88,7 +86,7 @@ sys.stdout.buffer.write(
     chunk(b"PLTE", b"".join(c[:3] for c in palette)) +
     chunk(b"tRNS", bytes(c[3] for c in palette)) +
     chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
-' $size >"$HERE/$1/$2.png"
+' "$width" "$height" >"$HERE/$1/$2.png"
 }
 
 # The application icon: each size drawn from its own source; 256 is stored as PNG in the icon.
@@ -100,7 +98,8 @@ icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.
         rsvg-convert "$HERE/$folder/art/${name}_$size.svg" -o "$WORK/${name}_$size.png"
         frames+=("$WORK/${name}_$size.png")
     done
-    convert "${frames[@]}" "${IM_PNG[@]}" "$HERE/$folder/$name.ico"
+    # Without time stamps, so a run over unchanged sources changes no bytes.
+    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$HERE/$folder/$name.ico"
 }
 
 check_tools
