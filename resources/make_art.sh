@@ -10,7 +10,7 @@
 #
 # One palette runs through every picture: navy #0A1F5C, brand blue #2563EB, cyan #22D3EE and
 # indigo #3730A3, with white glyphs; red #E81123 only for close and stop.
-set -euo pipefail
+set -Eeuo pipefail
 
 HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 WORK=$(mktemp -d)
