@@ -40,7 +40,6 @@ INSTANTIATE_TEST_SUITE_P(
                     TypingCase{Mode::kDecimal, "|", "1.2.3", "1.23|"},
                     TypingCase{Mode::kDecimal, "1^.5|", ".", "1.|"},  // over the selected "."
                     TypingCase{Mode::kNormal, "中|", "\x1B\x7F\r\x1C~", "中\x1C~|"},
-                    TypingCase{Mode::kPassword, "|", "ab", "ab|"},
                     TypingCase{Mode::kReadOnly, "a|", "bc", "a|"}));
 
 TEST(EditCommands, UserTextInNumberModesKeepsWhatCouldBeTyped) {
@@ -107,10 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"OtherCtrlKey", kNormal, "a|b", kEditKeyLeft, true, false, "a|b", false},
         KeyCase{"MenuCommand", kNormal, "a|b", kEditSelectAll, true, false, "^ab|", true},
         KeyCase{"Backspace", kNormal, "中文|", kEditKeyBackspace, false, false, "中|", true},
-        KeyCase{"BackspaceReadOnly", kReadOnly, "ab|", kEditKeyBackspace, false, false, "ab|",
-                true},
         KeyCase{"Delete", kNormal, "|中文", kEditKeyDelete, false, false, "|文", true},
-        KeyCase{"DeleteReadOnly", kReadOnly, "a^b|", kEditKeyDelete, false, false, "a^b|", true},
         KeyCase{"EnterSingleLine", kNormal, "a|", kEditKeyEnter, false, false, "a|", true},
         KeyCase{"EnterMultiLine", kMultiLine, "a|b", kEditKeyEnter, false, false, "a\r\n|b", true},
         KeyCase{"ShiftExtends", kNormal, "ab|", kEditKeyHome, false, true, "|ab^", true},

@@ -88,12 +88,5 @@ TEST(EditInputRules, CutToLengthEndsOnACharacterBoundary) {
     EXPECT_EQ("", CutToLength("abc", -5));
 }
 
-TEST(EditInputRules, KnowsTheFiveModes) {
-    for (int value = 0; value <= 4; ++value)
-        EXPECT_TRUE(IsEditInputMode(value));
-    EXPECT_FALSE(IsEditInputMode(-1));
-    EXPECT_FALSE(IsEditInputMode(5));
-}
-
 }  // namespace
 }  // namespace ui
