@@ -4,6 +4,7 @@
 // line break or NUL, caret and anchor sit on character boundaries inside the text, the text
 // fits the limit, a read-only box does not change, and the text set into a second box comes
 // back unchanged.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
