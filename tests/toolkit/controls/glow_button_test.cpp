@@ -71,30 +71,36 @@ TEST(GlowButton, TheLightStartsAtSixZeroAndTravelsClockwiseClampedAtTheCorners) 
     }
 }
 
-// The light shows through a ring one pixel wide: the top row y = 0 and, as a round-rect region
-// leaves out its last column, x = 78 on the right.
+// The light shows through a ring one pixel wide just inside the border; it brightens the ring
+// where it is (on the top row, which the skin draws darker than white) and nothing further away
+// than its radius of 18.
 TEST(GlowButton, TheLightIsDrawnOnTheBorderWhereItIsAndGoesWithTheFocus) {
     Glow g;
     g.button.PaintState(kStateNormal, false);
     auto at = [&](int x, int y) { return Brightness(ImagePixel(g.button.BackingBitmap(), x, y)); };
-    int darkAt42 = at(42, 0), darkAt10 = at(10, 0), darkRight = at(78, 12);
+    const int xs[] = {10, 42, 50, 74};
+    int dark[4];
+    for (int i = 0; i < 4; ++i)
+        dark[i] = at(xs[i], 0);
     g.Focus();
     for (int i = 0; i < 6; ++i)
-        g.button.AdvanceGlow();  // x = 42 on the top edge
+        g.button.AdvanceGlow();  // (42, 0) on the top edge
     g.button.PaintState(kStateNormal, false);
-    EXPECT_GT(at(42, 0), darkAt42 + 60);
-    EXPECT_EQ(at(10, 0), darkAt10);  // beyond the light's reach
+    EXPECT_GT(at(42, 0), dark[1] + 60);
+    EXPECT_EQ(at(10, 0), dark[0]);
+    EXPECT_EQ(at(74, 0), dark[3]);
     for (int i = 0; i < 8; ++i)
         g.button.AdvanceGlow();  // round the corner: (78, 6) on the right edge
     g.button.PaintState(kStateNormal, false);
-    EXPECT_GT(at(78, 12), darkRight + 60);
-    EXPECT_EQ(at(42, 0), darkAt42);
+    EXPECT_GT(at(74, 0), dark[3] + 60);
+    EXPECT_EQ(at(42, 0), dark[1]);
+    EXPECT_EQ(at(50, 0), dark[2]);
 
     Element other;
     ASSERT_TRUE(other.Create(g.w.window, SpecAt(150, 150, 10, 10)));
     g.w.host->Elements().SetFocusElement(&other, true);
     EXPECT_FALSE(g.button.GlowActive());
-    EXPECT_EQ(at(78, 12), darkRight);  // the next paint shows no light
+    EXPECT_EQ(at(74, 0), dark[3]);  // the next paint shows no light
 }
 
 TEST(GlowButton, TheLightMovesEveryHundredMillisecondsUntilTheFocusGoes) {
