@@ -9,6 +9,7 @@ namespace ui {
 namespace {
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr float kStretchOverlap = 0.01f;
 
 // Attributes for drawing a part of an image: the alpha as a colour matrix, and mirrored
 // edges, so that a stretched image does not blend its border with the transparent outside.
@@ -119,9 +120,15 @@ void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, cons
                    int alpha) {
     if (!graphics || !image || alpha <= 0 || dest.IsEmpty() || source.IsEmpty()) return;
     ImageAttributesPtr attributes = PartAttributes(alpha);
-    gp::GdipDrawImageRectRect(graphics, image, dest.x, dest.y, dest.width, dest.height, source.x,
-                              source.y, source.width, source.height, Gdiplus::UnitPixel,
-                              attributes.get(), nullptr, nullptr);
+    // A stretched part reaches a hundredth of a pixel further on each side: some GDI+ builds map
+    // the first pixel of the destination just before the source rectangle and leave it out,
+    // which shows as a transparent seam between the parts of a nine-grid.
+    float growX = dest.width != source.width ? kStretchOverlap : 0;
+    float growY = dest.height != source.height ? kStretchOverlap : 0;
+    gp::GdipDrawImageRectRect(graphics, image, dest.x - growX, dest.y - growY,
+                              dest.width + 2 * growX, dest.height + 2 * growY, source.x, source.y,
+                              source.width, source.height, Gdiplus::UnitPixel, attributes.get(),
+                              nullptr, nullptr);
 }
 
 void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha) {

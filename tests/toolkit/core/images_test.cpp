@@ -44,5 +44,26 @@ TEST(Images, NineGridKeepsTheCornersAtFullSizeInASmallRectangle) {
     EXPECT_TRUE(NearColour(ImagePixel(target.get(), 13, 13), {255, 255, 0, 255}, 2));
 }
 
+TEST(Images, NineGridLeavesNoSeamBetweenItsParts) {
+    ImagePtr source = NewArgbBitmap(13, 28);
+    {
+        GraphicsPtr g = NewSmoothGraphics(source.get());
+        FillReplacing(g.get(), {0, 0, 13, 28}, kRed);
+    }
+    // Widths whose stretch factors used to lose the first column of the stretched parts.
+    for (int width : {41, 43, 54, 70, 82, 99, 124}) {
+        ImagePtr target = NewArgbBitmap(width, 40);
+        GraphicsPtr g = NewSmoothGraphics(target.get());
+        DrawNineGrid(g.get(), source.get(), {0, 0, float(width), 40}, Margins{5, 5, 3, 15});
+        g.reset();
+        for (int x = 0; x < width; ++x) {
+            for (int y : {2, 12, 30}) {
+                ASSERT_EQ(ImagePixel(target.get(), x, y).a, 255)
+                    << width << " wide, at " << x << "," << y;
+            }
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ui::test
