@@ -87,9 +87,7 @@ void ApplyStartMenu(const InstallOptions& options, SetupPlatform& platform) {
 // The old installation goes with everything in it, unless the directory is one whose loss
 // would harm the system or the user far beyond this product.
 void RemoveOldInstallation(const InstallOptions& options, SetupPlatform& platform) {
-    const rt::TextValue directory = platform.FullPath(options.InstallPath);
-    if (!MayWipeDirectory(directory, GuardedFoldersOf(platform))) return;
-    rt::DeleteTree(options.InstallPath);
+    if (MayWipeInstallDirectory(options.InstallPath, platform)) rt::DeleteTree(options.InstallPath);
 }
 
 void RegisterUninstallEntry(const InstallOptions& options, SetupPlatform& platform) {

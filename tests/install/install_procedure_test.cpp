@@ -182,6 +182,37 @@ TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn
     }
 }
 
+// Links are judged by where they lead, and a wipe never goes through one: the install
+// directory may be a link, lie below one, or be the real place of a guarded folder.
+TEST_F(InstallProcedure, RemovingOldFilesNeverReachesThroughALink) {
+    struct Case {
+        std::string installDir;
+        std::string canary;
+    };
+    MakeFolders("outside\\kept");
+    MakeFolders("windows\\Temp");
+    MakeFolders("D\\Docs");
+    MakeLink("Program Files (x86)\\ToOutside", "outside\\kept");
+    MakeLink("Games", "windows");
+    MakeLink("users\\me\\Documents", "D\\Docs");
+    const Case cases[] = {
+        {"Program Files (x86)\\ToOutside", "outside\\kept\\canary.txt"},  // is a link
+        {"Games\\Temp", "windows\\Temp\\canary.txt"},  // below a link into the Windows folder
+        {"D\\Docs", "D\\Docs\\canary.txt"},            // where Documents really is
+    };
+    for (const Case& c : cases) {
+        WriteText(c.canary, "precious");
+        inst::InstallOptions options = Options(true);
+        options.InstallPath = Path(c.installDir);
+        RecordingFrontEnd frontEndForCase;
+        inst::RunInstall(options, frontEndForCase, platform, ProductPayload());
+        EXPECT_EQ(ReadText(c.canary), "precious") << c.installDir;
+        EXPECT_TRUE(Exists(c.installDir + "\\VantorFenwix.exe")) << c.installDir;
+        EXPECT_EQ(frontEndForCase.closeCount, 1) << c.installDir;
+    }
+    EXPECT_FALSE(Exists("outside\\kept\\VantorFenwix.exe")) << "the link went, not its folder";
+}
+
 TEST_F(InstallProcedure, ADirectoryClimbingBackIntoProgramFilesIsRefusedToo) {
     WriteText("Program Files (x86)\\OtherVendor.txt", "precious");
     inst::InstallOptions options = Options(true);

@@ -134,7 +134,7 @@ TEST_F(WipeGuardTest, AnUnknownPlaceIsRefusedAndUnknownFoldersAreLeftOut) {
     platform.specialFolders = {{0x24, ""}, {0x28, "C:\\"}};
     const inst::GuardedFolders sparse = inst::GuardedFoldersOf(platform);
     EXPECT_TRUE(sparse.folders.empty());
-    EXPECT_FALSE(sparse.profilesRoot);
+    EXPECT_TRUE(sparse.profileRoots.empty());
     EXPECT_TRUE(inst::MayWipeDirectory("C:\\users\\me", sparse));
 }
 

@@ -114,6 +114,12 @@ void SetupTestMachine::MakeFolders(const std::string& relative) const {
     fs::create_directories(NativePath(relative));
 }
 
+void SetupTestMachine::MakeLink(const std::string& relative, const std::string& target) const {
+    std::error_code absent;
+    fs::remove(NativePath(relative), absent);
+    fs::create_directory_symlink(NativePath(target), NativePath(relative));
+}
+
 void SetupTestMachine::MakeReadOnly(const std::string& relative) const {
     fs::permissions(NativePath(relative),
                     fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,

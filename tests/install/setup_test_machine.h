@@ -32,15 +32,19 @@ class SetupTestMachine : public ::testing::Test {
     void WriteText(const std::string& relative, const std::string& text) const;
     void MakeFolders(const std::string& relative) const;
     void MakeReadOnly(const std::string& relative) const;
+    // A symbolic link at `relative` to the folder `target` (both below the scratch folder), in
+    // place of an empty folder there.
+    void MakeLink(const std::string& relative, const std::string& target) const;
 
     std::string CommonPrograms() const { return Path("ProgramData\\Start Menu\\Programs"); }
     std::string CommonDesktop() const { return Path("users\\Public\\Desktop"); }
 
     FakeSetupPlatform platform;
 
-  private:
+    // The path in the host's own form, "/" separated.
     std::string NativePath(const std::string& relative) const;
 
+  private:
     std::string root_;
 };
 

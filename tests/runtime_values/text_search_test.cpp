@@ -1,6 +1,8 @@
 // Searching, replacing and splitting, stepping over double-byte characters.
 #include <gtest/gtest.h>
 
+#include "runtime/dbcs.h"
+#include "runtime/program_identity.h"
 #include "runtime/text_search.h"
 
 namespace rt {
@@ -107,6 +109,17 @@ TEST(TextSplit, ResultHasCheckedOneBasedAccess) {
     EXPECT_EQ(2, parts.Count());
     EXPECT_EQ("x", parts.At(1));
     EXPECT_EQ("y", parts.At(2));
+}
+
+// 籠 is BB 5C and 淺 is 9C 5C: their trail byte is never a path separator.
+TEST(PathSeparators, TheLastOneIsACharacterNeverATrailByte) {
+    EXPECT_EQ("籠.exe", FileNameOfPath("C:\\dir\\籠.exe"));
+    EXPECT_EQ("C:\\dir", DirectoryOfPath("C:\\dir\\淺"));
+    EXPECT_EQ("C:\\籠", DirectoryOfPath("C:\\籠\\setup.exe"));
+    EXPECT_EQ("x", FileNameOfPath("/tmp/x", '/'));
+    EXPECT_TRUE(EndsWithChar("C:\\x\\", '\\'));
+    EXPECT_FALSE(EndsWithChar("C:\\x\\籠", '\\'));
+    EXPECT_FALSE(EndsWithChar("", '\\'));
 }
 
 }  // namespace
