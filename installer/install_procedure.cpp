@@ -103,6 +103,13 @@ void RegisterUninstallEntry(const InstallOptions& options, SetupPlatform& platfo
     }
 }
 
+// A payload that does not decode, does not match its recorded checksum, or decodes to something
+// that is no archive: in each case nothing can be installed.
+bool OpenPayloadArchive(const ShippedPayload& payload, ArchiveReader& archive) {
+    rt::ByteSet image;
+    return UnpackShippedPayload(payload, image) == 0 && archive.Open({}, std::move(image));
+}
+
 void PlaceUninstaller(const InstallOptions& options, SetupPlatform& platform) {
     const rt::TextValue uninstaller = UninstallerPath(options.InstallPath);
     rt::DeleteOneFile(uninstaller);
@@ -125,7 +132,7 @@ rt::TextValue DefaultInstallDirectory(SetupPlatform& platform) {
 }
 
 void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupPlatform& platform,
-                std::span<const std::uint8_t> payload) {
+                const ShippedPayload& payload) {
     if (options.InstallPath.empty()) {
         OfferDefaultDirectory(frontEnd, platform);
         return;
@@ -137,14 +144,13 @@ void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupP
     if (options.RemoveOldConfigFiles) RemoveOldInstallation(options, platform);
     RegisterUninstallEntry(options, platform);
 
-    rt::ByteSet image;
-    if (UnpackPayload(payload, image) != 0) {
+    ArchiveReader archive;
+    if (!OpenPayloadArchive(payload, archive)) {
         frontEnd.ShowInstallMessage(kUnpackFailedMessage, kInstallTitle, kButtonsOk,
                                     kIconInformation, true);
         return;
     }
-    ArchiveReader archive;
-    archive.ExtractAll({}, std::move(image), options.InstallPath);
+    archive.ExtractAll({}, {}, options.InstallPath);
     PlaceUninstaller(options, platform);
     StartUpdater(options, platform);
     frontEnd.CloseWizard();

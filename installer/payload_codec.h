@@ -37,4 +37,18 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize);
 // Streams with and without an end marker both decode.
 int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image);
 
+// A payload as the program carries it: the container and, recorded beside it by the build (the
+// container's own layout has no room for it), the CRC-32 of the archive image it decodes to.
+struct ShippedPayload {
+    std::span<const std::uint8_t> container;
+    std::uint32_t imageChecksum = 0;
+};
+
+// The checksum recorded for an image: its CRC-32 (the reflected CRC of zlib and PNG).
+std::uint32_t ImageChecksum(std::span<const std::uint8_t> image);
+
+// UnpackPayload, and the image must also have the recorded checksum: damage that the decoder
+// itself does not notice fails as well (LZMA_DATA_ERROR and an empty image).
+int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image);
+
 }  // namespace inst

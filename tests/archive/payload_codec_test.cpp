@@ -16,6 +16,8 @@
 namespace inst {
 namespace {
 
+using archive_test::Bytes;
+
 // Half text, half noise: a compressor has to use literals, matches and repeated matches.
 rt::ByteSet SampleData(std::size_t size, unsigned seed) {
     std::mt19937 random(seed);
@@ -59,6 +61,19 @@ TEST(PayloadCodec, RoundTripWithTheShippedTrailer) {
     rt::ByteSet decoded{1, 2, 3};
     EXPECT_EQ(UnpackPayload(payload, decoded), 0);
     EXPECT_EQ(decoded, image);
+}
+
+// The checksum recorded beside the payload vouches for the image; any other value fails it.
+TEST(PayloadCodec, AShippedPayloadMustMatchItsImageChecksum) {
+    const rt::ByteSet image = SampleData(20000, 11);
+    const rt::ByteSet payload = Pack(image);
+    rt::ByteSet decoded;
+    EXPECT_EQ(UnpackShippedPayload({payload, ImageChecksum(image)}, decoded), LZMA_OK);
+    EXPECT_EQ(decoded, image);
+    EXPECT_EQ(UnpackShippedPayload({payload, ImageChecksum(image) ^ 0x80}, decoded),
+              LZMA_DATA_ERROR);
+    EXPECT_TRUE(decoded.empty());
+    EXPECT_EQ(ImageChecksum(Bytes("123456789")), 0xCBF43926u);
 }
 
 TEST(PayloadCodec, StreamsWithAndWithoutEndMarkerDecode) {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "installer/payload_codec.h"
 #include "tests/install/fake_setup_platform.h"
 
 namespace insttest {
@@ -16,9 +17,19 @@ namespace insttest {
 // The files of the small product that the test payload carries, by name and content.
 const std::vector<std::pair<std::string, std::string>>& ProductFiles();
 
-// The product files as a payload container, and the same payload with its stream damaged.
+// The product files as a payload container, and the CRC-32 of the archive image inside it.
 const rt::ByteSet& ProductPayload();
-rt::ByteSet DamagedPayload();
+std::uint32_t ProductImageChecksum();
+// A container as the program carries it, with the product image's checksum beside it.
+inst::ShippedPayload Shipped(const rt::ByteSet& container);
+
+// Payloads that cannot be installed, by what is wrong with them.
+struct BrokenPayload {
+    const char* what;
+    rt::ByteSet container;
+    std::uint32_t imageChecksum;
+};
+std::vector<BrokenPayload> BrokenPayloads();
 
 class SetupTestMachine : public ::testing::Test {
   protected:

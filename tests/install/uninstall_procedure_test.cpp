@@ -37,7 +37,7 @@ class UninstallProcedure : public SetupTestMachine {
         options.InstallPath = Path(kDir);
         options.AutoStartup = options.CreatDesktopShortcut = options.CreatStartMenuShortcut = true;
         RecordingFrontEnd frontEnd;
-        inst::RunInstall(options, frontEnd, platform, ProductPayload());
+        inst::RunInstall(options, frontEnd, platform, Shipped(ProductPayload()));
         ASSERT_EQ(frontEnd.closeCount, 1);
         MakeFolders(kDir + "\\download");
         WriteText(kDir + "\\download\\patch.bin", "pending");

@@ -174,14 +174,16 @@ TEST_F(InstallE2E, AnEmptyDirectoryYesPutsBackTheStoredOneAndNoChangesNothing) {
               std::vector<std::string>{"InstallPath=D:\\Games\\Vantor"});
 }
 
+// The stream damaged (twice, as a second click), a few bytes declaring 1.5 GiB, an image that
+// does not match the checksum recorded beside the payload, an image that is no archive.
 TEST_F(InstallE2E, ADamagedPayloadSaysUnpackingFailedAndExtractsNothing) {
-    for (int click = 1; click <= 2; ++click) {
-        auto runner = StartInstall(kDefaultDir, "1111", true);
+    for (const char* damage : {"stream", "stream", "size", "checksum", "archive"}) {
+        auto runner = StartInstall(kDefaultDir, "1111", damage);
         ASSERT_TRUE(runner);
         const auto box = WaitForBox(*runner);
-        ASSERT_TRUE(box) << "no message appeared";
+        ASSERT_TRUE(box) << damage << ": no message appeared";
         EXPECT_EQ(box->title, "VantorSaelin 安装向导");
-        EXPECT_EQ(box->text, "解压失败！");
+        EXPECT_EQ(box->text, "解压失败！") << damage;
         Answer(*box, IDOK);
         ExpectEnds(*runner);
     }
