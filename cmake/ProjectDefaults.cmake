@@ -2,19 +2,31 @@
 #
 #   vs_defaults(<target>)          warnings, GBK string literals, include root
 #   vs_add_gtest(<name> SOURCES .. [LIBS ..] [TIMEOUT s] [LABELS ..])
-#                                  a GoogleTest program registered with CTest; in the cross
-#                                  tree it runs under Wine with the project's prefix
+#                                  a GoogleTest program registered with CTest; in a cross
+#                                  tree it runs under that tree's Wine loader and prefix
 
 option(VS_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
 option(VS_FUZZ "Build the libFuzzer targets (clang tree)" OFF)
-set(VS_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix" CACHE PATH "Wine prefix used by the tests")
+
+# The Windows architecture of a cross tree: win32 (i686, the product) or win64 (x86_64). Each has
+# its own Wine prefix and its own Wine loader (the 32-bit one cannot start on every host).
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VS_ARCH win64)
+  set(VS_WINE_LOADER /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader of this tree's programs")
+else()
+  set(VS_ARCH win32)
+  set(VS_WINE_LOADER /usr/lib/wine/wine CACHE FILEPATH "Wine loader of this tree's programs")
+endif()
+set(VS_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix-${VS_ARCH}" CACHE PATH
+    "Wine prefix used by the tests")
 get_filename_component(VS_WINEPREFIX "${VS_WINEPREFIX}" ABSOLUTE)
 
 if(WIN32)
   # One static executable, no runtime DLLs next to it.
   add_link_options(-static -static-libgcc -static-libstdc++)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
-  set(VS_LIBLZMA_ROOT "${CMAKE_BINARY_DIR}/../deps/liblzma-i686" CACHE PATH "cross-built liblzma")
+  set(VS_LIBLZMA_ROOT "${CMAKE_BINARY_DIR}/../deps/liblzma-${CMAKE_SYSTEM_PROCESSOR}" CACHE PATH
+      "cross-built liblzma")
   get_filename_component(VS_LIBLZMA_ROOT "${VS_LIBLZMA_ROOT}" ABSOLUTE)
   add_library(vs_liblzma STATIC IMPORTED GLOBAL)
   set_target_properties(vs_liblzma PROPERTIES
@@ -53,6 +65,10 @@ function(vs_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
+# What every Windows-side test runs with; a test that needs a prefix of its own replaces the first.
+set(VS_WINE_TEST_ENVIRONMENT "WINEPREFIX=${VS_WINEPREFIX}" "WINELOADER=${VS_WINE_LOADER}"
+    "WINEDEBUG=-all" "LC_ALL=zh_CN.UTF-8")
+
 function(vs_add_gtest name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -64,9 +80,10 @@ function(vs_add_gtest name)
   if(WIN32)
     # One CTest entry per program: each Wine start costs far more than a test case.
     add_test(NAME ${name}
-             COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-wine-test.sh $<TARGET_FILE:${name}>)
+             COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-wine-test.sh ${VS_WINE_LOADER}
+                     $<TARGET_FILE:${name}>)
     set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}"
-      ENVIRONMENT "WINEPREFIX=${VS_WINEPREFIX};WINEDEBUG=-all;LC_ALL=zh_CN.UTF-8")
+      ENVIRONMENT "${VS_WINE_TEST_ENVIRONMENT}")
   else()
     include(GoogleTest)
     gtest_discover_tests(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "native;${T_LABELS}")

@@ -1,4 +1,5 @@
 // The process snapshot through the native system-information service.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -9,6 +10,18 @@
 
 namespace inst {
 namespace {
+
+// The walker's layout must be the one the system header declares for this build.
+using SystemRecord = SYSTEM_PROCESS_INFORMATION;
+static_assert(offsetof(SystemRecord, NextEntryOffset) ==
+              kNativeProcessRecordLayout.nextEntryOffset);
+static_assert(offsetof(SystemRecord, ImageName) + offsetof(UNICODE_STRING, Length) ==
+              kNativeProcessRecordLayout.imageNameLength);
+static_assert(offsetof(SystemRecord, ImageName) + offsetof(UNICODE_STRING, Buffer) ==
+              kNativeProcessRecordLayout.imageNameBuffer);
+static_assert(offsetof(SystemRecord, UniqueProcessId) ==
+              kNativeProcessRecordLayout.uniqueProcessId);
+static_assert(sizeof(SystemRecord::UniqueProcessId) == kNativeProcessRecordLayout.pointerSize);
 
 constexpr UINT kNameCodePage = 936;
 constexpr DWORD kNameConversionFlags = WC_COMPOSITECHECK;
@@ -59,9 +72,9 @@ int EnumerateProcesses(std::vector<ProcessEntry>& processes) {
     const auto snapshot = QueryProcessInformation(&QuerySystemProcesses);
     if (!snapshot) return 0;
     const auto base =
-        static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(snapshot->data()));
+        static_cast<std::uint64_t>(reinterpret_cast<std::uintptr_t>(snapshot->data()));
     for (const RawProcessRecord& record :
-         WalkProcessRecords(snapshot->data(), snapshot->size(), base)) {
+         WalkProcessRecords(snapshot->data(), snapshot->size(), base, kNativeProcessRecordLayout)) {
         processes.push_back({record.processId, record.hasImageName
                                                    ? ConvertImageName(record.imageName)
                                                    : rt::TextValue("System Idle Process")});

@@ -1,12 +1,27 @@
 #!/usr/bin/env bash
 # Builds the setup program and runs it under Wine: on your X display when DISPLAY is set,
 # otherwise on a virtual display of its own, where it takes a screenshot and says where it is.
+# It runs the 32-bit program, the product, where the host can run 32-bit code, and the 64-bit
+# build of the same program where it cannot (or when VS_ARCHES=win64 asks for it).
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
 bash "$ROOT/tools/setup.sh" "$BUILD_ROOT" || exit 1
-step "building the setup program (i686-w64-mingw32)"
-build_win32 VantorSaelin-Setup
+arch=
+for candidate in $(selected_arches); do
+    if arch_runs "$candidate"; then
+        arch=$candidate
+        break
+    fi
+done
+[ -n "$arch" ] || die "none of the architectures asked for runs on this host (VS_ARCHES=${VS_ARCHES:-})"
+if [ "$arch" = win64 ] && ! arch_runs win32; then
+    step "running the 64-bit build: $(arch_skip_reason win32)"
+fi
+
+use_arch "$arch"
+step "building the setup program ($arch, $(arch_triplet "$arch"))"
+build_win "$arch" VantorSaelin-Setup
 PROGRAM=$WIN_DIR/installer/program/VantorSaelin-Setup.exe
 [ -f "$PROGRAM" ] || die "the build produced no $PROGRAM"
 
@@ -24,6 +39,6 @@ run_wine "$PROGRAM" &
 sleep "${SCREENSHOT_DELAY:-6}"
 SHOT_DIR=$BUILD_ROOT/screenshots
 mkdir -p "$SHOT_DIR"
-SHOT=$SHOT_DIR/installer-$(date +%Y%m%d-%H%M%S).png
+SHOT=$SHOT_DIR/installer-$arch-$(date +%Y%m%d-%H%M%S).png
 import -display "$DISPLAY" -window root "$SHOT" || die "could not take a screenshot"
 echo "screenshot: $SHOT"

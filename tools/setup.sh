@@ -1,25 +1,38 @@
 #!/usr/bin/env bash
 # Installs what the build and the tests need, and only what is missing:
-#   1. Debian packages (with i386 multiarch for 32-bit Wine),
-#   2. liblzma cross-built for i686-w64-mingw32 from Debian's xz-utils source package,
-#   3. a Wine prefix in the build tree (code page 936, Chinese font replacements).
-# Safe to run again; every step checks first. Usage: tools/setup.sh [build-root]
+#   1. Debian packages (with i386 multiarch for 32-bit Wine), the zh_CN.UTF-8 locale,
+#   2. which Windows architectures this host can run (some hosts run no 32-bit x86 code at all),
+#   3. per architecture: liblzma cross-built from Debian's xz-utils source package,
+#   4. per architecture the host runs: a Wine prefix (code page 936, Chinese font replacements).
+# Safe to run again; every step checks first. VS_ARCHES limits the architectures prepared.
+# Usage: tools/setup.sh [build-root]
 set -euo pipefail
 
-ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-BUILD_ROOT=${1:-${VS_BUILD_ROOT:-$ROOT/build}}
+[ $# -gt 0 ] && export VS_BUILD_ROOT=$1
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 DEPS=$BUILD_ROOT/deps
-PREFIX_DIR=$BUILD_ROOT/wineprefix
+LOGS=$BUILD_ROOT/setup-logs
 
-step() { printf '\033[1;34m==> %s\033[0m\n' "$*"; }
 fail() {
     printf '\033[1;31msetup failed: %s\033[0m\n' "$*" >&2
     exit 1
 }
+# Runs a command with its output in a log; on failure shows the log's last lines and stops.
+logged() { # log name, description, command...
+    local log=$LOGS/$1.log what=$2
+    shift 2
+    mkdir -p "$LOGS"
+    if ! "$@" >"$log" 2>&1; then
+        printf '\033[1;31msetup failed: %s\033[0m\n' "$what" >&2
+        echo "last lines of $log:" >&2
+        tail -n 15 "$log" | sed 's/^/    /' >&2
+        exit 1
+    fi
+}
 
-PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev xvfb xdotool
-    imagemagick fonts-wqy-zenhei liblzma-dev xz-utils cmake g++ make dpkg-dev clang
-    libclang-rt-14-dev googletest python3 pkg-config locales)
+PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64
+    mingw-w64-x86-64-dev xvfb xdotool imagemagick fonts-wqy-zenhei liblzma-dev xz-utils cmake g++
+    make dpkg-dev clang libclang-rt-14-dev googletest python3 pkg-config locales)
 
 missing_packages() {
     local p
@@ -39,71 +52,12 @@ install_packages() {
     step "Debian packages: installing $(echo "$missing" | tr '\n' ' ')"
     [ "$(id -u)" = 0 ] || fail "installing packages needs root; missing: $(echo "$missing" | tr '\n' ' ')"
     dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
-    apt-get update -q || fail "apt-get update did not reach Debian's archive"
+    logged apt-update "apt-get update did not reach Debian's archive" apt-get update -q
     # shellcheck disable=SC2086
-    DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing ||
-        fail "apt-get could not install: $(echo "$missing" | tr '\n' ' ')"
+    logged apt-install "apt-get could not install: $(echo "$missing" | tr '\n' ' ')" \
+        env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $missing
     missing=$(missing_packages)
     [ -z "$missing" ] || fail "still missing after install: $(echo "$missing" | tr '\n' ' ')"
-}
-
-ensure_deb_src() {
-    local list=/etc/apt/sources.list.d/debian-src.sources
-    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
-        return
-    fi
-    step "apt: adding a deb-src entry ($list)"
-    [ -f /etc/apt/sources.list.d/debian.sources ] ||
-        fail "no /etc/apt/sources.list.d/debian.sources to derive a deb-src entry from"
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list"
-    apt-get update -q || fail "apt-get update failed after adding deb-src"
-}
-
-build_liblzma() {
-    local out=$DEPS/liblzma-i686
-    if [ -f "$out/lib/liblzma.a" ] && [ -f "$out/include/lzma.h" ]; then
-        step "liblzma for i686-w64-mingw32: present ($out)"
-        return
-    fi
-    step "liblzma for i686-w64-mingw32: building from Debian's xz-utils source"
-    mkdir -p "$DEPS/src"
-    if ! ls "$DEPS"/src/xz-utils_*.orig.tar.xz >/dev/null 2>&1; then
-        ensure_deb_src
-        (cd "$DEPS/src" && apt-get source --download-only xz-utils) ||
-            fail "could not download the xz-utils source package"
-    fi
-    local tarball srcdir
-    tarball=$(ls "$DEPS"/src/xz-utils_*.orig.tar.xz | head -n 1)
-    rm -rf "$DEPS/src/unpacked" && mkdir -p "$DEPS/src/unpacked"
-    tar -C "$DEPS/src/unpacked" -xf "$tarball"
-    srcdir=$(ls -d "$DEPS"/src/unpacked/xz-* | head -n 1)
-    cmake -S "$srcdir" -B "$DEPS/build-lzma" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$out" >/dev/null ||
-        fail "configuring liblzma failed"
-    cmake --build "$DEPS/build-lzma" --target liblzma -j "$(nproc)" >"$DEPS/liblzma-build.log" 2>&1 || fail "building liblzma failed"
-    mkdir -p "$out/lib" "$out/include"
-    cp "$DEPS/build-lzma/liblzma.a" "$out/lib/"
-    cp -r "$srcdir/src/liblzma/api/lzma.h" "$srcdir/src/liblzma/api/lzma" "$out/include/"
-}
-
-create_wine_prefix() {
-    if [ -f "$PREFIX_DIR/.vs-ready" ]; then
-        step "Wine prefix: present ($PREFIX_DIR)"
-        return
-    fi
-    step "Wine prefix: creating $PREFIX_DIR (code page 936, font replacements)"
-    rm -rf "$PREFIX_DIR"
-    mkdir -p "$PREFIX_DIR"
-    export WINEPREFIX=$PREFIX_DIR WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-    export LC_ALL=zh_CN.UTF-8
-    wineboot -i >/dev/null 2>&1 || fail "wineboot could not create the prefix"
-    local reg=$BUILD_ROOT/fonts.reg
-    # Written in UTF-8 and converted, so that regedit reads the font name in code page 936.
-    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"Tahoma"="WenQuanYi Zen Hei"\r\n"MS Shell Dlg"="WenQuanYi Zen Hei"\r\n"Microsoft YaHei"="WenQuanYi Zen Hei"\r\n"微软雅黑"="WenQuanYi Zen Hei"\r\n' |
-        iconv -f UTF-8 -t GBK >"$reg"
-    wine regedit /S "$reg" >/dev/null 2>&1 || fail "regedit could not import the font replacements"
-    wineserver -w
-    touch "$PREFIX_DIR/.vs-ready"
 }
 
 # Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8 it reports code
@@ -116,20 +70,137 @@ generate_locale() {
     step "locale zh_CN.UTF-8: generating"
     sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
     grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' >>/etc/locale.gen
-    locale-gen >/dev/null || fail "locale-gen could not generate zh_CN.UTF-8"
+    logged locale-gen "locale-gen could not generate zh_CN.UTF-8" locale-gen
 }
 
 check_tools() {
     local t
-    for t in cmake i686-w64-mingw32-g++-posix wine Xvfb import xz; do
+    for t in cmake i686-w64-mingw32-g++-posix x86_64-w64-mingw32-g++-posix /usr/lib/wine/wine64 \
+        Xvfb import xz; do
         command -v "$t" >/dev/null || fail "tool not found after setup: $t"
     done
 }
 
+# Each Wine loader is asked for its version: a host whose kernel runs no 32-bit code refuses the
+# 32-bit loader with "Exec format error". Asked once; the answer is kept in $HOST_ARCHES_FILE.
+probe_host_arches() {
+    local arch loader out
+    if [ -f "$HOST_ARCHES_FILE" ]; then
+        step "architectures this host runs: $(grep ' yes$' "$HOST_ARCHES_FILE" | cut -d' ' -f1 | tr '\n' ' ')"
+        return
+    fi
+    : >"$HOST_ARCHES_FILE.new"
+    for arch in $ALL_ARCHES; do
+        loader=$(arch_loader "$arch")
+        if out=$("$loader" --version 2>&1); then
+            echo "$arch yes" >>"$HOST_ARCHES_FILE.new"
+        else
+            out=$(printf '%s' "$out" | tail -n 1 | sed 's/^.*: //')
+            [ -n "$out" ] || out="$loader does not start"
+            if [ "$arch" = win32 ]; then
+                out="this host cannot run 32-bit x86 programs ($out; the kernel's IA-32 emulation is off or missing)"
+            fi
+            echo "$arch no $out" >>"$HOST_ARCHES_FILE.new"
+        fi
+    done
+    mv "$HOST_ARCHES_FILE.new" "$HOST_ARCHES_FILE"
+    for arch in $ALL_ARCHES; do
+        if arch_runs "$arch"; then
+            step "$arch: this host runs it"
+        else
+            printf '\033[1;33m==> %s: skipped, %s\033[0m\n' "$arch" "$(arch_skip_reason "$arch")"
+        fi
+    done
+    arch_runs win64 || arch_runs win32 || fail "no Wine loader starts on this host: $(arch_skip_reason win64)"
+}
+
+xz_source_dir() {
+    if ! ls "$DEPS"/src/xz-utils_*.orig.tar.xz >/dev/null 2>&1; then
+        ensure_deb_src
+        mkdir -p "$DEPS/src"
+        (cd "$DEPS/src" && logged xz-source "could not download the xz-utils source package" \
+            apt-get source --download-only xz-utils)
+    fi
+    if ! ls -d "$DEPS"/src/unpacked/xz-* >/dev/null 2>&1; then
+        rm -rf "$DEPS/src/unpacked" && mkdir -p "$DEPS/src/unpacked"
+        tar -C "$DEPS/src/unpacked" -xf "$(ls "$DEPS"/src/xz-utils_*.orig.tar.xz | head -n 1)"
+    fi
+    ls -d "$DEPS"/src/unpacked/xz-* | head -n 1
+}
+
+ensure_deb_src() {
+    local list=/etc/apt/sources.list.d/debian-src.sources
+    if grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+        return
+    fi
+    step "apt: adding a deb-src entry ($list)" >&2
+    [ -f /etc/apt/sources.list.d/debian.sources ] ||
+        fail "no /etc/apt/sources.list.d/debian.sources to derive a deb-src entry from"
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources >"$list"
+    logged apt-update-src "apt-get update failed after adding deb-src" apt-get update -q
+}
+
+build_liblzma() { # arch
+    local arch=$1 cpu triplet out srcdir
+    cpu=$(arch_cpu "$arch")
+    triplet=$(arch_triplet "$arch")
+    out=$DEPS/liblzma-$cpu
+    if [ -f "$out/lib/liblzma.a" ] && [ -f "$out/include/lzma.h" ]; then
+        step "liblzma for $triplet: present ($out)"
+        return
+    fi
+    step "liblzma for $triplet: building from Debian's xz-utils source"
+    srcdir=$(xz_source_dir)
+    logged "liblzma-$cpu-configure" "configuring liblzma for $triplet failed" \
+        cmake -S "$srcdir" -B "$DEPS/build-lzma-$cpu" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$triplet.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$out"
+    logged "liblzma-$cpu-build" "building liblzma for $triplet failed" \
+        cmake --build "$DEPS/build-lzma-$cpu" --target liblzma -j "$JOBS"
+    mkdir -p "$out/lib" "$out/include"
+    cp "$DEPS/build-lzma-$cpu/liblzma.a" "$out/lib/"
+    cp -r "$srcdir/src/liblzma/api/lzma.h" "$srcdir/src/liblzma/api/lzma" "$out/include/"
+}
+
+create_wine_prefix() { # arch
+    local arch=$1 prefix
+    prefix=$(arch_prefix "$arch")
+    if [ -f "$prefix/.vs-ready" ]; then
+        step "Wine prefix ($arch): present ($prefix)"
+        return
+    fi
+    step "Wine prefix ($arch): creating $prefix (code page 936, font replacements)"
+    use_arch "$arch"
+    wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$prefix"
+    mkdir -p "$prefix"
+    # 64-bit Wine on a host without 32-bit support complains about syswow64's rundll32 while
+    # booting; the prefix is complete nevertheless, so success is judged by its registry files.
+    WINEARCH=$arch LC_ALL=$WINE_LOCALE "$WINE_LOADER" wineboot -i >"$LOGS/wineboot-$arch.log" 2>&1 || true
+    wineserver -w || true
+    if [ ! -f "$prefix/system.reg" ] || [ ! -d "$prefix/drive_c/windows" ]; then
+        printf '\033[1;31msetup failed: wineboot could not create the %s prefix\033[0m\n' "$arch" >&2
+        echo "last lines of $LOGS/wineboot-$arch.log:" >&2
+        tail -n 15 "$LOGS/wineboot-$arch.log" | sed 's/^/    /' >&2
+        exit 1
+    fi
+    local reg=$BUILD_ROOT/fonts.reg
+    # Written in UTF-8 and converted, so that regedit reads the font name in code page 936.
+    printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"Tahoma"="WenQuanYi Zen Hei"\r\n"MS Shell Dlg"="WenQuanYi Zen Hei"\r\n"Microsoft YaHei"="WenQuanYi Zen Hei"\r\n"微软雅黑"="WenQuanYi Zen Hei"\r\n' |
+        iconv -f UTF-8 -t GBK >"$reg"
+    logged "regedit-$arch" "regedit could not import the font replacements ($arch)" run_wine regedit /S "$reg"
+    wineserver -w
+    touch "$prefix/.vs-ready"
+}
+
+mkdir -p "$BUILD_ROOT" "$LOGS"
 install_packages
 generate_locale
 check_tools
-mkdir -p "$BUILD_ROOT"
-build_liblzma
-create_wine_prefix
+probe_host_arches
+for arch in $(selected_arches); do
+    build_liblzma "$arch"
+    if arch_runs "$arch"; then
+        create_wine_prefix "$arch"
+    fi
+done
 step "setup complete"

@@ -4,9 +4,10 @@
 //                 | out-of-memory
 #include <windows.h>
 
+#include <cstdio>
 #include <cstring>
+#include <limits>
 #include <new>
-#include <vector>
 
 #include "runtime/checked_array.h"
 #include "runtime/dll_calls_win32.h"
@@ -23,9 +24,12 @@ int ReadElement(int index) {
     return values.At(index);
 }
 
+// Half the address space: no process, 32-bit or 64-bit, can have it, so the allocation fails at
+// once instead of after the machine's memory is gone.
 void ExhaustMemory() {
-    std::vector<char*> blocks;
-    for (;;) blocks.push_back(new char[64 * 1024 * 1024]);
+    volatile std::size_t huge = std::numeric_limits<std::size_t>::max() / 2 - 16;
+    char* block = new char[huge];
+    std::printf("allocated %p\n", static_cast<void*>(block));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Runtime errors, checked array access, out of memory and the end of the program. Each case ends
 // a child process; boxes are printed to stderr (box_to_stderr.h) so nothing waits for a click.
 #include <cstdio>
+#include <limits>
 #include <new>
 
 #include <gtest/gtest.h>
@@ -110,12 +111,13 @@ TEST(OutOfMemoryDeath, FailedAllocationShowsTheBoxAndEndsWithExitCode0) {
         },
         ExitedWithCode(0), "box error\\|16\\|内存不足");
 #ifdef _WIN32
-    // A real failing allocation on the 32-bit target takes the same road.
+    // A real failing allocation takes the same road: half the address space cannot be had by
+    // a 32-bit or a 64-bit process.
     EXPECT_EXIT(
         {
             PrintBoxesToStderr();
             InstallOutOfMemoryHandler();
-            volatile std::size_t huge = 0x7FFFFFF0u;
+            volatile std::size_t huge = std::numeric_limits<std::size_t>::max() / 2 - 16;
             char* block = new char[huge];
             std::fprintf(stderr, "allocated %p\n", static_cast<void*>(block));
         },

@@ -1,24 +1,67 @@
-# Shared by the build, run and test scripts. Source it; it sets:
-#   ROOT, BUILD_ROOT, NATIVE_DIR, WIN_DIR, WINEPREFIX and the Wine environment.
+# Shared by the build, run and test scripts. Source it; it sets ROOT, BUILD_ROOT, NATIVE_DIR,
+# FUZZ_DIR and the Wine environment, and knows the two Windows architectures:
+#   win32  i686-w64-mingw32, the product; needs a host that runs 32-bit x86 code
+#   win64  x86_64-w64-mingw32, the same program and tests built for 64-bit Windows
+# Each architecture has its own tree ($BUILD_ROOT/<arch>), liblzma and Wine prefix.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_ROOT=${VS_BUILD_ROOT:-$ROOT/build}
 NATIVE_DIR=$BUILD_ROOT/native
-WIN_DIR=$BUILD_ROOT/win32
 FUZZ_DIR=$BUILD_ROOT/fuzz
 JOBS=${JOBS:-$(nproc)}
-export WINEPREFIX=$BUILD_ROOT/wineprefix
+ALL_ARCHES="win32 win64"
+# What setup found out about this host: one line per architecture, "<arch> yes" or
+# "<arch> no <reason>".
+HOST_ARCHES_FILE=$BUILD_ROOT/host-arches
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # Programs under Wine run in code page 936 (the tests set this for themselves); the build and its
 # messages keep the machine's own locale.
 WINE_LOCALE=zh_CN.UTF-8
-run_wine() { LC_ALL=$WINE_LOCALE wine "$@"; }
 
 step() { printf '\033[1;34m==> %s\033[0m\n' "$*"; }
 die() {
     printf '\033[1;31m%s\033[0m\n' "$*" >&2
     exit 1
 }
+
+arch_triplet() { [ "$1" = win64 ] && echo x86_64-w64-mingw32 || echo i686-w64-mingw32; }
+arch_cpu() { [ "$1" = win64 ] && echo x86_64 || echo i686; }
+arch_loader() { [ "$1" = win64 ] && echo /usr/lib/wine/wine64 || echo /usr/lib/wine/wine; }
+arch_tree() { echo "$BUILD_ROOT/$1"; }
+arch_prefix() { echo "$BUILD_ROOT/wineprefix-$1"; }
+
+# Whether this host runs programs of the architecture, and why not, from setup's findings.
+arch_runs() { grep -qx "$1 yes" "$HOST_ARCHES_FILE" 2>/dev/null; }
+arch_skip_reason() {
+    local line
+    line=$(grep "^$1 no " "$HOST_ARCHES_FILE" 2>/dev/null | head -n 1)
+    echo "${line#"$1 no "}"
+}
+
+# The architectures a run covers: VS_ARCHES (space or comma separated) or both.
+selected_arches() {
+    local arch
+    for arch in ${VS_ARCHES:-$ALL_ARCHES}; do
+        arch=${arch//,/ }
+        for a in $arch; do
+            case "$a" in
+            win32 | win64) echo "$a" ;;
+            *) die "VS_ARCHES: unknown architecture '$a' (use win32, win64)" ;;
+            esac
+        done
+    done
+}
+
+# Points the Wine environment at one architecture's loader and prefix.
+use_arch() {
+    WIN_ARCH=$1
+    WIN_DIR=$(arch_tree "$1")
+    WINE_LOADER=$(arch_loader "$1")
+    export WINEPREFIX WINELOADER
+    WINEPREFIX=$(arch_prefix "$1")
+    WINELOADER=$WINE_LOADER
+}
+run_wine() { LC_ALL=$WINE_LOCALE "$WINE_LOADER" "$@"; }
 
 configure_and_build() { # dir, extra cmake args..., then -- targets...
     local dir=$1
@@ -41,10 +84,15 @@ configure_and_build() { # dir, extra cmake args..., then -- targets...
 }
 
 build_native() { configure_and_build "$NATIVE_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -- "$@"; }
-build_win32() {
-    configure_and_build "$WIN_DIR" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/i686-w64-mingw32.cmake" \
+build_win() { # arch, targets...
+    local arch=$1
+    shift
+    configure_and_build "$(arch_tree "$arch")" \
+        -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$(arch_triplet "$arch").cmake" \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -- "$@"
 }
+build_win32() { build_win win32 "$@"; }
+build_win64() { build_win win64 "$@"; }
 build_fuzz() {
     CC=clang CXX=clang++ configure_and_build "$FUZZ_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVS_FUZZ=ON \
         -- "$@"
@@ -75,9 +123,9 @@ stop_display() {
     XVFB_PID=
 }
 
-# Keeps one wineserver for the whole run and lets Wine start its own services before any test:
-# started by the first program of a run, they would inherit that program's output pipe and
-# keep CTest waiting for it to close.
+# Keeps one wineserver for the whole run of an architecture and lets Wine start its own services
+# before any test: started by the first program of a run, they would inherit that program's output
+# pipe and keep CTest waiting for it to close. Call use_arch first.
 start_wine() {
     wineserver -p >/dev/null 2>&1 || true
     run_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
@@ -88,4 +136,4 @@ start_wine() {
     fi
 }
 
-stop_wine() { wineserver -k >/dev/null 2>&1 || true; }
+stop_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }

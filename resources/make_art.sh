@@ -1,0 +1,123 @@
+#!/usr/bin/env bash
+# Renders the program's art from its SVG sources (the art/ folders beside the outputs) and writes
+# the files the build links in. The outputs are committed: the build itself never renders, so
+# run this only after changing a source, and commit sources and outputs together.
+#
+#   resources/make_art.sh
+#
+# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), python3 and the
+# fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei (fonts-wqy-zenhei).
+#
+# One palette runs through every picture: navy #0A1F5C, brand blue #2563EB, cyan #22D3EE and
+# indigo #3730A3, with white glyphs; red #E81123 only for close and stop.
+set -Eeuo pipefail
+
+HERE=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+trap 'printf "make_art: the step at line %s failed\n" "$LINENO" >&2' ERR
+
+fail() {
+    printf 'make_art: %s\n' "$*" >&2
+    exit 1
+}
+
+require_tool() { # command, Debian package
+    command -v "$1" >/dev/null 2>&1 || fail "$1 is missing; install the Debian package $2"
+}
+
+require_font() { # family as fc-match knows it, Debian package
+    command -v fc-match >/dev/null 2>&1 || fail "fc-match is missing; install fontconfig"
+    fc-match -f '%{family}\n' "$1" | grep -qF "${1%%:*}" ||
+        fail "font \"$1\" is missing; install the Debian package $2"
+}
+
+check_tools() {
+    require_tool rsvg-convert librsvg2-bin
+    require_tool convert imagemagick
+    convert -version 2>/dev/null | grep -q ImageMagick || fail "convert is not ImageMagick's"
+    require_tool python3 python3
+    require_font "URW Gothic:bold" fonts-urw-base35
+    require_font "WenQuanYi Zen Hei" fonts-wqy-zenhei
+}
+
+png() { # folder, name: <folder>/art/<name>.svg -> <folder>/<name>.png
+    rsvg-convert "$HERE/$1/art/$2.svg" -o "$HERE/$1/$2.png"
+}
+
+# A PNG without its 8-byte signature; the image loader puts it back.
+png_body() { # folder, name -> <folder>/<name>.body
+    rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
+    [ "$(head -c 8 "$WORK/$2.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+        fail "$2: rsvg-convert did not write a PNG"
+    tail -c +9 "$WORK/$2.png" >"$HERE/$1/$2.body"
+}
+
+jpeg() { # folder, name -> <folder>/<name>.jpg at quality 90, full-resolution colour
+    rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
+    convert "$WORK/$2.png" -strip -quality 90 -sampling-factor 1x1 "$HERE/$1/$2.jpg"
+}
+
+# A palette PNG with one alpha per entry (tRNS). ImageMagick 6 drops partial alpha when it
+# writes palette PNGs, so the small packing step is done here from its raw RGBA pixels.
+palette_png() { # folder, name -> <folder>/<name>.png
+    rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
+    local width height
+    read -r width height < <(convert "$WORK/$2.png" -format '%w %h\n' info:)
+    convert "$WORK/$2.png" -depth 8 rgba:- | python3 -c '
+import struct, sys, zlib
+width, height = map(int, sys.argv[1:3])
+pixels = sys.stdin.buffer.read()
+if len(pixels) != width * height * 4:
+    sys.exit("make_art: unexpected pixel count")
+colours = [pixels[i:i + 4] for i in range(0, len(pixels), 4)]
+palette = sorted(set(colours), key=lambda c: (c[3], c[:3]))
+if len(palette) > 256:
+    sys.exit("make_art: %d colours do not fit a palette" % len(palette))
+index = {c: i for i, c in enumerate(palette)}
+rows = b"".join(b"\0" + bytes(index[c] for c in colours[y * width:(y + 1) * width])
+                for y in range(height))
+def chunk(kind, data):
+    return (struct.pack(">I", len(data)) + kind + data +
+            struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF))
+sys.stdout.buffer.write(
+    b"\x89PNG\r\n\x1a\n" +
+    chunk(b"IHDR", struct.pack(">IIBBBBB", width, height, 8, 3, 0, 0, 0)) +
+    chunk(b"PLTE", b"".join(c[:3] for c in palette)) +
+    chunk(b"tRNS", bytes(c[3] for c in palette)) +
+    chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
+' "$width" "$height" >"$HERE/$1/$2.png"
+}
+
+# The application icon: each size drawn from its own source; 256 is stored as PNG in the icon.
+icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.svg
+    local folder=$1 name=$2
+    shift 2
+    local frames=() size
+    for size in "$@"; do
+        rsvg-convert "$HERE/$folder/art/${name}_$size.svg" -o "$WORK/${name}_$size.png"
+        frames+=("$WORK/${name}_$size.png")
+    done
+    # Without time stamps, so a run over unchanged sources changes no bytes.
+    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$HERE/$folder/$name.ico"
+}
+
+check_tools
+
+# Toolkit: the glow button's skin, the check box sheet and the window shadow.
+png toolkit glow_button_skin
+png_body toolkit check_sheet
+palette_png toolkit shadow
+
+# Wizard: banner, logo, title-bar buttons, menu icons, install button, message box.
+jpeg wizard banner
+png wizard logo
+for name in title_close title_minimise title_menu title_chat_group \
+    menu_help menu_home menu_forum menu_exit install_button message_icons message_background; do
+    png wizard "$name"
+done
+
+# Program: the application icon.
+icon program app 16 32 48 256
+
+echo "make_art: rendered every image under $HERE"
