@@ -94,7 +94,8 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
     return imageSize <= streamSize * kMaxExpansion + kExpansionSlack;
 }
 
-int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, DecodePath* path) {
+    if (path != nullptr) *path = DecodePath::kNone;
     rt::ByteSet().swap(image);
     if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
     const auto trailer = payload.last(kPayloadTrailerSize);
@@ -110,12 +111,32 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
     options.lp = properties->lp;
     options.pb = properties->pb;
     options.dict_size = DecoderDictionarySize(*properties, imageSize);
+    DecodePath taken = DecodePath::kPlain;
     int result = kInPlaceUnavailable;
-    if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize)
+    if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize) {
+        taken = DecodePath::kInPlace;
         result = DecodeLzma1InPlace(input, options, imageSize, image);
-    if (result == kInPlaceUnavailable) result = DecodePlain(input, options, imageSize, image);
+    }
+    if (result == kInPlaceUnavailable) {
+        if (taken == DecodePath::kInPlace) taken = DecodePath::kPlainAfterInPlace;
+        result = DecodePlain(input, options, imageSize, image);
+    }
+    if (path != nullptr) *path = taken;
     if (result != LZMA_OK) rt::ByteSet().swap(image);
     return result;
+}
+
+const char* DecodePathName(DecodePath path) {
+    switch (path) {
+        case DecodePath::kInPlace:
+            return "in place (one copy of the image in memory)";
+        case DecodePath::kPlain:
+            return "plain (liblzma's dictionary beside the image)";
+        case DecodePath::kPlainAfterInPlace:
+            return "plain after the in-place attempt failed (decoded twice)";
+        default:
+            return "none (the payload was refused before decoding)";
+    }
 }
 
 std::uint32_t ImageChecksum(std::span<const std::uint8_t> image) {
