@@ -21,6 +21,9 @@ TEST(NumberOps, ShiftRightKeepsTheSignAndTakesTheCountModulo32) {
     EXPECT_EQ(4, ShiftRight(16, 34));
     EXPECT_EQ(16, ShiftRight(16, 32));
     EXPECT_EQ(-1, ShiftRight(-1, 31));
+    EXPECT_EQ(1, ShiftRight(0x10000, 16));
+    EXPECT_EQ(-2, ShiftRight(-0x40000000, 29));
+    EXPECT_EQ(1, ShiftRight(0x40000000, 30));
 }
 
 TEST(NumberOps, RgbColorTakesEachPartAsAByte) {

@@ -48,6 +48,7 @@ TEST(TextFindLast, FindsTheLastMatchEndingBeforeStart) {
     EXPECT_EQ(1, TextFindLast("abcabc", "abc", 5));
     EXPECT_EQ(-1, TextFindLast("abcabc", "abc", 2));
     EXPECT_EQ(4, TextFindLast("abcABC", "abc", std::nullopt, true));
+    EXPECT_EQ(4, TextFindLast("abcabc", "abc", 0));  // a start of 0 is no start: anywhere
     EXPECT_EQ(-1, TextFindLast("", "a"));
     EXPECT_EQ(-1, TextFindLast("abc", ""));
 }
@@ -57,6 +58,7 @@ TEST(TextReplaceAll, ReplacesFromStartUpToMaxCount) {
     EXPECT_EQ("xyz", TextReplaceAll("x,y,z", ","));
     EXPECT_EQ("x,y-z", TextReplaceAll("x,y,z", ",", "-", 3));
     EXPECT_EQ("x-y,z", TextReplaceAll("x,y,z", ",", "-", 1, 1));
+    EXPECT_EQ("x,y-", TextReplaceAll("x,y,", ",", "-", 4));  // at the last possible match
     EXPECT_EQ("aXbX", TextReplaceAll("aAbA", "a", "X", 2));
 }
 
