@@ -79,28 +79,51 @@ inline std::string HostPath(const std::string& path) {
     return result;
 }
 
-// Wine starts programs of the host as well; the link shows once ln has run.
-inline bool MakeHostLink(const std::string& link, const std::string& target) {
-    const std::string hostLink = HostPath(link), hostTarget = HostPath(target);
-    if (hostLink.empty() || hostTarget.empty()) return false;
-    std::string commandLine = "/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"";
+// Wine starts programs of the host as well (a host program's handle does not tell when it
+// ends, so the caller watches for its effect).
+inline bool RunHostProgram(const char* program, std::string commandLine) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessA("Z:\\bin\\ln", commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessA(program, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
         return false;
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
-    for (int waited = 0; waited < 10000 && !IsFolderLink(link); waited += 50)
+    return true;
+}
+
+inline bool WaitUntil(bool (*done)(const std::string&), const std::string& path) {
+    for (int waited = 0; waited < 10000 && !done(path); waited += 50)
         Sleep(50);
-    return IsFolderLink(link);
+    return done(path);
+}
+
+inline bool MakeHostLink(const std::string& link, const std::string& target) {
+    const std::string hostLink = HostPath(link), hostTarget = HostPath(target);
+    return !hostLink.empty() && !hostTarget.empty() &&
+           RunHostProgram("Z:\\bin\\ln",
+                          "/bin/ln -s \"" + hostTarget + "\" \"" + hostLink + "\"") &&
+           WaitUntil(IsFolderLink, link);
 }
 
 // Makes `link` (which must not exist) a link to the existing folder `target`; both are
 // absolute Windows paths. False when this system can make neither kind.
 inline bool MakeFolderLink(const std::string& link, const std::string& target) {
     return MakeJunction(link, target) || MakeHostLink(link, target);
+}
+
+inline bool IsGone(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES;
+}
+
+// Removes a folder link, never what it leads to. Wine cannot remove a host's link to a folder
+// that holds files; the host's rm does.
+inline void RemoveFolderLink(const std::string& link) {
+    if (!IsFolderLink(link) || RemoveDirectoryA(link.c_str())) return;
+    const std::string hostLink = HostPath(link);
+    if (!hostLink.empty() && RunHostProgram("Z:\\bin\\rm", "/bin/rm \"" + hostLink + "\""))
+        WaitUntil(IsGone, link);
 }
 
 }  // namespace folder_link

@@ -159,6 +159,7 @@ TEST_F(InstallProcedure, RemovingOldFilesLeavesOnlyTheProductAndTheUninstaller) 
     EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
 }
 
+// Links are judged by where they lead, and the wipe never goes through one.
 TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn) {
     struct Case {
         std::string folder;
@@ -170,8 +171,16 @@ TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn
         {"users\\me", "users\\me\\notes.txt"},
         {"users\\Public\\Desktop", "users\\Public\\Desktop\\other.lnk"},
         {"ProgramData", "ProgramData\\other.dat"},
+        {"Program Files (x86)\\ToOutside", "outside\\kept\\canary.txt"},  // is a link
+        {"Games\\Temp", "windows\\Temp\\canary.txt"},  // below a link into the Windows folder
+        {"D\\Docs", "D\\Docs\\canary.txt"},            // where Documents really is
     };
-    MakeFolders("Program Files (x86)\\OtherVendor");
+    for (const char* folder :
+         {"Program Files (x86)\\OtherVendor", "outside\\kept", "windows\\Temp", "D\\Docs"})
+        MakeFolders(folder);
+    MakeLink("Program Files (x86)\\ToOutside", "outside\\kept");
+    MakeLink("Games", "windows");
+    MakeLink("users\\me\\Documents", "D\\Docs");
     for (const Case& c : cases) {
         WriteText(c.stray, "precious");
         inst::InstallOptions options = Options(true);
@@ -181,36 +190,6 @@ TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn
         EXPECT_EQ(ReadText(c.stray), "precious") << c.folder;
         EXPECT_TRUE(Exists(c.folder + "\\VantorFenwix.exe")) << c.folder;
         EXPECT_EQ(frontEndForCase.closeCount, 1) << c.folder;
-    }
-}
-
-// Links are judged by where they lead, and a wipe never goes through one: the install
-// directory may be a link, lie below one, or be the real place of a guarded folder.
-TEST_F(InstallProcedure, RemovingOldFilesNeverReachesThroughALink) {
-    struct Case {
-        std::string installDir;
-        std::string canary;
-    };
-    MakeFolders("outside\\kept");
-    MakeFolders("windows\\Temp");
-    MakeFolders("D\\Docs");
-    MakeLink("Program Files (x86)\\ToOutside", "outside\\kept");
-    MakeLink("Games", "windows");
-    MakeLink("users\\me\\Documents", "D\\Docs");
-    const Case cases[] = {
-        {"Program Files (x86)\\ToOutside", "outside\\kept\\canary.txt"},  // is a link
-        {"Games\\Temp", "windows\\Temp\\canary.txt"},  // below a link into the Windows folder
-        {"D\\Docs", "D\\Docs\\canary.txt"},            // where Documents really is
-    };
-    for (const Case& c : cases) {
-        WriteText(c.canary, "precious");
-        inst::InstallOptions options = Options(true);
-        options.InstallPath = Path(c.installDir);
-        RecordingFrontEnd frontEndForCase;
-        inst::RunInstall(options, frontEndForCase, platform, Shipped(ProductPayload()));
-        EXPECT_EQ(ReadText(c.canary), "precious") << c.installDir;
-        EXPECT_TRUE(Exists(c.installDir + "\\VantorFenwix.exe")) << c.installDir;
-        EXPECT_EQ(frontEndForCase.closeCount, 1) << c.installDir;
     }
     EXPECT_FALSE(Exists("outside\\kept\\VantorFenwix.exe")) << "the link went, not its folder";
 }

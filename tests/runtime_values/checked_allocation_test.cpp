@@ -32,8 +32,9 @@ TEST(CheckedAllocation, AFailureIsAResultInsteadOfTheProgramsEnd) {
     EXPECT_FALSE(TryAssignZeros(bytes, std::numeric_limits<std::uint64_t>::max()));
     EXPECT_TRUE(bytes.empty());
 #ifdef _WIN32
-    // One the system cannot serve: natively the sanitizers would end the process on it first.
-    constexpr std::uint64_t kUnservable = sizeof(void*) == 8 ? std::uint64_t{1} << 46 : 0x7FFF0000;
+    // Half the address space, which no process can have: natively the sanitizers would end the
+    // process on it first.
+    constexpr std::uint64_t kUnservable = std::numeric_limits<std::size_t>::max() / 2 - 16;
     EXPECT_FALSE(TryAssignZeros(bytes, kUnservable));
     ASSERT_TRUE(TryAssignZeros(bytes, 2));
     EXPECT_FALSE(TryResize(bytes, kUnservable));
