@@ -39,11 +39,7 @@ bool IsDeviceName(std::string_view part) {
 }  // namespace
 
 std::size_t FindLastSeparator(std::string_view path) {
-    std::size_t last = std::string_view::npos;
-    ForEachCharacter(path, [&](std::size_t i) {
-        if (IsPathSeparator(path[i])) last = i;
-    });
-    return last;
+    return rt::FindLastCharOf(path, "\\/");
 }
 
 std::vector<std::string> SplitAtSeparators(std::string_view path) {

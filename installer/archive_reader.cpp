@@ -1,10 +1,8 @@
 #include "installer/archive_reader.h"
 
-#include <new>
-#include <stdexcept>
-
 #include "installer/archive_paths.h"
 #include "installer/ensure_directory.h"
+#include "runtime/checked_allocation.h"
 #include "runtime/files.h"
 
 namespace inst {
@@ -13,17 +11,6 @@ namespace {
 
 const char kDataSuffix[] = ".Data";
 const char kHeaderSuffix[] = ".Header";
-
-// A buffer for data read from a file; empty when memory cannot hold it.
-bool Allocate(rt::ByteSet& buffer, std::uint64_t size) {
-    try {
-        buffer.assign(static_cast<std::size_t>(size), 0);
-        return buffer.size() == size;
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -81,7 +68,7 @@ rt::ByteSet ArchiveReader::ReadEntry(const rt::TextValue& name) {
     rt::ByteSet bytes;
     if (position == 0 || !open_) return bytes;
     const ArchiveEntry& entry = entries_[position - 1];
-    if (!Allocate(bytes, entry.size) || !ReadSource(entry.offset, bytes)) return {};
+    if (!rt::TryAssignZeros(bytes, entry.size) || !ReadSource(entry.offset, bytes)) return {};
     return bytes;
 }
 
@@ -187,7 +174,8 @@ bool ArchiveReader::ReadDirectory() {
                                        bounds->directoryOffset);
     } else {
         rt::ByteSet directory;
-        if (!Allocate(directory, length) || !ReadSource(bounds->directoryOffset, directory))
+        if (!rt::TryAssignZeros(directory, length) ||
+            !ReadSource(bounds->directoryOffset, directory))
             return false;
         parsed = ParseArchiveDirectory(directory, bounds->directoryOffset);
     }
@@ -213,7 +201,8 @@ void ArchiveReader::WriteEntry(const ArchiveEntry& entry, std::uint64_t offset,
         return;
     }
     rt::ByteSet body;
-    if (Allocate(body, entry.size) && ReadSource(offset, body)) WriteFileBytes(fullPath, body);
+    if (rt::TryAssignZeros(body, entry.size) && ReadSource(offset, body))
+        WriteFileBytes(fullPath, body);
 }
 
 }  // namespace inst

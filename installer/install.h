@@ -4,12 +4,10 @@
 // uninstall.exe, starts the updater and closes the wizard.
 #pragma once
 
-#include <cstdint>
-#include <span>
-
 #include "installer/install_front_end.h"
 #include "installer/install_options.h"
 #include "installer/install_platform.h"
+#include "installer/payload_codec.h"
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -20,7 +18,7 @@ void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd);
 
 // The same procedure on the given platform and payload.
 void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupPlatform& platform,
-                std::span<const std::uint8_t> payload);
+                const ShippedPayload& payload);
 
 // Program Files (x86) + "\Korrel\VantorFenWix" (Program Files where the system has no x86
 // folder); empty when neither folder is known.

@@ -30,6 +30,10 @@ class SetupPlatform {
     // ".." applied); empty when it cannot be formed.
     virtual rt::TextValue FullPath(const rt::TextValue& path) = 0;
 
+    // Where an existing file or folder really is: its absolute path with every link, junction
+    // or mount point on the way followed; empty when it does not exist or cannot be told.
+    virtual rt::TextValue FinalPath(const rt::TextValue& path) = 0;
+
     // Writes a shortcut with no arguments; true when it was saved.
     virtual bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                                 const rt::TextValue& description,

@@ -87,9 +87,7 @@ void ApplyStartMenu(const InstallOptions& options, SetupPlatform& platform) {
 // The old installation goes with everything in it, unless the directory is one whose loss
 // would harm the system or the user far beyond this product.
 void RemoveOldInstallation(const InstallOptions& options, SetupPlatform& platform) {
-    const rt::TextValue directory = platform.FullPath(options.InstallPath);
-    if (!MayWipeDirectory(directory, GuardedFoldersOf(platform))) return;
-    rt::DeleteTree(options.InstallPath);
+    if (MayWipeInstallDirectory(options.InstallPath, platform)) rt::DeleteTree(options.InstallPath);
 }
 
 void RegisterUninstallEntry(const InstallOptions& options, SetupPlatform& platform) {
@@ -103,6 +101,13 @@ void RegisterUninstallEntry(const InstallOptions& options, SetupPlatform& platfo
         platform.WriteRegistryText(rt::kRootLocalMachine,
                                    UninstallEntryValuePath(kUninstallEntryValues[i]), data[i]);
     }
+}
+
+// A payload that does not decode, does not match its recorded checksum, or decodes to something
+// that is no archive: in each case nothing can be installed.
+bool OpenPayloadArchive(const ShippedPayload& payload, ArchiveReader& archive) {
+    rt::ByteSet image;
+    return UnpackShippedPayload(payload, image) == 0 && archive.Open({}, std::move(image));
 }
 
 void PlaceUninstaller(const InstallOptions& options, SetupPlatform& platform) {
@@ -127,7 +132,7 @@ rt::TextValue DefaultInstallDirectory(SetupPlatform& platform) {
 }
 
 void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupPlatform& platform,
-                std::span<const std::uint8_t> payload) {
+                const ShippedPayload& payload) {
     if (options.InstallPath.empty()) {
         OfferDefaultDirectory(frontEnd, platform);
         return;
@@ -139,14 +144,13 @@ void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupP
     if (options.RemoveOldConfigFiles) RemoveOldInstallation(options, platform);
     RegisterUninstallEntry(options, platform);
 
-    rt::ByteSet image;
-    if (UnpackPayload(payload, image) != 0) {
+    ArchiveReader archive;
+    if (!OpenPayloadArchive(payload, archive)) {
         frontEnd.ShowInstallMessage(kUnpackFailedMessage, kInstallTitle, kButtonsOk,
                                     kIconInformation, true);
         return;
     }
-    ArchiveReader archive;
-    archive.ExtractAll({}, std::move(image), options.InstallPath);
+    archive.ExtractAll({}, {}, options.InstallPath);
     PlaceUninstaller(options, platform);
     StartUpdater(options, platform);
     frontEnd.CloseWizard();

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <string_view>
+
 #include "installer/install_special_folder.h"
 #include "installer/install_system_platform.h"
 #include "installer/process_control.h"
@@ -30,6 +32,7 @@ class Win32SetupPlatform final : public SetupPlatform {
     rt::TextValue SpecialFolder(int csidl) override { return SpecialFolderPath(csidl); }
     rt::TextValue EnvironmentText(const rt::TextValue& name) override;
     rt::TextValue FullPath(const rt::TextValue& path) override;
+    rt::TextValue FinalPath(const rt::TextValue& path) override;
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                         const rt::TextValue& description,
                         const rt::TextValue& workingDirectory) override {
@@ -64,6 +67,30 @@ rt::TextValue Win32SetupPlatform::FullPath(const rt::TextValue& path) {
     const DWORD longLength = GetLongPathNameA(full, longer, sizeof longer);
     if (longLength == 0 || longLength >= sizeof longer) return full;
     return longer;
+}
+
+// The system names the final path in its long form: "\\?\C:\x" or "\\?\UNC\server\share\x".
+rt::TextValue WithoutLongPathPrefix(const rt::TextValue& path) {
+    constexpr std::string_view kLocal = "\\\\?\\", kShare = "\\\\?\\UNC\\";
+    if (path.starts_with(kShare)) return "\\\\" + path.substr(kShare.size());
+    if (path.starts_with(kLocal)) return path.substr(kLocal.size());
+    return path;
+}
+
+// Opened without asking for any access, so that also a folder the user may not read tells
+// where the system found it after following every link.
+rt::TextValue Win32SetupPlatform::FinalPath(const rt::TextValue& path) {
+    if (path.empty()) return {};
+    HANDLE file =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    char resolved[MAX_PATH * 2] = {};
+    const DWORD length = GetFinalPathNameByHandleA(file, resolved, sizeof resolved,
+                                                   FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    CloseHandle(file);
+    if (length == 0 || length >= sizeof resolved) return {};
+    return WithoutLongPathPrefix(resolved);
 }
 
 // The stop itself does not wait; the files the product holds are freed only when it has

@@ -7,7 +7,8 @@
 namespace inst {
 
 void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd) {
-    RunInstall(options, frontEnd, SystemSetupPlatform(), EmbeddedPayload());
+    RunInstall(options, frontEnd, SystemSetupPlatform(),
+               ShippedPayload{EmbeddedPayload(), EmbeddedImageChecksum()});
 }
 
 }  // namespace inst

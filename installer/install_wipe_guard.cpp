@@ -7,44 +7,42 @@
 namespace inst {
 namespace {
 
-std::optional<ComparablePath> ComparableFolder(SetupPlatform& platform,
-                                               const rt::TextValue& folder) {
-    if (folder.empty()) return std::nullopt;
-    // Resolved like the directory itself, so that both are compared in the same form.
-    std::optional<ComparablePath> path = MakeComparablePath(platform.FullPath(folder));
-    // A special folder that is a root protects nothing more than the root rule does.
-    if (path && path->names.empty()) return std::nullopt;
-    return path;
+// A folder in each form a directory is compared in: resolved like the directory itself and,
+// when a link or junction lies on the way, where it really is. A special folder that is a
+// root protects nothing more than the root rule does.
+std::vector<ComparablePath> FormsOf(SetupPlatform& platform, const rt::TextValue& folder) {
+    std::vector<ComparablePath> forms;
+    if (folder.empty()) return forms;
+    for (const rt::TextValue& form : {platform.FullPath(folder), platform.FinalPath(folder)}) {
+        std::optional<ComparablePath> path = MakeComparablePath(form);
+        if (path && !path->names.empty()) forms.push_back(*path);
+    }
+    return forms;
 }
 
-std::optional<ComparablePath> ComparableFolder(SetupPlatform& platform, int csidl) {
-    return ComparableFolder(platform, platform.SpecialFolder(csidl));
+void Append(std::vector<ComparablePath>& to, const std::vector<ComparablePath>& forms) {
+    to.insert(to.end(), forms.begin(), forms.end());
 }
 
-bool IsProfile(const ComparablePath& directory, const std::optional<ComparablePath>& profiles) {
-    return profiles && profiles->Contains(directory) &&
-           directory.names.size() == profiles->names.size() + 1;
+bool IsProfile(const ComparablePath& directory, const std::vector<ComparablePath>& profileRoots) {
+    return std::any_of(profileRoots.begin(), profileRoots.end(), [&](const ComparablePath& root) {
+        return root.Contains(directory) && directory.names.size() == root.names.size() + 1;
+    });
 }
 
 }  // namespace
 
 GuardedFolders GuardedFoldersOf(SetupPlatform& platform) {
     GuardedFolders guarded;
-    for (int csidl : kGuardedFolderIds) {
-        if (auto folder = ComparableFolder(platform, csidl)) guarded.folders.push_back(*folder);
-    }
-    for (const char* variable : kGuardedFolderVariables) {
-        if (auto folder = ComparableFolder(platform, platform.EnvironmentText(variable))) {
-            guarded.folders.push_back(*folder);
-        }
-    }
-    if (auto windows = ComparableFolder(platform, kFolderWindows)) {
-        guarded.foldersWithContents.push_back(*windows);
-    }
-    if (auto profile = ComparableFolder(platform, kFolderProfile);
-        profile && profile->names.size() >= 2) {
-        profile->names.pop_back();
-        guarded.profilesRoot = *profile;
+    for (int csidl : kGuardedFolderIds)
+        Append(guarded.folders, FormsOf(platform, platform.SpecialFolder(csidl)));
+    for (const char* variable : kGuardedFolderVariables)
+        Append(guarded.folders, FormsOf(platform, platform.EnvironmentText(variable)));
+    Append(guarded.foldersWithContents, FormsOf(platform, platform.SpecialFolder(kFolderWindows)));
+    for (ComparablePath profile : FormsOf(platform, platform.SpecialFolder(kFolderProfile))) {
+        if (profile.names.size() < 2) continue;
+        profile.names.pop_back();
+        guarded.profileRoots.push_back(profile);
     }
     return guarded;
 }
@@ -57,7 +55,14 @@ bool MayWipeDirectory(const rt::TextValue& absolutePath, const GuardedFolders& g
     return std::none_of(guarded.folders.begin(), guarded.folders.end(), holds) &&
            std::none_of(guarded.foldersWithContents.begin(), guarded.foldersWithContents.end(),
                         inside) &&
-           !IsProfile(*directory, guarded.profilesRoot);
+           !IsProfile(*directory, guarded.profileRoots);
+}
+
+bool MayWipeInstallDirectory(const rt::TextValue& directory, SetupPlatform& platform) {
+    const GuardedFolders guarded = GuardedFoldersOf(platform);
+    const rt::TextValue real = platform.FinalPath(directory);
+    return !real.empty() && MayWipeDirectory(platform.FullPath(directory), guarded) &&
+           MayWipeDirectory(real, guarded);
 }
 
 }  // namespace inst

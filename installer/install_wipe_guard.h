@@ -33,17 +33,24 @@ struct GuardedFolders {
     std::vector<ComparablePath> folders;
     // Also refused for everything inside them (the Windows folder).
     std::vector<ComparablePath> foldersWithContents;
-    // The folder holding the user profiles: each folder directly in it is a profile.
-    std::optional<ComparablePath> profilesRoot;
+    // The folder holding the user profiles (in each of its forms): each folder directly in it
+    // is a profile.
+    std::vector<ComparablePath> profileRoots;
 };
 
-// The guarded folders of this machine; folders the system does not resolve are left out.
-// Environment variables only ever add folders to spare.
+// The guarded folders of this machine, each as the system names it and, where a link or a
+// junction leads elsewhere, also where it really is; folders the system does not resolve are
+// left out. Environment variables only ever add folders to spare.
 GuardedFolders GuardedFoldersOf(SetupPlatform& platform);
 
 // True when the directory, given as an absolute path, may be wiped: it is no drive or share
 // root, no guarded folder nor above one, not inside the Windows folder and no user profile.
 // A path whose place cannot be told is refused.
 bool MayWipeDirectory(const rt::TextValue& absolutePath, const GuardedFolders& guarded);
+
+// The decision for the install directory as typed: both the path and where it really leads
+// (it may be, or lie below, a link into a guarded folder) must pass. A directory that does not
+// exist, or whose real place cannot be told, is not wiped.
+bool MayWipeInstallDirectory(const rt::TextValue& directory, SetupPlatform& platform);
 
 }  // namespace inst

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
-#include <new>
-#include <stdexcept>
+
+#include "runtime/checked_allocation.h"
 
 namespace inst {
 
@@ -67,13 +67,7 @@ int DecodeLzma1InPlace(std::span<const std::uint8_t> input, lzma_options_lzma op
     // liblzma rounds the dictionary up to 16 bytes; 16 more keep its write position from ever
     // wrapping to the start.
     const std::size_t dictionaryBytes = (std::size_t{imageSize} + 16 + 15) & ~std::size_t{15};
-    try {
-        image.assign(dictionaryBytes, 0);
-    } catch (const std::bad_alloc&) {
-        return LZMA_MEM_ERROR;
-    } catch (const std::length_error&) {
-        return LZMA_MEM_ERROR;
-    }
+    if (!rt::TryAssignZeros(image, dictionaryBytes)) return LZMA_MEM_ERROR;
     ImageAllocator allocator{image.data(), dictionaryBytes, false};
     const lzma_allocator hooks{&ImageAllocator::Allocate, &ImageAllocator::Free, &allocator};
     options.dict_size = static_cast<std::uint32_t>(dictionaryBytes);

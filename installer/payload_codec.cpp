@@ -3,11 +3,10 @@
 #include <lzma.h>
 
 #include <algorithm>
-#include <new>
-#include <stdexcept>
 
 #include "installer/archive_format.h"
 #include "installer/lzma_in_place_decoder.h"
+#include "runtime/checked_allocation.h"
 
 namespace inst {
 
@@ -15,6 +14,8 @@ namespace {
 
 // Below this the second copy does not matter and the plain decoder is used.
 constexpr std::uint32_t kInPlaceMinimum = 1 << 20;
+// The plain decoder's first piece of image.
+constexpr std::uint64_t kFirstImageChunk = 1 << 20;
 
 // Output bytes per input byte that no LZMA1 stream exceeds (see IsPlausibleImageSize), with
 // room to spare, plus what the 5 bytes that start the range coder may yield.
@@ -28,40 +29,45 @@ std::uint32_t DecoderDictionarySize(const LzmaProperties& properties, std::uint3
                                    std::min(properties.dictionarySize, imageSize));
 }
 
-// Runs the decoder until the image is full, the input is used up or an error occurs.
-int DecodeInto(lzma_stream& stream, std::span<const std::uint8_t> input, rt::ByteSet& image) {
+// The image grows with what the stream yields, by doubling up to the declared size: a size
+// the stream cannot fill (a damaged trailer) costs no more memory or time than its real output.
+bool GrowImage(rt::ByteSet& image, std::uint32_t imageSize) {
+    const std::uint64_t doubled = std::max<std::uint64_t>(kFirstImageChunk, 2 * image.size());
+    return rt::TryResize(image, std::min<std::uint64_t>(doubled, imageSize));
+}
+
+// Runs the decoder until the image is full, the input is used up or an error occurs. While
+// the output buffer was full, the decoder may still hold bytes for a larger one.
+int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32_t imageSize,
+                  rt::ByteSet& image) {
     stream.next_in = input.data();
     stream.avail_in = input.size();
-    stream.next_out = image.data();
-    stream.avail_out = image.size();
+    std::size_t produced = 0;
+    bool outputFull = true;
     lzma_ret result = LZMA_OK;
-    while (result == LZMA_OK && stream.avail_out > 0 && stream.avail_in > 0)
+    while (result == LZMA_OK && produced < imageSize && (stream.avail_in > 0 || outputFull)) {
+        if (produced == image.size() && !GrowImage(image, imageSize)) return LZMA_MEM_ERROR;
+        stream.next_out = image.data() + produced;
+        stream.avail_out = image.size() - produced;
         result = lzma_code(&stream, LZMA_RUN);
-    if (stream.avail_out == 0 && (result == LZMA_OK || result == LZMA_STREAM_END)) return LZMA_OK;
+        produced = image.size() - stream.avail_out;
+        outputFull = stream.avail_out == 0;
+    }
+    if (produced == imageSize && (result == LZMA_OK || result == LZMA_STREAM_END)) return LZMA_OK;
     // An end marker or the end of the input before the image is full: the rest would be zeros.
     if (result == LZMA_OK || result == LZMA_STREAM_END) return LZMA_DATA_ERROR;
     return result;
 }
 
-bool AllocateImage(rt::ByteSet& image, std::uint32_t size) {
-    try {
-        image.assign(size, 0);
-        return true;
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
-    }
-    return false;
-}
-
 // liblzma's own dictionary beside the image: twice the image in memory while decoding.
 int DecodePlain(std::span<const std::uint8_t> input, lzma_options_lzma options,
                 std::uint32_t imageSize, rt::ByteSet& image) {
-    if (!AllocateImage(image, imageSize)) return LZMA_MEM_ERROR;
+    rt::ByteSet().swap(image);
     if (imageSize == 0) return LZMA_OK;
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
     lzma_stream stream = LZMA_STREAM_INIT;
     int result = lzma_raw_decoder(&stream, filters);
-    if (result == LZMA_OK) result = DecodeInto(stream, input, image);
+    if (result == LZMA_OK) result = DecodeGrowing(stream, input, imageSize, image);
     lzma_end(&stream);
     return result;
 }
@@ -88,7 +94,8 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
     return imageSize <= streamSize * kMaxExpansion + kExpansionSlack;
 }
 
-int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, DecodePath* path) {
+    if (path != nullptr) *path = DecodePath::kNone;
     rt::ByteSet().swap(image);
     if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
     const auto trailer = payload.last(kPayloadTrailerSize);
@@ -104,12 +111,44 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image) {
     options.lp = properties->lp;
     options.pb = properties->pb;
     options.dict_size = DecoderDictionarySize(*properties, imageSize);
+    DecodePath taken = DecodePath::kPlain;
     int result = kInPlaceUnavailable;
-    if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize)
+    if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize) {
+        taken = DecodePath::kInPlace;
         result = DecodeLzma1InPlace(input, options, imageSize, image);
-    if (result == kInPlaceUnavailable) result = DecodePlain(input, options, imageSize, image);
+    }
+    if (result == kInPlaceUnavailable) {
+        if (taken == DecodePath::kInPlace) taken = DecodePath::kPlainAfterInPlace;
+        result = DecodePlain(input, options, imageSize, image);
+    }
+    if (path != nullptr) *path = taken;
     if (result != LZMA_OK) rt::ByteSet().swap(image);
     return result;
+}
+
+const char* DecodePathName(DecodePath path) {
+    switch (path) {
+        case DecodePath::kInPlace:
+            return "in place (one copy of the image in memory)";
+        case DecodePath::kPlain:
+            return "plain (liblzma's dictionary beside the image)";
+        case DecodePath::kPlainAfterInPlace:
+            return "plain after the in-place attempt failed (decoded twice)";
+        default:
+            return "none (the payload was refused before decoding)";
+    }
+}
+
+std::uint32_t ImageChecksum(std::span<const std::uint8_t> image) {
+    return lzma_crc32(image.data(), image.size(), 0);
+}
+
+int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image) {
+    const int result = UnpackPayload(payload.container, image);
+    if (result != LZMA_OK) return result;
+    if (ImageChecksum(image) == payload.imageChecksum) return LZMA_OK;
+    rt::ByteSet().swap(image);
+    return LZMA_DATA_ERROR;
 }
 
 }  // namespace inst

@@ -30,11 +30,34 @@ void AppendLzmaProperties(rt::ByteSet& out, const LzmaProperties& properties);
 // costs about 0.31 bits, so one input byte never yields more than about 7,100 output bytes.
 bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize);
 
+// Which decoder produced an image. In place, liblzma decodes straight into the image (one copy
+// in memory); that depends on how liblzma lays out its dictionary, and when it does not work
+// out the stream is decoded again the plain way, with liblzma's dictionary beside the image.
+// Small images and dictionaries smaller than the image go the plain way at once.
+enum class DecodePath { kNone, kInPlace, kPlain, kPlainAfterInPlace };
+const char* DecodePathName(DecodePath path);
+
 // Decodes the payload into `image`, which receives exactly the declared size. Returns 0
 // (LZMA_OK) on success; otherwise the failure's lzma_ret code and an empty image: a payload
 // shorter than its trailer, invalid properties, a declared size the stream cannot produce or
 // memory cannot hold, corrupt data, and a stream that ends before the declared size is filled.
-// Streams with and without an end marker both decode.
-int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image);
+// Streams with and without an end marker both decode. `path`, when given, tells which decoder
+// ran.
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image,
+                  DecodePath* path = nullptr);
+
+// A payload as the program carries it: the container and, recorded beside it by the build (the
+// container's own layout has no room for it), the CRC-32 of the archive image it decodes to.
+struct ShippedPayload {
+    std::span<const std::uint8_t> container;
+    std::uint32_t imageChecksum = 0;
+};
+
+// The checksum recorded for an image: its CRC-32 (the reflected CRC of zlib and PNG).
+std::uint32_t ImageChecksum(std::span<const std::uint8_t> image);
+
+// UnpackPayload, and the image must also have the recorded checksum: damage that the decoder
+// itself does not notice fails as well (LZMA_DATA_ERROR and an empty image).
+int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image);
 
 }  // namespace inst

@@ -1,18 +1,11 @@
 #include "installer/process_name_match.h"
 
+#include "runtime/text_ops.h"
+
 namespace inst {
 
 rt::TextValue LowerImageName(std::string_view name) {
-    rt::TextValue lowered(name);
-    for (std::size_t pos = 0; pos < lowered.size(); ++pos) {
-        const unsigned char c = static_cast<unsigned char>(lowered[pos]);
-        if (c >= 0x80) {
-            ++pos;  // the trail byte stays as it is
-        } else if (c >= 'A' && c <= 'Z') {
-            lowered[pos] = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return lowered;
+    return rt::TextToLower(name);
 }
 
 std::uint32_t FindFirstProcessIdNamed(const std::vector<ProcessEntry>& processes,

@@ -10,8 +10,9 @@
 
 namespace inst {
 
-// Lowers ASCII letters only. A byte of 0x80 or above leads a double-byte character: it and the
-// byte after it stay as they are, so a trail byte that looks like a capital letter is kept.
+// Lowers ASCII letters only, as the runtime's TextToLower does: a byte above 0x80 leads a
+// double-byte character, and it and the byte after it stay as they are, so a trail byte that
+// looks like a capital letter is kept. 0x80 alone is a character of its own in code page 936.
 rt::TextValue LowerImageName(std::string_view name);
 
 // Id of the first entry whose lowered name equals the lowered `imageName`; 0 when none does.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "runtime/dbcs.h"
+#include "runtime/files.h"
 
 namespace inst {
 namespace {
@@ -34,6 +35,18 @@ bool IsNameInsideInstallDirectory(std::string_view name) {
         i += width;
     }
     return true;
+}
+
+bool PassesThroughLink(const rt::TextValue& base, std::string_view name) {
+    for (std::size_t i = 0; i <= name.size();) {
+        if (i == name.size() || IsSeparator(name[i])) {
+            if (rt::IsLink(base + std::string(name.substr(0, i)))) return true;
+            ++i;
+            continue;
+        }
+        i += rt::CharWidthAt(name, i);
+    }
+    return false;
 }
 
 }  // namespace inst

@@ -18,14 +18,14 @@ rt::TextValue BaseOf(const rt::TextValue& installPath) {
     return installPath.empty() ? rt::TextValue() : installPath + "\\";
 }
 
-// Every listed file that lies inside the directory; read-only, hidden and system files too.
-// Folders stay.
+// Every listed file that lies inside the directory and is reached without passing a link;
+// read-only, hidden and system files too. Folders stay.
 void DeleteListedFiles(const rt::TextValue& base, const rt::XmlDocument& list) {
     const int count = rt::XmlChildCount(list, "root/files");
     for (int i = 1; i <= count; ++i) {
         const rt::TextValue name =
             rt::XmlGetAttribute(list, "root/files/@" + std::to_string(i), "name");
-        if (!IsNameInsideInstallDirectory(name)) continue;
+        if (!IsNameInsideInstallDirectory(name) || PassesThroughLink(base, name)) continue;
         rt::SetFileAttrs(base + name, 0);
         rt::DeleteOneFile(base + name);
     }

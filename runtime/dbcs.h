@@ -18,6 +18,21 @@ inline std::size_t CharWidthAt(std::string_view text, std::size_t index) {
     return 1;
 }
 
+// Byte position of the last character of `text` that is one of the single-byte `characters`, or
+// npos. A trail byte never counts: the 0x5C that ends 籠 (BB 5C) is no backslash.
+inline std::size_t FindLastCharOf(std::string_view text, std::string_view characters) {
+    std::size_t last = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); i += CharWidthAt(text, i)) {
+        if (characters.find(text[i]) != std::string_view::npos) last = i;
+    }
+    return last;
+}
+
+// True when the last character of `text` is the single-byte character `c`.
+inline bool EndsWithChar(std::string_view text, char c) {
+    return !text.empty() && FindLastCharOf(text, std::string_view(&c, 1)) == text.size() - 1;
+}
+
 inline bool IsAsciiUpper(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z';
 }

@@ -43,8 +43,14 @@ int DeleteOneFile(const TextValue& path);
 int SetFileAttrs(const TextValue& path, int attributes);
 
 // Removes a directory with everything in it; nonzero on success. An empty path and "\" are
-// refused. The walk stops at the first entry that cannot be removed and leaves the rest.
+// refused. The walk stops at the first entry that cannot be removed and leaves the rest. It
+// never goes through a link: a linked folder, the given one included, is removed as a link and
+// what it leads to is left as it is.
 int DeleteTree(const TextValue& path);
+
+// True when the path names a link itself: a junction, a symbolic link or another reparse point
+// (native tree: a symbolic link). The link is not followed.
+bool IsLink(const TextValue& path);
 
 // Copies a file, overwriting an existing destination; nonzero on success.
 int CopyOneFile(const TextValue& source, const TextValue& destination);

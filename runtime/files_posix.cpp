@@ -80,6 +80,13 @@ int DeleteEntry(const std::string& nativePath) {
     return unlink(nativePath.c_str()) == 0 ? 1 : 0;
 }
 
+// lstat follows a link named with a trailing "/", so the check looks at the name without one.
+std::string WithoutTrailingSlashes(std::string nativePath) {
+    while (nativePath.size() > 1 && nativePath.back() == '/')
+        nativePath.pop_back();
+    return nativePath;
+}
+
 int DeleteContents(const std::string& nativeDirectory) {
     DIR* directory = opendir(nativeDirectory.c_str());
     if (directory == nullptr) return 0;
@@ -233,8 +240,14 @@ int SetFileAttrs(const TextValue& path, int attributes) {
 int DeleteTree(const TextValue& path) {
     if (path.empty() || path == "\\" || path == "/") return 0;
     const std::string native = NativePath(path);
+    if (IsLink(path)) return unlink(WithoutTrailingSlashes(native).c_str()) == 0 ? 1 : 0;
     if (DeleteContents(native) == 0) return 0;
     return RemoveDirectoryEntry(native);
+}
+
+bool IsLink(const TextValue& path) {
+    struct stat status {};
+    return LinkStatus(WithoutTrailingSlashes(NativePath(path)), status) && S_ISLNK(status.st_mode);
 }
 
 int CopyOneFile(const TextValue& source, const TextValue& destination) {

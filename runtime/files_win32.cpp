@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "runtime/dbcs.h"
 #include "runtime/dll_calls_win32.h"
 #include "runtime/files.h"
 
@@ -26,6 +27,14 @@ class ScopedFile {
     HANDLE handle_;
 };
 
+// GetFileAttributesA looks at a link itself only when it is named without a trailing "\"; a
+// drive's root keeps its own.
+TextValue WithoutTrailingBackslashes(TextValue path) {
+    while (path.size() > 1 && EndsWithChar(path, '\\') && path[path.size() - 2] != ':')
+        path.pop_back();
+    return path;
+}
+
 bool IsDotEntry(const char* name) {
     return std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0;
 }
@@ -39,7 +48,7 @@ bool EntryAccepted(DWORD attributes, int mask, bool filesOnly) {
 // failure. Attributes are left alone, so a read-only file stops the walk where it is.
 int DeleteContents(const TextValue& directory) {
     TextValue base = directory;
-    if (base.empty() || base.back() != '\\') base += '\\';
+    if (!EndsWithChar(base, '\\')) base += '\\';
     WIN32_FIND_DATAA entry{};
     HANDLE search = FindFirstFileA((base + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return 0;
@@ -125,8 +134,14 @@ int SetFileAttrs(const TextValue& path, int attributes) {
 
 int DeleteTree(const TextValue& path) {
     if (path.empty() || path == "\\") return 0;
+    if (IsLink(path)) return RemoveDirectoryA(path.c_str());
     if (DeleteContents(path) == 0) return 0;
     return RemoveDirectoryA(path.c_str());
+}
+
+bool IsLink(const TextValue& path) {
+    const DWORD attributes = GetFileAttributesA(WithoutTrailingBackslashes(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
 }
 
 int CopyOneFile(const TextValue& source, const TextValue& destination) {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <new>
 
+#include "runtime/checked_allocation.h"
 #include "runtime/program_end.h"
 #include "runtime/system_message_box.h"
 
@@ -19,7 +20,10 @@ void ReportOutOfMemory() {
 }
 
 void InstallOutOfMemoryHandler() {
-    std::set_new_handler([] { ReportOutOfMemory(); });
+    std::set_new_handler([] {
+        if (CheckedAllocationScope::Active()) throw std::bad_alloc();
+        ReportOutOfMemory();
+    });
 }
 
 }  // namespace rt

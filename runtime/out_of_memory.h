@@ -3,7 +3,8 @@
 
 namespace rt {
 
-// Makes a failed `new` show "内存不足" titled "error" and end the program with exit code 0.
+// Makes a failed `new` show "内存不足" titled "error" and end the program with exit code 0;
+// inside a CheckedAllocationScope it throws std::bad_alloc to the allocating caller instead.
 void InstallOutOfMemoryHandler();
 
 // The same ending, for code that gets memory from the system directly (GlobalAlloc and such).

@@ -18,7 +18,8 @@ TextValue OwnDirectory();
 // srand with the seed, or with the milliseconds since system start when none is given.
 void SeedRandom(std::optional<int> seed = std::nullopt);
 
-// The text after the last `separator`; the whole path when it holds none.
+// The text after the last `separator` character (never the trail byte of a double-byte
+// character); the whole path when it holds none.
 TextValue FileNameOfPath(std::string_view path, char separator = '\\');
 // The text before the last `separator`; the whole path when it holds none.
 TextValue DirectoryOfPath(std::string_view path, char separator = '\\');

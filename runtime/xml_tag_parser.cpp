@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <string>
+#include <unordered_set>
+#include <vector>
 
 #include "runtime/xml_bytes.h"
 
@@ -60,8 +62,14 @@ void ParseTextContent(std::string_view content, XmlElement& element) {
 
 class AttributeParser {
   public:
+    // Names already in `out` count as taken; they are copied, as `out` moves its texts around
+    // while it grows.
     AttributeParser(std::string_view text, std::vector<XmlAttribute>& out)
-        : text_(text), out_(out) {}
+        : text_(text), out_(out) {
+        for (const XmlAttribute& attribute : out)
+            earlierNames_.push_back(attribute.name);
+        names_.insert(earlierNames_.begin(), earlierNames_.end());
+    }
 
     bool Run() {
         for (;;) {
@@ -106,10 +114,10 @@ class AttributeParser {
         return text_.substr(start, pos_ - start);
     }
 
+    // A name seen before fails the tag. The names are views of the attribute text, so the
+    // check costs the same for the millionth attribute as for the first.
     bool Add(std::string_view name, std::string_view value) {
-        for (const XmlAttribute& existing : out_) {
-            if (existing.name == name) return false;
-        }
+        if (!names_.insert(name).second) return false;
         out_.push_back({TextValue(name), TextValue(value)});
         return true;
     }
@@ -122,6 +130,8 @@ class AttributeParser {
 
     std::string_view text_;
     std::vector<XmlAttribute>& out_;
+    std::vector<std::string> earlierNames_;
+    std::unordered_set<std::string_view> names_;
     std::size_t pos_ = 0;
 };
 

@@ -100,8 +100,10 @@ TEST(ArchiveFormat, DirectoryThatLeavesItsRegionIsRejected) {
     rt::ByteSet entry;
     AppendDirectoryEntry(entry, "a", 0, 0);
     EXPECT_FALSE(ParseArchiveDirectory(entry, 0));  // no end marker
-    // An entry whose checksum, offset and size are cut off by the end of the region.
+    // An entry whose checksum, offset and size are cut off by the end of the region, also by
+    // a single byte.
     EXPECT_FALSE(ParseArchiveDirectory(rt::ByteSet(entry.begin(), entry.end() - 4), 0));
+    EXPECT_FALSE(ParseArchiveDirectory(rt::ByteSet(entry.begin(), entry.end() - 1), 0));
 }
 
 TEST(ArchiveFormat, BodiesOutsideTheDataAreRejected) {
@@ -115,6 +117,7 @@ TEST(ArchiveFormat, BodiesOutsideTheDataAreRejected) {
     };
     EXPECT_TRUE(parse({{0, 4}, {4, 6}}, 10));
     EXPECT_FALSE(parse({{0, 4}, {4, 7}}, 10));              // sum passes the data
+    EXPECT_FALSE(parse({{0, 4}, {0, 4}}, 4));               // each fits, together they do not
     EXPECT_FALSE(parse({{0, 0xFFFFFFF0}, {0, 0x20}}, 16));  // sum wraps in 32 bits
     EXPECT_FALSE(parse({{0xFFFFFFF0, 0x20}}, 0x10000));     // offset + size wraps in 32 bits
     EXPECT_FALSE(parse({{8, 4}}, 10));                      // body past the data by its offset

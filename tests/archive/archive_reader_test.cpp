@@ -280,6 +280,15 @@ TEST_F(ArchiveReaderTest, BuildArchiveInsideItsOwnSourceLeavesItselfOut) {
 TEST_F(ArchiveReaderTest, BuildArchiveFailsWhenItCannotCreateItsFile) {
     WriteText(scratch_ / "one.txt", "1");
     EXPECT_FALSE(reader_.BuildArchive(scratch_.Path(), scratch_ / "no\\such\\folder.arc"));
+
+    // A file that cannot be read fails the build part-way; no archive and no temporary file
+    // is left behind.
+    EnsureDirectory(scratch_ / "source");
+    WriteText(scratch_ / "source\\a.txt", "a");
+    const archive_test::UnreadableFile busy(scratch_ / "source\\b.txt");
+    EXPECT_FALSE(reader_.BuildArchive(scratch_ / "source", scratch_ / "partial.arc"));
+    EXPECT_EQ(ListTree(scratch_.Path()),
+              (Names{"one.txt", "source\\", "source\\a.txt", "source\\b.txt"}));
 }
 
 TEST(EnsureDirectory, CreatesEveryMissingLevel) {

@@ -14,6 +14,8 @@
 #include <windows.h>
 #else
 #include <unistd.h>
+
+#include "runtime/native_path.h"
 #endif
 
 namespace archive_test {
@@ -116,5 +118,21 @@ std::string FileText(const std::string& path) {
 void WriteText(const std::string& path, std::string_view text) {
     rt::WriteWholeFile(path, Bytes(text));
 }
+
+#ifdef _WIN32
+UnreadableFile::UnreadableFile(const std::string& path)
+    : handle_(CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                          FILE_ATTRIBUTE_NORMAL, nullptr)) {}
+
+UnreadableFile::~UnreadableFile() {
+    if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+}
+#else
+UnreadableFile::UnreadableFile(const std::string& path) {
+    symlink("no-such-file", rt::NativePath(path).c_str());
+}
+
+UnreadableFile::~UnreadableFile() = default;
+#endif
 
 }  // namespace archive_test

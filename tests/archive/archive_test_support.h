@@ -47,4 +47,17 @@ std::string FileText(const std::string& path);
 
 void WriteText(const std::string& path, std::string_view text);
 
+// A file that cannot be read while the object lives: under Windows one held open without
+// sharing, natively a link that leads nowhere.
+class UnreadableFile {
+  public:
+    explicit UnreadableFile(const std::string& path);
+    ~UnreadableFile();
+    UnreadableFile(const UnreadableFile&) = delete;
+    UnreadableFile& operator=(const UnreadableFile&) = delete;
+
+  private:
+    void* handle_ = nullptr;
+};
+
 }  // namespace archive_test

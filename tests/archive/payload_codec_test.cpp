@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
@@ -15,6 +16,8 @@
 
 namespace inst {
 namespace {
+
+using archive_test::Bytes;
 
 // Half text, half noise: a compressor has to use literals, matches and repeated matches.
 rt::ByteSet SampleData(std::size_t size, unsigned seed) {
@@ -59,6 +62,19 @@ TEST(PayloadCodec, RoundTripWithTheShippedTrailer) {
     rt::ByteSet decoded{1, 2, 3};
     EXPECT_EQ(UnpackPayload(payload, decoded), 0);
     EXPECT_EQ(decoded, image);
+}
+
+// The checksum recorded beside the payload vouches for the image; any other value fails it.
+TEST(PayloadCodec, AShippedPayloadMustMatchItsImageChecksum) {
+    const rt::ByteSet image = SampleData(20000, 11);
+    const rt::ByteSet payload = Pack(image);
+    rt::ByteSet decoded;
+    EXPECT_EQ(UnpackShippedPayload({payload, ImageChecksum(image)}, decoded), LZMA_OK);
+    EXPECT_EQ(decoded, image);
+    EXPECT_EQ(UnpackShippedPayload({payload, ImageChecksum(image) ^ 0x80}, decoded),
+              LZMA_DATA_ERROR);
+    EXPECT_TRUE(decoded.empty());
+    EXPECT_EQ(ImageChecksum(Bytes("123456789")), 0xCBF43926u);
 }
 
 TEST(PayloadCodec, StreamsWithAndWithoutEndMarkerDecode) {
@@ -130,14 +146,19 @@ TEST(PayloadCodec, StreamEndingBeforeTheDeclaredSizeFails) {
     }
 }
 
-// Images from 1 MiB on are decoded with the image as liblzma's dictionary.
+// Images from 1 MiB on are decoded with the image as liblzma's dictionary: with the liblzma
+// this build links, that path must be the one that runs.
 TEST(PayloadCodec, LargeImagesDecodeInPlace) {
     const rt::ByteSet image = SampleData(3u << 20, 10);
     for (bool endMarker : {false, true}) {
         const rt::ByteSet payload = Pack(image, endMarker);
         rt::ByteSet decoded;
-        ASSERT_EQ(UnpackPayload(payload, decoded), 0);
+        DecodePath path = DecodePath::kNone;
+        ASSERT_EQ(UnpackPayload(payload, decoded, &path), 0);
         EXPECT_TRUE(decoded == image);
+        EXPECT_EQ(path, DecodePath::kInPlace) << DecodePathName(path);
+        ASSERT_EQ(UnpackPayload(Pack(SampleData(1000, 12)), decoded, &path), 0);
+        EXPECT_EQ(path, DecodePath::kPlain) << "a small image goes the plain way";
 
         // The shared dictionary works with this liblzma, so the plain decoder is not needed.
         lzma_options_lzma options{};
@@ -250,6 +271,96 @@ TEST_F(XzInterop, PayloadFromThePackerDecodesWithXz) {
             EXPECT_EQ(status, 0);
         }
         EXPECT_EQ(ReadFile(Path("decoded")), image) << "end marker: " << endMarker;
+    }
+}
+
+// xz's own LZMA_Alone test files, a peer's test set for the decoder. Each file's 13-byte header
+// (5 property bytes, u64 size, all ones when unknown) becomes the payload's trailer. The
+// reference is liblzma's own LZMA_Alone decoder, which xz uses. A file whose stream goes on past
+// its declared size (bad-too_small_size-*) gives exactly the declared bytes: the container's
+// size bounds the output as the one-shot decoder of the LZMA SDK does, and the build's image
+// checksum is what vouches for the image (see UnpackShippedPayload).
+class XzTestFiles : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::error_code absent;
+        for (const auto& entry : std::filesystem::directory_iterator(XZ_UNPACKED_SOURCE, absent)) {
+            if (std::filesystem::exists(entry.path() / "tests" / "files")) folder_ = entry.path();
+        }
+        if (folder_.empty())
+            GTEST_SKIP() << "xz's test files are not in " << XZ_UNPACKED_SOURCE
+                         << " (tools/setup.sh unpacks the xz-utils source there)";
+        folder_ /= "tests/files";
+    }
+
+    rt::ByteSet Read(const char* name) const {
+        std::ifstream in(folder_ / name, std::ios::binary);
+        return rt::ByteSet((std::istreambuf_iterator<char>(in)), {});
+    }
+
+    // What liblzma's LZMA_Alone decoder writes for the whole file, up to its end or its error;
+    // `accepted` tells which it was.
+    static rt::ByteSet Reference(const rt::ByteSet& file, bool& accepted) {
+        lzma_stream stream = LZMA_STREAM_INIT;
+        rt::ByteSet out(1 << 16);
+        if (lzma_alone_decoder(&stream, UINT64_MAX) != LZMA_OK) return {};
+        stream.next_in = file.data();
+        stream.avail_in = file.size();
+        stream.next_out = out.data();
+        stream.avail_out = out.size();
+        accepted = lzma_code(&stream, LZMA_FINISH) == LZMA_STREAM_END;
+        out.resize(out.size() - stream.avail_out);
+        lzma_end(&stream);
+        return out;
+    }
+
+    static rt::ByteSet AsPayload(const rt::ByteSet& file, std::uint32_t declaredSize) {
+        rt::ByteSet payload(file.begin() + 13, file.end());
+        payload.insert(payload.end(), file.begin(), file.begin() + 5);
+        AppendU32(payload, declaredSize);
+        return payload;
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(XzTestFiles, GoodOnesDecodeAsXzDoesAndATooLargeSizeFails) {
+    struct Case {
+        const char* file;
+        bool decodes;
+    };
+    const Case cases[] = {
+        {"good-known_size-without_eopm.lzma", true},
+        {"good-known_size-with_eopm.lzma", true},
+        {"good-unknown_size-with_eopm.lzma", true},
+        // Bad for xz only for want of a size, which the container always gives.
+        {"bad-unknown_size-without_eopm.lzma", true},
+        {"bad-too_big_size-with_eopm.lzma", false},
+        {"bad-too_small_size-without_eopm-1.lzma", true},
+        {"bad-too_small_size-without_eopm-2.lzma", true},
+        {"bad-too_small_size-without_eopm-3.lzma", true},
+    };
+    for (const Case& c : cases) {
+        const rt::ByteSet file = Read(c.file);
+        ASSERT_GT(file.size(), 13u) << c.file;
+        bool accepted = false;
+        const rt::ByteSet reference = Reference(file, accepted);
+        ASSERT_FALSE(reference.empty()) << c.file;
+        EXPECT_EQ(accepted, std::string_view(c.file).starts_with("good")) << c.file;
+        const std::uint64_t stored =
+            ReadU32(file.data() + 5) | std::uint64_t{ReadU32(file.data() + 9)} << 32;
+        const auto declared =
+            static_cast<std::uint32_t>(stored == UINT64_MAX ? reference.size() : stored);
+        rt::ByteSet decoded{1};
+        const int result = UnpackPayload(AsPayload(file, declared), decoded);
+        if (c.decodes) {
+            EXPECT_EQ(result, LZMA_OK) << c.file;
+            EXPECT_EQ(decoded, reference) << c.file;
+            EXPECT_EQ(decoded.size(), declared) << c.file;
+        } else {
+            EXPECT_EQ(result, LZMA_DATA_ERROR) << c.file;
+            EXPECT_TRUE(decoded.empty()) << c.file;
+        }
     }
 }
 #endif

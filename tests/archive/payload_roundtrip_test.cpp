@@ -43,6 +43,7 @@ TEST_F(EmbeddedPayloadTest, DecodesToTheDeclaredSizeWithTheShippedProperties) {
     ASSERT_EQ(result_, 0);
     EXPECT_EQ(image_->size(), ReadU32(trailer.data() + 5));
     EXPECT_NEAR(static_cast<double>(image_->size()), 15.9e6, 0.3e6);
+    EXPECT_EQ(ImageChecksum(*image_), EmbeddedImageChecksum()) << "the checksum the build recorded";
 }
 
 TEST_F(EmbeddedPayloadTest, DirectoryHoldsTheProductWithMatchingChecksums) {

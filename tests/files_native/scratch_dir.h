@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "runtime/native_path.h"
 #include "runtime/value_types.h"
 
 class ScratchDirTest : public ::testing::Test {
@@ -31,11 +32,9 @@ class ScratchDirTest : public ::testing::Test {
         return std::filesystem::exists(
             std::filesystem::symlink_status(NativePath(relative), error));
     }
+    // "\\" separators become "/"; the trail byte 0x5C of a double-byte character stays.
     std::string NativePath(const std::string& relative) const {
-        std::string path = root_ + "/" + relative;
-        for (char& c : path)
-            if (c == '\\') c = '/';
-        return path;
+        return rt::NativePath(root_ + "/" + relative);
     }
     const std::string& Root() const { return root_; }
 

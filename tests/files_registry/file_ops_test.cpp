@@ -1,5 +1,6 @@
 #include "runtime/files.h"
 
+#include "tests/files_registry/folder_link.h"
 #include "tests/files_registry/scratch.h"
 
 namespace {
@@ -99,6 +100,15 @@ TEST_F(DeleteTreeTest, RemovesEmptyFolderAndNestedTree) {
         ASSERT_EQ(rt::WriteWholeFile(Path(file), ByteSet{1}), 1);
     EXPECT_NE(rt::DeleteTree(Path("t\\")), 0);
     EXPECT_FALSE(Exists("t"));
+
+    // 籠 is BB 5C and 淺 is 9C 5C: the folder's last byte is no separator.
+    for (const char* folder : {"籠", "籠\\淺", "籠\\淺\\籠"})
+        ASSERT_NE(rt::MakeDirectory(Path(folder)), 0) << folder;
+    ASSERT_EQ(rt::WriteWholeFile(Path("籠\\淺\\籠\\x.txt"), ByteSet{1}), 1);
+    ASSERT_NE(rt::MakeDirectory(Path("籠 sibling")), 0);
+    EXPECT_NE(rt::DeleteTree(Path("籠")), 0);
+    EXPECT_FALSE(Exists("籠"));
+    EXPECT_TRUE(Exists("籠 sibling")) << "a folder next to it is not part of the tree";
 }
 
 TEST_F(DeleteTreeTest, ReadOnlyFileStopsTheWalkAndKeepsItsAncestors) {
@@ -119,18 +129,23 @@ namespace {
 
 class LinkedFolderTest : public ScratchFolderTest {};
 
-TEST_F(LinkedFolderTest, DeleteTreeRemovesALinkedFolderButNotWhatItPointsTo) {
+// A linked folder inside the tree, or the given folder itself, is removed as a link and what it
+// leads to stays. Wine cannot remove a link whose folder holds files: the walk then stops there
+// and says so.
+TEST_F(LinkedFolderTest, DeleteTreeNeverGoesThroughALink) {
     ASSERT_NE(rt::MakeDirectory(Path("outside")), 0);
     ASSERT_EQ(rt::WriteWholeFile(Path("outside\\keep"), ByteSet{1}), 1);
     ASSERT_NE(rt::MakeDirectory(Path("t")), 0);
-    if (!CreateSymbolicLinkA(Path("t\\link").c_str(), Path("outside").c_str(),
-                             SYMBOLIC_LINK_FLAG_DIRECTORY))
-        GTEST_SKIP() << "this system cannot create folder links";
-    const DWORD attributes = GetFileAttributesA(Path("t\\link").c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT))
-        GTEST_SKIP() << "folder links are not reported as links here";
-    EXPECT_NE(rt::DeleteTree(Path("t")), 0);
-    EXPECT_FALSE(Exists("t"));
+    if (!folder_link::MakeFolderLink(Path("t\\link"), Path("outside")))
+        GTEST_SKIP() << "this system can make no folder link";
+    EXPECT_TRUE(rt::IsLink(Path("t\\link")));
+    EXPECT_TRUE(rt::IsLink(Path("t\\link\\")));
+    EXPECT_FALSE(rt::IsLink(Path("t")));
+    EXPECT_EQ(rt::DeleteTree(Path("t")) != 0, !Exists("t"));
+    EXPECT_TRUE(Exists("outside\\keep"));
+
+    ASSERT_TRUE(folder_link::MakeFolderLink(Path("given"), Path("outside")));
+    EXPECT_EQ(rt::DeleteTree(Path("given\\")) != 0, !Exists("given"));
     EXPECT_TRUE(Exists("outside\\keep"));
 }
 

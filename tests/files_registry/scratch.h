@@ -9,9 +9,10 @@
 #include <string>
 
 #include "runtime/value_types.h"
+#include "tests/files_registry/folder_link.h"
 
 // Removes a folder tree, clearing read-only attributes first, so a test that leaves read-only
-// files behind still cleans up.
+// files behind still cleans up; a linked folder goes as a link.
 inline void ForceRemoveTree(const std::string& path) {
     WIN32_FIND_DATAA entry{};
     HANDLE search = FindFirstFileA((path + "\\*").c_str(), &entry);
@@ -21,11 +22,10 @@ inline void ForceRemoveTree(const std::string& path) {
             if (name == "." || name == "..") continue;
             const std::string full = path + "\\" + name;
             SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
-                !(entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT))
-                ForceRemoveTree(full);
+            if (folder_link::IsFolderLink(full))
+                folder_link::RemoveFolderLink(full);
             else if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveDirectoryA(full.c_str());
+                ForceRemoveTree(full);
             else
                 DeleteFileA(full.c_str());
         } while (FindNextFileA(search, &entry));

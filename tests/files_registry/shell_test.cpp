@@ -3,6 +3,9 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <algorithm>
+#include <string>
+
 #include "runtime/files.h"
 #include "tests/files_registry/scratch.h"
 
@@ -89,12 +92,26 @@ TEST_F(ShellTest, DotAnywhereKeepsThePathAsGiven) {
     EXPECT_EQ(link.arguments, "");
 }
 
+bool ExistsWide(const std::string& path) {
+    std::wstring wide(path.begin(), path.end());
+    return GetFileAttributesW(wide.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 TEST_F(ShellTest, UnwritableOrOverlongLinkFails) {
     EXPECT_FALSE(rt::CreateShortcut(Path("missing\\Product"), Path("Product.exe")));
     EXPECT_FALSE(Exists("missing"));
-    // Cutting the name to fit would save the shortcut under another name; refuse instead.
-    const std::string longName(300 - Folder().size(), 'n');
-    EXPECT_FALSE(rt::CreateShortcut(Path(longName), Path("Product.exe")));
+
+    // A whole path of 260 bytes or more in folders of ordinary names, which the system could
+    // store: cutting it to fit would save the shortcut under another name, so it is refused.
+    std::string folder = Folder();
+    while (folder.size() < 200) {
+        folder += "\\" + std::string(std::min<std::size_t>(60, 220 - folder.size()), 'f');
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder.size();
+    }
+    const std::string link = folder + "\\" + std::string(270 - folder.size(), 'n') + ".lnk";
+    EXPECT_FALSE(rt::CreateShortcut(link, Path("Product.exe")));
+    EXPECT_FALSE(ExistsWide(link));
+    EXPECT_FALSE(ExistsWide(link.substr(0, MAX_PATH - 1))) << "saved under a cut name";
 }
 
 TEST_F(ShellTest, RunProgramWaitsWhenAsked) {

@@ -1,8 +1,12 @@
 #include "tests/install/fake_setup_platform.h"
 
+#include <climits>
+#include <cstdlib>
+
 #include <algorithm>
 
 #include "runtime/files.h"
+#include "runtime/native_path.h"
 
 namespace insttest {
 namespace {
@@ -86,6 +90,12 @@ rt::TextValue FakeSetupPlatform::FullPath(const rt::TextValue& path) {
     std::string full = "Z:" + path;
     std::replace(full.begin(), full.end(), '/', '\\');
     return full;
+}
+
+rt::TextValue FakeSetupPlatform::FinalPath(const rt::TextValue& path) {
+    char resolved[PATH_MAX] = {};
+    if (path.empty() || realpath(rt::NativePath(path).c_str(), resolved) == nullptr) return {};
+    return FullPath(resolved);
 }
 
 bool FakeSetupPlatform::CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,

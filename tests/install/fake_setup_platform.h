@@ -61,6 +61,8 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     rt::TextValue EnvironmentText(const rt::TextValue& name) override;
     // As Wine shows the host's files: "/tmp/x" is "Z:\tmp\x".
     rt::TextValue FullPath(const rt::TextValue& path) override;
+    // The same with every symbolic link followed; empty when nothing is there.
+    rt::TextValue FinalPath(const rt::TextValue& path) override;
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                         const rt::TextValue& description,
                         const rt::TextValue& workingDirectory) override;

@@ -2,6 +2,8 @@
 // for each choice, the empty-directory question and a payload that does not decode.
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "tests/install/recording_front_end.h"
@@ -29,7 +31,7 @@ class InstallProcedure : public SetupTestMachine {
         return options;
     }
     void Install(const inst::InstallOptions& options, const rt::ByteSet& payload) {
-        inst::RunInstall(options, frontEnd, platform, payload);
+        inst::RunInstall(options, frontEnd, platform, Shipped(payload));
     }
     void Install(const inst::InstallOptions& options) { Install(options, ProductPayload()); }
 
@@ -117,7 +119,7 @@ TEST_F(InstallProcedure, ASecondInstallWithOptionsOffRemovesRunValueShortcutsAnd
     platform.registryLog.clear();
 
     RecordingFrontEnd second;
-    inst::RunInstall(Options(false), second, platform, ProductPayload());
+    inst::RunInstall(Options(false), second, platform, Shipped(ProductPayload()));
 
     EXPECT_FALSE(platform.HasValue(kUser, kRun));
     EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
@@ -157,6 +159,7 @@ TEST_F(InstallProcedure, RemovingOldFilesLeavesOnlyTheProductAndTheUninstaller) 
     EXPECT_TRUE(Exists(dir + "\\uninstall.exe"));
 }
 
+// Links are judged by where they lead, and the wipe never goes through one.
 TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn) {
     struct Case {
         std::string folder;
@@ -168,18 +171,27 @@ TEST_F(InstallProcedure, RemovingOldFilesRefusesSystemFoldersAndTheInstallGoesOn
         {"users\\me", "users\\me\\notes.txt"},
         {"users\\Public\\Desktop", "users\\Public\\Desktop\\other.lnk"},
         {"ProgramData", "ProgramData\\other.dat"},
+        {"Program Files (x86)\\ToOutside", "outside\\kept\\canary.txt"},  // is a link
+        {"Games\\Temp", "windows\\Temp\\canary.txt"},  // below a link into the Windows folder
+        {"D\\Docs", "D\\Docs\\canary.txt"},            // where Documents really is
     };
-    MakeFolders("Program Files (x86)\\OtherVendor");
+    for (const char* folder :
+         {"Program Files (x86)\\OtherVendor", "outside\\kept", "windows\\Temp", "D\\Docs"})
+        MakeFolders(folder);
+    MakeLink("Program Files (x86)\\ToOutside", "outside\\kept");
+    MakeLink("Games", "windows");
+    MakeLink("users\\me\\Documents", "D\\Docs");
     for (const Case& c : cases) {
         WriteText(c.stray, "precious");
         inst::InstallOptions options = Options(true);
         options.InstallPath = Path(c.folder);
         RecordingFrontEnd frontEndForCase;
-        inst::RunInstall(options, frontEndForCase, platform, ProductPayload());
+        inst::RunInstall(options, frontEndForCase, platform, Shipped(ProductPayload()));
         EXPECT_EQ(ReadText(c.stray), "precious") << c.folder;
         EXPECT_TRUE(Exists(c.folder + "\\VantorFenwix.exe")) << c.folder;
         EXPECT_EQ(frontEndForCase.closeCount, 1) << c.folder;
     }
+    EXPECT_FALSE(Exists("outside\\kept\\VantorFenwix.exe")) << "the link went, not its folder";
 }
 
 TEST_F(InstallProcedure, ADirectoryClimbingBackIntoProgramFilesIsRefusedToo) {
@@ -238,23 +250,33 @@ TEST_F(InstallProcedure, EmptyDirectoryNoChangesNothingButSpacesAreADirectory) {
     EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), " ");
 }
 
+// Whatever is wrong with the payload, the user learns that unpacking failed and nothing is
+// written after that point; the wizard stays open for another try.
 TEST_F(InstallProcedure, APayloadThatDoesNotDecodeIsReportedAndNothingIsUnpacked) {
     const inst::InstallOptions options = Options(true);
-    for (int click = 1; click <= 2; ++click) {
-        Install(options, DamagedPayload());
-        ASSERT_EQ(frontEnd.shown.size(), static_cast<std::size_t>(click));
-        const ShownMessage& message = frontEnd.shown.back();
-        EXPECT_EQ(message.text, "解压失败！");
-        EXPECT_EQ(message.title, "VantorSaelin 安装向导");
-        EXPECT_EQ(message.buttons, 0);
-        EXPECT_EQ(message.icon, 64);
-        EXPECT_TRUE(message.centred);
+    for (const BrokenPayload& broken : BrokenPayloads()) {
+        for (int click = 1; click <= 2; ++click) {
+            RecordingFrontEnd clicked;
+            platform.registryLog.clear();
+            const auto started = std::chrono::steady_clock::now();
+            inst::RunInstall(options, clicked, platform, {broken.container, broken.imageChecksum});
+            EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(20))
+                << broken.what;
+            ASSERT_EQ(clicked.shown.size(), 1u) << broken.what;
+            const ShownMessage& message = clicked.shown.back();
+            EXPECT_EQ(message.text, "解压失败！") << broken.what;
+            EXPECT_EQ(message.title, "VantorSaelin 安装向导");
+            EXPECT_EQ(message.buttons, 0);
+            EXPECT_EQ(message.icon, 64);
+            EXPECT_TRUE(message.centred);
+            EXPECT_EQ(Writes().size(), 15u) << "each click writes the values again";
+            EXPECT_EQ(clicked.closeCount, 0) << broken.what;
+        }
+        EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\VantorFenwix.exe"))
+            << broken.what;
+        EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\uninstall.exe"));
+        EXPECT_TRUE(platform.startedPrograms.empty()) << broken.what;
     }
-    EXPECT_EQ(Writes().size(), 2 * 15u) << "each click writes the values again";
-    EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\VantorFenwix.exe"));
-    EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\uninstall.exe"));
-    EXPECT_TRUE(platform.startedPrograms.empty());
-    EXPECT_EQ(frontEnd.closeCount, 0);
 }
 
 TEST_F(InstallProcedure, ADirectoryEndingWithABackslashGivesDoubledBackslashes) {

@@ -117,6 +117,12 @@ TEST_F(WipeGuardTest, ProfilesDesktopsAndStartMenusAreRefusedWithEverythingAbove
         EXPECT_FALSE(MayWipe(path)) << path;
     }
     EXPECT_TRUE(MayWipe("C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs\\Korrel"));
+
+    // A profile right below the drive's root makes no folder of profiles of the root.
+    platform.specialFolders = {{0x28, "C:\\me"}};
+    guarded = inst::GuardedFoldersOf(platform);
+    EXPECT_FALSE(MayWipe("C:\\me"));
+    EXPECT_TRUE(MayWipe("C:\\Games"));
 }
 
 TEST_F(WipeGuardTest, FoldersNamedOnlyByTheEnvironmentAreSparedToo) {
@@ -134,7 +140,7 @@ TEST_F(WipeGuardTest, AnUnknownPlaceIsRefusedAndUnknownFoldersAreLeftOut) {
     platform.specialFolders = {{0x24, ""}, {0x28, "C:\\"}};
     const inst::GuardedFolders sparse = inst::GuardedFoldersOf(platform);
     EXPECT_TRUE(sparse.folders.empty());
-    EXPECT_FALSE(sparse.profilesRoot);
+    EXPECT_TRUE(sparse.profileRoots.empty());
     EXPECT_TRUE(inst::MayWipeDirectory("C:\\users\\me", sparse));
 }
 

@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 
+#include "installer/archive_format.h"
 #include "installer/archive_image_builder.h"
 #include "installer/payload_encoder.h"
 
@@ -22,30 +24,76 @@ const std::vector<std::pair<std::string, std::string>>& ProductFiles() {
     return files;
 }
 
-const rt::ByteSet& ProductPayload() {
-    static const rt::ByteSet payload = [] {
+namespace {
+
+struct PackedImage {
+    rt::ByteSet container;
+    std::uint32_t imageChecksum = 0;
+};
+
+PackedImage Pack(const rt::ByteSet& image) {
+    inst::PayloadOptions options;
+    options.properties.dictionarySize = 1u << 20;
+    options.preset = 1;
+    PackedImage packed;
+    if (inst::PackPayload(image, options, packed.container) != 0) packed.container.clear();
+    packed.imageChecksum = inst::ImageChecksum(image);
+    return packed;
+}
+
+const PackedImage& Product() {
+    static const PackedImage product = [] {
         inst::ArchiveImageBuilder builder;
         for (const auto& [name, content] : ProductFiles()) {
             const rt::ByteSet body(content.begin(), content.end());
             builder.Add(name, body);
         }
-        const rt::ByteSet image = builder.Finish();
-        inst::PayloadOptions options;
-        options.properties.dictionarySize = 1u << 20;
-        options.preset = 1;
-        rt::ByteSet packed;
-        if (inst::PackPayload(image, options, packed) != 0) packed.clear();
-        return packed;
+        return Pack(builder.Finish());
     }();
-    return payload;
+    return product;
 }
 
-// The stream's first bytes overwritten: the decoder meets data no encoder writes.
-rt::ByteSet DamagedPayload() {
-    rt::ByteSet payload = ProductPayload();
-    for (std::size_t i = 0; i < 16 && i < payload.size(); ++i)
-        payload[i] = 0xFF;
-    return payload;
+// A raw LZMA1 stream of `size` bytes of noise after the range coder's leading 0, followed by
+// the shipped properties and the declared image size.
+rt::ByteSet NoiseDeclaring(std::size_t size, std::uint32_t declared) {
+    std::mt19937 random(7);
+    rt::ByteSet container(size);
+    for (std::uint8_t& byte : container)
+        byte = static_cast<std::uint8_t>(random());
+    container[0] = 0;
+    container.insert(container.end(), {0x5D, 0x00, 0x00, 0x00, 0x04});
+    inst::AppendU32(container, declared);
+    return container;
+}
+
+}  // namespace
+
+const rt::ByteSet& ProductPayload() {
+    return Product().container;
+}
+
+std::uint32_t ProductImageChecksum() {
+    return Product().imageChecksum;
+}
+
+inst::ShippedPayload Shipped(const rt::ByteSet& container) {
+    return {container, ProductImageChecksum()};
+}
+
+std::vector<BrokenPayload> BrokenPayloads() {
+    constexpr std::uint32_t kOneAndAHalfGiB = 3u << 29;
+    // The stream's first bytes overwritten: the decoder meets data no encoder writes.
+    rt::ByteSet damaged = ProductPayload();
+    for (std::size_t i = 0; i < 16 && i < damaged.size(); ++i)
+        damaged[i] = 0xFF;
+    const PackedImage noArchive = Pack(rt::ByteSet(5000, 'x'));
+    return {
+        {"damaged stream", damaged, ProductImageChecksum()},
+        {"1.5 GiB declared by a few bytes", NoiseDeclaring(8, kOneAndAHalfGiB), 0},
+        {"1.5 GiB declared by 200 KB", NoiseDeclaring(200000, kOneAndAHalfGiB), 0},
+        {"image checksum differs", ProductPayload(), ProductImageChecksum() ^ 1},
+        {"image is no archive", noArchive.container, noArchive.imageChecksum},
+    };
 }
 
 void SetupTestMachine::SetUp() {
@@ -112,6 +160,12 @@ void SetupTestMachine::WriteText(const std::string& relative, const std::string&
 
 void SetupTestMachine::MakeFolders(const std::string& relative) const {
     fs::create_directories(NativePath(relative));
+}
+
+void SetupTestMachine::MakeLink(const std::string& relative, const std::string& target) const {
+    std::error_code absent;
+    fs::remove(NativePath(relative), absent);
+    fs::create_directory_symlink(NativePath(target), NativePath(relative));
 }
 
 void SetupTestMachine::MakeReadOnly(const std::string& relative) const {

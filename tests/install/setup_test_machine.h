@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "installer/payload_codec.h"
 #include "tests/install/fake_setup_platform.h"
 
 namespace insttest {
@@ -16,9 +17,19 @@ namespace insttest {
 // The files of the small product that the test payload carries, by name and content.
 const std::vector<std::pair<std::string, std::string>>& ProductFiles();
 
-// The product files as a payload container, and the same payload with its stream damaged.
+// The product files as a payload container, and the CRC-32 of the archive image inside it.
 const rt::ByteSet& ProductPayload();
-rt::ByteSet DamagedPayload();
+std::uint32_t ProductImageChecksum();
+// A container as the program carries it, with the product image's checksum beside it.
+inst::ShippedPayload Shipped(const rt::ByteSet& container);
+
+// Payloads that cannot be installed, by what is wrong with them.
+struct BrokenPayload {
+    const char* what;
+    rt::ByteSet container;
+    std::uint32_t imageChecksum;
+};
+std::vector<BrokenPayload> BrokenPayloads();
 
 class SetupTestMachine : public ::testing::Test {
   protected:
@@ -32,15 +43,19 @@ class SetupTestMachine : public ::testing::Test {
     void WriteText(const std::string& relative, const std::string& text) const;
     void MakeFolders(const std::string& relative) const;
     void MakeReadOnly(const std::string& relative) const;
+    // A symbolic link at `relative` to the folder `target` (both below the scratch folder), in
+    // place of an empty folder there.
+    void MakeLink(const std::string& relative, const std::string& target) const;
 
     std::string CommonPrograms() const { return Path("ProgramData\\Start Menu\\Programs"); }
     std::string CommonDesktop() const { return Path("users\\Public\\Desktop"); }
 
     FakeSetupPlatform platform;
 
-  private:
+    // The path in the host's own form, "/" separated.
     std::string NativePath(const std::string& relative) const;
 
+  private:
     std::string root_;
 };
 

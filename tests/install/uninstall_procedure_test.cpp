@@ -2,6 +2,8 @@
 // folders it removes, what it keeps, and the report it ends with.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "installer/install.h"
 #include "installer/uninstall_procedure.h"
 #include "tests/install/recording_front_end.h"
@@ -35,7 +37,7 @@ class UninstallProcedure : public SetupTestMachine {
         options.InstallPath = Path(kDir);
         options.AutoStartup = options.CreatDesktopShortcut = options.CreatStartMenuShortcut = true;
         RecordingFrontEnd frontEnd;
-        inst::RunInstall(options, frontEnd, platform, ProductPayload());
+        inst::RunInstall(options, frontEnd, platform, Shipped(ProductPayload()));
         ASSERT_EQ(frontEnd.closeCount, 1);
         MakeFolders(kDir + "\\download");
         WriteText(kDir + "\\download\\patch.bin", "pending");
@@ -131,10 +133,11 @@ TEST_F(UninstallProcedure, NamesThatLeaveTheInstallDirectoryAreNeverDeleted) {
     InstallProduct();
     WriteText("users\\me\\Documents\\thesis.doc", "precious");
     WriteText("Program Files (x86)\\Korrel\\shared.dll", "precious");
-    WriteText(
-        kDir + "\\updatelist.xml",
-        UpdateList({"..\\shared.dll", "../shared.dll", "sub\\..\\..\\shared.dll",
-                    Path("users\\me\\Documents\\thesis.doc"), "C:shared.dll", "VantorSaelin.exe"}));
+    MakeLink(kDir + "\\linked", "users\\me\\Documents");
+    WriteText(kDir + "\\updatelist.xml",
+              UpdateList({"..\\shared.dll", "../shared.dll", "sub\\..\\..\\shared.dll",
+                          Path("users\\me\\Documents\\thesis.doc"), "C:shared.dll",
+                          "linked\\thesis.doc", "VantorSaelin.exe"}));
 
     inst::RunUninstall(platform);
 
@@ -168,12 +171,17 @@ TEST_F(UninstallProcedure, AMissingOrBrokenListLeavesTheWholeDirectory) {
     }
 }
 
+// Not even a list in the current folder is read: its names would be taken relative to it.
 TEST_F(UninstallProcedure, WithoutAStoredDirectoryOnlyEntriesAndShortcutsGo) {
     InstallProduct();
     WriteText(kDir + "\\updatelist.xml", UpdateList(ListedProduct()));
     platform.values.erase({kUser, kInstallPathValue});
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(NativePath(kDir));
     inst::RunUninstall(platform);
+    std::filesystem::current_path(before);
     EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(Exists(kDir + "\\updatelist.xml"));
     EXPECT_FALSE(platform.HasValue(kMachine, kEntry + "\\DisplayName"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, kReport);

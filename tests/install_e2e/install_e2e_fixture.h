@@ -37,9 +37,10 @@ class InstallE2E : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
 
-    // Starts the runner with the directory and the four choices ("1111").
+    // Starts the runner with the directory and the four choices ("1111"), with the product's
+    // payload or a broken one (see install_runner_win32.cpp for the kinds of damage).
     std::optional<LaunchedProcess> StartInstall(const std::string& dir, const std::string& options,
-                                                bool damaged = false);
+                                                const std::string& damage = {});
     // Installs and waits until the runner has ended; fails the test on any message box.
     void Install(const std::string& dir, const std::string& options);
 

@@ -29,10 +29,11 @@ void InstallE2E::TearDown() {
 }
 
 std::optional<LaunchedProcess> InstallE2E::StartInstall(const std::string& dir,
-                                                        const std::string& options, bool damaged) {
+                                                        const std::string& options,
+                                                        const std::string& damage) {
     std::string arguments =
         "--dir \"" + dir + "\" --options " + options + " --log \"" + logPath_ + "\"";
-    if (damaged) arguments += " --damaged";
+    if (!damage.empty()) arguments += " --damage " + damage;
     return LaunchedProcess::Start(RunnerPath(), arguments);
 }
 

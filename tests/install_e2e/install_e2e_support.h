@@ -42,7 +42,7 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::vector<std::string> FileNamesIn(const std::string& folder);
 // Every file below a folder with its contents ("sub\name" -> bytes), for comparisons.
 std::vector<std::pair<std::string, std::string>> TreeSnapshot(const std::string& folder);
-// Removes a folder with everything in it, read-only files too.
+// Removes a folder with everything in it, read-only files too; a linked folder goes as a link.
 void RemoveTree(const std::string& folder);
 bool WaitForFile(const std::string& path, int timeoutMs);
 

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "tests/files_registry/folder_link.h"
+
 namespace e2e {
 namespace {
 
@@ -213,6 +215,7 @@ std::vector<std::pair<std::string, std::string>> TreeSnapshot(const std::string&
 }
 
 void RemoveTree(const std::string& folder) {
+    if (folder_link::IsFolderLink(folder)) return folder_link::RemoveFolderLink(folder);
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
@@ -220,6 +223,10 @@ void RemoveTree(const std::string& folder) {
             const std::string name = entry.cFileName;
             if (name == "." || name == "..") continue;
             const std::string path = folder + "\\" + name;
+            if (folder_link::IsFolderLink(path)) {
+                folder_link::RemoveFolderLink(path);
+                continue;
+            }
             SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);

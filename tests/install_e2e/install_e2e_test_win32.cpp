@@ -1,5 +1,6 @@
 // The install end to end under Wine: the runner installs the real payload with the choices a
 // person would make, the test answers its boxes and looks at the machine afterwards.
+#include "tests/files_registry/folder_link.h"
 #include "tests/install_e2e/install_e2e_fixture.h"
 
 namespace e2e {
@@ -137,6 +138,40 @@ TEST_F(InstallE2E, RemovingOldFilesNeverWipesProgramFilesItself) {
     RemoveTree(programFiles + "\\OtherVendor");
 }
 
+// With "删除旧的配置文件" the install directory is judged by where it really leads, and the
+// wipe never goes through a link. Under Wine the links are the host's symbolic links, which
+// Wine shows as folder links but cannot remove: there the install writes through the link.
+TEST_F(InstallE2E, RemovingOldFilesNeverReachesThroughALink) {
+    struct Case {
+        std::string installDir;
+        std::string link;
+        std::string target;
+        std::string canary;
+    };
+    const Case cases[] = {
+        // The install directory is a link to a folder of someone else's files.
+        {kDefaultDir, kDefaultDir, "C:\\vs-canaries", "C:\\vs-canaries\\keep.txt"},
+        // It lies below a link that leads into the Windows folder.
+        {"C:\\vs-link\\VantorFenWix", "C:\\vs-link", "C:\\windows\\vs-canaries",
+         "C:\\windows\\vs-canaries\\VantorFenWix\\keep.txt"},
+    };
+    CreateDirectoryA("C:\\Program Files (x86)\\Korrel", nullptr);
+    for (const Case& c : cases) {
+        CreateDirectoryA(c.target.c_str(), nullptr);
+        CreateDirectoryA(c.canary.substr(0, c.canary.rfind('\\')).c_str(), nullptr);
+        WriteFileBytes(c.canary, "precious");
+        ASSERT_TRUE(folder_link::MakeFolderLink(c.link, c.target)) << c.link;
+
+        Install(c.installDir, "0001");
+
+        EXPECT_EQ(ReadFileBytes(c.canary), "precious") << c.installDir;
+        EXPECT_TRUE(FileExists(c.installDir + "\\VantorFenwix.exe")) << "the install goes on";
+        WaitForFile(c.installDir + "\\updatelist.xml", 15000);
+        RemoveTree(c.link);
+        RemoveTree(c.target);
+    }
+}
+
 TEST_F(InstallE2E, AnEmptyDirectoryAsksAndYesPutsBackTheDefault) {
     auto runner = StartInstall("", "1111");
     ASSERT_TRUE(runner);
@@ -174,14 +209,16 @@ TEST_F(InstallE2E, AnEmptyDirectoryYesPutsBackTheStoredOneAndNoChangesNothing) {
               std::vector<std::string>{"InstallPath=D:\\Games\\Vantor"});
 }
 
+// The stream damaged (twice, as a second click), a few bytes declaring 1.5 GiB, an image that
+// does not match the checksum recorded beside the payload, an image that is no archive.
 TEST_F(InstallE2E, ADamagedPayloadSaysUnpackingFailedAndExtractsNothing) {
-    for (int click = 1; click <= 2; ++click) {
-        auto runner = StartInstall(kDefaultDir, "1111", true);
+    for (const char* damage : {"stream", "stream", "size", "checksum", "archive"}) {
+        auto runner = StartInstall(kDefaultDir, "1111", damage);
         ASSERT_TRUE(runner);
         const auto box = WaitForBox(*runner);
-        ASSERT_TRUE(box) << "no message appeared";
+        ASSERT_TRUE(box) << damage << ": no message appeared";
         EXPECT_EQ(box->title, "VantorSaelin 安装向导");
-        EXPECT_EQ(box->text, "解压失败！");
+        EXPECT_EQ(box->text, "解压失败！") << damage;
         Answer(*box, IDOK);
         ExpectEnds(*runner);
     }

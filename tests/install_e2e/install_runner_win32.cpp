@@ -2,12 +2,14 @@
 // until the wizard exists: the choices come from the command line and the two messages appear
 // in the system message box, so that a driver can read and answer them as a person would.
 //
-//   install_runner --dir D --options ABCD [--damaged] [--log FILE]
+//   install_runner --dir D --options ABCD [--damage KIND] [--log FILE]
 //
 // ABCD are 0/1 for start with Windows, desktop shortcut, Start-menu shortcuts and removal of
-// old configuration files. --damaged installs with a copy of the payload whose stream is
-// overwritten. The log receives one line per directory put back and "CloseWizard" when the
-// install asked the wizard to close.
+// old configuration files. --damage installs a broken payload instead of the product's own:
+// "stream" (its stream overwritten), "size" (a few bytes that declare 1.5 GiB), "checksum" (the
+// recorded image checksum differs) or "archive" (an image that is no archive). The log
+// receives one line per directory put back and "CloseWizard" when the install asked the wizard
+// to close.
 #include <objbase.h>
 #include <windows.h>
 
@@ -15,29 +17,28 @@
 #include <cstdlib>
 #include <string>
 
+#include "installer/archive_format.h"
 #include "installer/install.h"
 #include "installer/install_system_platform.h"
+#include "installer/payload_encoder.h"
 #include "resources/payload/embedded_payload.h"
 
 namespace {
 
 struct RunnerArguments {
     inst::InstallOptions options;
-    bool damaged = false;
+    std::string damage;
     std::string logPath;
 };
 
 RunnerArguments ParseArguments(int argc, char** argv) {
     RunnerArguments arguments;
-    for (int i = 1; i + 1 < argc || (i < argc && std::string(argv[i]) == "--damaged"); ++i) {
+    for (int i = 1; i + 1 < argc; ++i) {
         const std::string flag = argv[i];
-        if (flag == "--damaged") {
-            arguments.damaged = true;
-            continue;
-        }
         const std::string value = argv[++i];
         if (flag == "--dir") arguments.options.InstallPath = value;
         if (flag == "--log") arguments.logPath = value;
+        if (flag == "--damage") arguments.damage = value;
         if (flag == "--options" && value.size() == 4) {
             arguments.options.AutoStartup = value[0] == '1';
             arguments.options.CreatDesktopShortcut = value[1] == '1';
@@ -74,18 +75,37 @@ class MessageBoxFrontEnd : public inst::InstallFrontEnd {
     std::string logPath_;
 };
 
+// The payload to install for a kind of damage, kept in `bytes`.
+inst::ShippedPayload BrokenPayload(const std::string& damage, rt::ByteSet& bytes) {
+    const std::span<const std::uint8_t> embedded = inst::EmbeddedPayload();
+    std::uint32_t checksum = inst::EmbeddedImageChecksum();
+    bytes.assign(embedded.begin(), embedded.end());
+    if (damage == "stream") {
+        for (std::size_t i = 0; i < 64 && i < bytes.size(); ++i)
+            bytes[i] ^= 0xA5;
+    } else if (damage == "size") {
+        bytes = {0x00, 0x41, 0x42, 0x43, 0x5D, 0x00, 0x00, 0x00, 0x04};
+        inst::AppendU32(bytes, 3u << 29);
+    } else if (damage == "checksum") {
+        checksum ^= 1;
+    } else if (damage == "archive") {
+        const rt::ByteSet image(5000, 'x');
+        inst::PackPayload(image, inst::PayloadOptions{}, bytes);
+        checksum = inst::ImageChecksum(image);
+    }
+    return {bytes, checksum};
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const RunnerArguments arguments = ParseArguments(__argc, __argv);
     MessageBoxFrontEnd frontEnd(arguments.logPath);
     CoInitialize(nullptr);
-    if (arguments.damaged) {
-        const std::span<const std::uint8_t> embedded = inst::EmbeddedPayload();
-        rt::ByteSet payload(embedded.begin(), embedded.end());
-        for (std::size_t i = 0; i < 64 && i < payload.size(); ++i)
-            payload[i] ^= 0xA5;
-        inst::RunInstall(arguments.options, frontEnd, inst::SystemSetupPlatform(), payload);
+    if (!arguments.damage.empty()) {
+        rt::ByteSet bytes;
+        inst::RunInstall(arguments.options, frontEnd, inst::SystemSetupPlatform(),
+                         BrokenPayload(arguments.damage, bytes));
     } else {
         inst::RunInstall(arguments.options, frontEnd);
     }

@@ -1,5 +1,6 @@
 // The uninstall end to end under Wine: the program started as the installed uninstall.exe,
 // with the product running, answered Yes or No as a person would.
+#include "tests/files_registry/folder_link.h"
 #include "tests/install_e2e/install_e2e_fixture.h"
 
 namespace e2e {
@@ -41,6 +42,19 @@ class UninstallE2E : public InstallE2E {
 
     std::optional<LaunchedProcess> StartUninstaller() {
         return LaunchedProcess::Start(ProductFile("uninstall.exe"), "", kDefaultDir);
+    }
+
+    // Runs the uninstaller through to its end, answering Yes and then the report.
+    void UninstallAnsweringYes() {
+        auto uninstaller = StartUninstaller();
+        ASSERT_TRUE(uninstaller);
+        const auto question = WaitForBox(*uninstaller);
+        ASSERT_TRUE(question);
+        Answer(*question, IDYES);
+        const auto report = WaitForBox(*uninstaller, kRunMs);
+        ASSERT_TRUE(report);
+        Answer(*report, IDOK);
+        ExpectEnds(*uninstaller);
     }
 
     std::vector<std::string> listed_;
@@ -114,20 +128,30 @@ TEST_F(UninstallE2E, NoChangesNothing) {
     EXPECT_TRUE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
 }
 
+// A listed name whose way passes a link inside the install directory is not deleted.
+TEST_F(UninstallE2E, AListedNameReachedThroughALinkIsKept) {
+    InstallProduct();
+    CreateDirectoryA("C:\\vs-canaries", nullptr);
+    WriteFileBytes("C:\\vs-canaries\\thesis.doc", "precious");
+    ASSERT_TRUE(folder_link::MakeFolderLink(ProductFile("linked"), "C:\\vs-canaries"));
+    std::string list = ReadFileBytes(ProductFile("updatelist.xml")).value_or("");
+    list.insert(list.find("</files>"), "<file name=\"linked\\thesis.doc\" />\r\n");
+    WriteFileBytes(ProductFile("updatelist.xml"), list);
+
+    UninstallAnsweringYes();
+
+    EXPECT_EQ(ReadFileBytes("C:\\vs-canaries\\thesis.doc"), "precious");
+    EXPECT_FALSE(FileExists(ProductFile(listed_.front()))) << "the other names still go";
+    RemoveTree(ProductFile("linked"));
+    RemoveTree("C:\\vs-canaries");
+}
+
 TEST_F(UninstallE2E, TheMakersFolderStaysForAnotherProduct) {
     InstallProduct();
     CreateDirectoryA(StartMenu("\\OtherTool").c_str(), nullptr);
     WriteFileBytes(StartMenu("\\OtherTool\\OtherTool.lnk"), "another product of the maker");
 
-    auto uninstaller = StartUninstaller();
-    ASSERT_TRUE(uninstaller);
-    const auto question = WaitForBox(*uninstaller);
-    ASSERT_TRUE(question);
-    Answer(*question, IDYES);
-    const auto report = WaitForBox(*uninstaller, kRunMs);
-    ASSERT_TRUE(report);
-    Answer(*report, IDOK);
-    ExpectEnds(*uninstaller);
+    UninstallAnsweringYes();
 
     EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
     EXPECT_TRUE(FileExists(StartMenu("\\OtherTool\\OtherTool.lnk")));

@@ -15,8 +15,8 @@ TEST(ProcessNameMatch, LowersAsciiLettersOnly) {
     // Full-width capitals stay capitals; a trail byte in the letter range is not lowered.
     EXPECT_EQ(LowerImageName("ＶＡ.EXE"), std::string("ＶＡ") + ".exe");
     EXPECT_EQ(LowerImageName("\x81\x41\x42"), "\x81\x41\x62");
-    EXPECT_EQ(LowerImageName("\x80\x41"), "\x80\x41");
-    EXPECT_EQ(LowerImageName("\xB0"), "\xB0");  // a lead byte cut by the end
+    EXPECT_EQ(LowerImageName("\x80\x41"), "\x80\x61");  // 0x80 leads nothing in code page 936
+    EXPECT_EQ(LowerImageName("\xB0"), "\xB0");          // a lead byte cut by the end
 }
 
 class ProcessSnapshotMatch : public ::testing::Test {

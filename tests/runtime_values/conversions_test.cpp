@@ -113,6 +113,7 @@ TEST(HalfWidth, StandInTableCoversTheFullWidthRow) {
 
 TEST(LeadingInteger, ReadsLikeAtoi) {
     EXPECT_EQ(42, LeadingInteger("\t\n 42abc"));
+    EXPECT_EQ(7, LeadingInteger("\r\v\f7"));
     EXPECT_EQ(0, LeadingInteger("- 5"));
     EXPECT_EQ(0, LeadingInteger("+"));
     EXPECT_EQ(-8, LeadingInteger("-008"));

@@ -21,6 +21,9 @@ TEST(NumberOps, ShiftRightKeepsTheSignAndTakesTheCountModulo32) {
     EXPECT_EQ(4, ShiftRight(16, 34));
     EXPECT_EQ(16, ShiftRight(16, 32));
     EXPECT_EQ(-1, ShiftRight(-1, 31));
+    EXPECT_EQ(1, ShiftRight(0x10000, 16));
+    EXPECT_EQ(-2, ShiftRight(-0x40000000, 29));
+    EXPECT_EQ(1, ShiftRight(0x40000000, 30));
 }
 
 TEST(NumberOps, RgbColorTakesEachPartAsAByte) {
@@ -35,6 +38,12 @@ TEST(NumberOps, RoundToRoundsHalfUpAtTheGivenPlaces) {
     EXPECT_DOUBLE_EQ(-1.12, RoundTo(-1.125, 2));
     EXPECT_EQ(1200.0, RoundTo(1249.0, -2));
     EXPECT_EQ(1300.0, RoundTo(1250.0, -2));
+    // Negative values that are not halves go to the nearer value, whichever way that is.
+    EXPECT_EQ(-3.0, RoundTo(-2.6));
+    EXPECT_EQ(-2.0, RoundTo(-2.4));
+    EXPECT_DOUBLE_EQ(-1.3, RoundTo(-1.26, 1));
+    EXPECT_EQ(-1200.0, RoundTo(-1249.0, -2));
+    EXPECT_EQ(-1300.0, RoundTo(-1251.0, -2));
     EXPECT_EQ(2.5, AbsValue(-2.5));
 }
 

@@ -30,6 +30,7 @@ TEST(TextOps, LeftRightAndMidCutAtTheEnds) {
     EXPECT_EQ("", TextRight("abcd", -1));
     EXPECT_EQ("bc", TextMid("abcd", 2, 2));
     EXPECT_EQ("cd", TextMid("abcd", 3, 100));
+    EXPECT_EQ("d", TextMid("abcd", 4, 1));  // from the last character
     EXPECT_EQ("", TextMid("abcd", 0, 2));
     EXPECT_EQ("", TextMid("abcd", 5, 1));
     EXPECT_EQ("", TextMid("abcd", 1, 0));

@@ -1,6 +1,8 @@
 // Searching, replacing and splitting, stepping over double-byte characters.
 #include <gtest/gtest.h>
 
+#include "runtime/dbcs.h"
+#include "runtime/program_identity.h"
 #include "runtime/text_search.h"
 
 namespace rt {
@@ -46,6 +48,7 @@ TEST(TextFindLast, FindsTheLastMatchEndingBeforeStart) {
     EXPECT_EQ(1, TextFindLast("abcabc", "abc", 5));
     EXPECT_EQ(-1, TextFindLast("abcabc", "abc", 2));
     EXPECT_EQ(4, TextFindLast("abcABC", "abc", std::nullopt, true));
+    EXPECT_EQ(4, TextFindLast("abcabc", "abc", 0));  // a start of 0 is no start: anywhere
     EXPECT_EQ(-1, TextFindLast("", "a"));
     EXPECT_EQ(-1, TextFindLast("abc", ""));
 }
@@ -55,6 +58,7 @@ TEST(TextReplaceAll, ReplacesFromStartUpToMaxCount) {
     EXPECT_EQ("xyz", TextReplaceAll("x,y,z", ","));
     EXPECT_EQ("x,y-z", TextReplaceAll("x,y,z", ",", "-", 3));
     EXPECT_EQ("x-y,z", TextReplaceAll("x,y,z", ",", "-", 1, 1));
+    EXPECT_EQ("x,y-", TextReplaceAll("x,y,", ",", "-", 4));  // at the last possible match
     EXPECT_EQ("aXbX", TextReplaceAll("aAbA", "a", "X", 2));
 }
 
@@ -107,6 +111,17 @@ TEST(TextSplit, ResultHasCheckedOneBasedAccess) {
     EXPECT_EQ(2, parts.Count());
     EXPECT_EQ("x", parts.At(1));
     EXPECT_EQ("y", parts.At(2));
+}
+
+// 籠 is BB 5C and 淺 is 9C 5C: their trail byte is never a path separator.
+TEST(PathSeparators, TheLastOneIsACharacterNeverATrailByte) {
+    EXPECT_EQ("籠.exe", FileNameOfPath("C:\\dir\\籠.exe"));
+    EXPECT_EQ("C:\\dir", DirectoryOfPath("C:\\dir\\淺"));
+    EXPECT_EQ("C:\\籠", DirectoryOfPath("C:\\籠\\setup.exe"));
+    EXPECT_EQ("x", FileNameOfPath("/tmp/x", '/'));
+    EXPECT_TRUE(EndsWithChar("C:\\x\\", '\\'));
+    EXPECT_FALSE(EndsWithChar("C:\\x\\籠", '\\'));
+    EXPECT_FALSE(EndsWithChar("", '\\'));
 }
 
 }  // namespace

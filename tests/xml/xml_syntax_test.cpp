@@ -53,6 +53,12 @@ TEST(XmlAttributes, NothingReadYetIsAnError) {
     EXPECT_EQ(Attributes("a= =b"), "!");
     EXPECT_EQ(Attributes("a=1 a=2"), "!");
     EXPECT_EQ(Attributes("a a"), "!");
+    EXPECT_EQ(Attributes("a=1 b=2 c=3 b=4"), "!");
+    EXPECT_EQ(Attributes("a=1 A=2 aa=3"), "a=1;A=2;aa=3;");  // names compare byte for byte
+
+    // Names already in the list count as well.
+    std::vector<XmlAttribute> attributes{{"b", "1"}};
+    EXPECT_FALSE(rt::xml::ParseAttributes("a=2 b=3", attributes));
 }
 
 TEST(XmlAttributes, TrailBytesAreNeverMarkup) {
@@ -113,6 +119,7 @@ TEST(XmlTokens, MalformedMarkupFailsTheLoad) {
              "<r>a>b</r>",         // ">" in text content
              "> <r/>",             // ">" outside a tag
              "<r></>",             // the empty closing tag
+             "<r></></r>",         // the empty closing tag, even inside a complete element
              "<r/><",              // "<" as the last byte
              "<r><![CDATA[x</r>",  // CDATA never closed
              "<r><!x</r>",         // skipped run never closed

@@ -82,6 +82,10 @@ int PackDirectory(const PackRequest& request) {
     const rt::ByteSet image = builder.Finish();
     if (!request.imagePath.empty() && !WriteFile(request.imagePath, image))
         return Fail(request.imagePath + ": cannot write");
+    rt::ByteSet checksum;
+    inst::AppendU32(checksum, inst::ImageChecksum(image));
+    if (!request.checksumPath.empty() && !WriteFile(request.checksumPath, checksum))
+        return Fail(request.checksumPath + ": cannot write");
 
     rt::ByteSet payload;
     int result = 0;

@@ -10,7 +10,8 @@ namespace packer {
 struct PackRequest {
     std::string directory;
     std::string payloadPath;
-    std::string imagePath;  // also write the uncompressed image here when not empty
+    std::string imagePath;     // also write the uncompressed image here when not empty
+    std::string checksumPath;  // and the image's CRC-32 (4 bytes, little-endian) here
     inst::PayloadOptions options;
     bool rawNames = false;  // store names as they are instead of converting UTF-8 to GBK
     bool quiet = false;

@@ -19,6 +19,7 @@ const char kUsage[] =
     "      --lc N --lp N --pb N   literal and position bits (default 3, 0, 2)\n"
     "      --end-marker    end the stream with an end marker (default: none)\n"
     "      --image FILE    also write the uncompressed archive image\n"
+    "      --image-checksum FILE   write the image's CRC-32 (4 bytes, little-endian)\n"
     "      --raw-names     store file names as they are (default: UTF-8 names become GBK)\n"
     "      --quiet         no progress and no summary\n"
     "  vspack list <payload> [--raw-names]\n"
@@ -77,6 +78,8 @@ bool ParsePackOptions(const std::vector<std::string>& args, std::size_t from,
             extreme = true;
         } else if (arg == "--image" && i + 1 < args.size()) {
             request.imagePath = args[++i];
+        } else if (arg == "--image-checksum" && i + 1 < args.size()) {
+            request.checksumPath = args[++i];
         } else {
             const NumberOption* option = nullptr;
             for (const NumberOption& candidate : numbers)
