@@ -46,10 +46,10 @@ void CheckBox::BeforeContent(int state, RectF& text, RectF&) {
     text.x = box.Right();
     // With the pressed shift of every control the caption stays where it is.
     if (state == kStatePressed) text.y -= 1;
+    caption_ = text;
     GpGraphics* g = BackingGraphics();
     RectF saved = ClipBounds(g);
     DrawBox(state, box);
-    DrawCaptionFocus(text);
     gp::GdipSetClipRect(g, saved.x, saved.y, saved.width, saved.height,
                         Gdiplus::CombineModeReplace);
 }
@@ -67,8 +67,9 @@ void CheckBox::DrawBox(int state, const RectF& box) {
 }
 
 // Round the caption, kept 8 pixels inside the right edge.
-void CheckBox::DrawCaptionFocus(const RectF& text) {
+void CheckBox::DrawFocusFrame() {
     if (!HasKeyboardFocus()) return;
+    const RectF& text = caption_;
     RectF frame{text.x - 2, text.y - 2, text.width + 3, text.height + 3};
     float right = static_cast<float>(Width() - 8);
     if (frame.Right() - right > kGeometryEpsilon) frame.width = Width() - frame.x - 2;

@@ -1,6 +1,7 @@
 // A check box: a control with a checked flag, a small box from the toolkit's check sheet left of
-// its caption, and a dashed focus frame round the caption. A click, Enter or Space on the
-// focused box, or its accelerator toggles it; the click handler reads the new value.
+// its caption, and a dashed focus frame round the caption (the only focus frame it shows). A click,
+// Enter or Space on the focused box, or its accelerator toggles it; the click handler reads the new
+// value.
 #pragma once
 
 #include "toolkit/core/control.h"
@@ -19,12 +20,14 @@ class CheckBox : public Control {
     bool DrawCustomFace(int state, PaintContext& context) override;
     void BeforeContent(int state, RectF& textRect, RectF& imageRect) override;
     int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Only round the caption: the box beside it needs no frame of its own.
+    void DrawFocusFrame() override;
 
   private:
     void DrawBox(int state, const RectF& box);
-    void DrawCaptionFocus(const RectF& textRect);
 
     int checked_ = 0;
+    RectF caption_;  // where the face being drawn puts the caption
 };
 
 }  // namespace ui

@@ -108,6 +108,10 @@ void Control::BeforeContent(int, RectF&, RectF&) {}
 int Control::PreHandleMessage(UINT, WPARAM, LPARAM) {
     return -1;
 }
+void Control::DrawFocusFrame() {
+    DrawKeyboardFocusFrame(
+        {2, 2, static_cast<float>(Width() - 4), static_cast<float>(Height() - 5)});
+}
 
 int Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     int pre = PreHandleMessage(message, wParam, lParam);
@@ -165,8 +169,7 @@ void Control::PaintState(std::optional<int> state, bool present) {
 void Control::DrawFace(PaintContext& context) {
     if (!DrawCustomFace(state_, context)) DrawDefaultFace(state_);
     DrawContent(state_);
-    DrawKeyboardFocusFrame(
-        {2, 2, static_cast<float>(Width() - 4), static_cast<float>(Height() - 5)});
+    DrawFocusFrame();
 }
 
 void Control::DrawDefaultFace(int state) {

@@ -64,6 +64,9 @@ class Control : public TextElement {
     virtual void BeforeContent(int state, RectF& textRect, RectF& imageRect);
     // Message pre-handler: anything but -1 ends handling.
     virtual int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The dashed frame of the keyboard focus, drawn last: round the whole control unless the
+    // control frames a part of itself instead.
+    virtual void DrawFocusFrame();
     void DrawFace(PaintContext& context) override;
 
   private:

@@ -124,18 +124,22 @@ TEST(CheckBox, UnderTheMouseItShowsTheHighlightedFrameAndAfterItLeavesThePlainOn
     EXPECT_TRUE(b.Shows(1));
 }
 
-TEST(CheckBox, TheKeyboardFocusFrameStaysInsideTheBox) {
+// One dashed frame, round the caption: none round the whole control (its left edge would run at
+// x = 2, its bottom at y = 21), and none past the box's right edge.
+TEST(CheckBox, TheKeyboardFocusShowsOneFrameRoundTheCaptionInsideTheBox) {
     Box b("创建桌面快捷方式", 124);
     b.w.host->Elements().SetFocusElement(&b.box, true);
     b.box.PaintState(kStateFocused, false);
     GpImage* face = b.box.BackingBitmap();
-    bool frameSeen = false;
+    bool captionFrameSeen = false;
     for (int y = 0; y < 24; ++y) {
-        for (int x = 123; x < 124; ++x)
+        for (int x : {2, 123})
             EXPECT_EQ(ImagePixel(face, x, y).a, 0) << x << "," << y;
-        frameSeen = frameSeen || ImagePixel(face, 22, y).a > 0;  // the caption frame's left edge
+        captionFrameSeen = captionFrameSeen || ImagePixel(face, 22, y).a > 0;
     }
-    EXPECT_TRUE(frameSeen);
+    for (int x = 2; x < 20; ++x)
+        EXPECT_EQ(ImagePixel(face, x, 21).a, 0) << x << ",21";
+    EXPECT_TRUE(captionFrameSeen);
 }
 
 }  // namespace
