@@ -145,4 +145,17 @@ bool ClickButtonWithText(HWND dialog, const std::string& text) {
     return false;
 }
 
+bool MoveMouseTo(HWND window, int x, int y) {
+    if (!IsWindow(window)) return false;
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    INPUT move{};
+    move.type = INPUT_MOUSE;
+    move.mi.dx = MulDiv(point.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    move.mi.dy = MulDiv(point.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    move.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &move, sizeof(INPUT));
+    return true;
+}
+
 }  // namespace e2e

@@ -52,6 +52,8 @@ bool ClickButtonWithText(HWND dialog, const std::string& text);
 
 // Clicks the window's client area at (x, y), client coordinates.
 bool ClickAt(HWND window, int x, int y);
+// Moves the mouse to (x, y) in the window's client coordinates, without a click (hover).
+bool MoveMouseTo(HWND window, int x, int y);
 
 std::string WindowText(HWND window);
 

@@ -93,5 +93,13 @@ int main(int argc, char** argv) {
         return e2e::ClickButton(dialog, std::atoi(argv[3])) ? 0 : 1;
     }
     if (verb == "answer" && argc >= 3) return Answer(argv[2], ParseOptions(argc, argv, 3));
+    // uidriver (move|click) HWND X Y: points at or clicks a position of the window's client area.
+    if ((verb == "move" || verb == "click") && argc >= 5) {
+        HWND window = ParseHandle(argv[2]);
+        const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+        const bool done =
+            verb == "move" ? e2e::MoveMouseTo(window, x, y) : e2e::ClickAt(window, x, y);
+        return done ? 0 : 1;
+    }
     return Usage();
 }
