@@ -38,8 +38,17 @@ inline constexpr std::array<const char*, 9> kUninstallEntryValues = {
 inline constexpr char kProductComments[] = "一款界面简洁，功能强大的Vantor辅助工具。";
 inline constexpr char kProductDisplayName[] = "VantorSaelin";
 inline constexpr char kProductPublisher[] = "Zemlo";
-// The product's web page, shown by the system as its help link and "about" address.
+// The product on the web. Every address the program shows or opens is here.
+// The product's page: the system shows it as the help link and "about" address of the
+// uninstall entry, and the wizard's menu opens it as the home page ("主页").
 inline constexpr char kProductAddress[] = "https://www.zemlo.example/vantorsaelin/";
+// The publisher's home page, behind the wizard's logo.
+inline constexpr char kHomePageAddress[] = "https://www.zemlo.example/";
+// The product's forum ("论坛" in the wizard's menu).
+inline constexpr char kForumAddress[] = "https://bbs.zemlo.example/forum-vantorsaelin/";
+// The users' QQ group: the publisher's link that joins it, and its number for joining by hand.
+inline constexpr char kChatGroupJoinAddress[] = "https://www.zemlo.example/go/qq-group";
+inline constexpr char kChatGroupNumber[] = "736241859";
 
 // Files inside the install directory.
 inline constexpr char kProductProgramName[] = "VantorFenwix.exe";

@@ -1,8 +1,83 @@
-// The setup wizard's window. Returns when the wizard's message loop has ended.
+// The setup wizard: one borderless, skinned 460 x 340 window with the banner at the top, the
+// title, the logo that links to the publisher's home page, four title-bar buttons (close,
+// minimise, menu, chat group), the pop-up menu, the drop shadow and the options page below.
+// Every button of it and every message of its window reach one handler, OnEvent.
 #pragma once
+
+#include <windows.h>
+
+#include "toolkit/controls/image_button.h"
+#include "toolkit/core/host_window.h"
+#include "toolkit/core/label.h"
+#include "wizard/interim_parts.h"
+#include "wizard/options_page.h"
 
 namespace wiz {
 
+// The buttons of the title bar, from right to left.
+enum TitleButton : int {
+    kCloseButton,
+    kMinimiseButton,
+    kMenuButton,
+    kChatGroupButton,
+    kTitleButtonCount
+};
+
+// The items of the wizard's menu; the ids are the WM_COMMAND wParam the menu reports.
+enum WizardMenuItem : int {
+    kMenuHelp = 1,  // joins the chat group, like the chat-group button
+    kMenuHome = 2,
+    kMenuForum = 3,
+    kMenuExit = 4,  // closes the wizard, like the close button
+};
+
+class WizardWindow {
+  public:
+    WizardWindow() = default;
+    WizardWindow(const WizardWindow&) = delete;
+    WizardWindow& operator=(const WizardWindow&) = delete;
+
+    // Builds the window hidden, with every element, its shadow, and starts loading the saved
+    // choices. False when the window could not be made.
+    bool Build();
+    // Shows the window and lets OnEvent see its messages.
+    void Show();
+
+    // Every event of the wizard: the click of one of its buttons (source: the element) or a
+    // message of its window (source: the window). Always -1: the host's own handling goes on.
+    int OnEvent(const void* source, UINT event, WPARAM wParam, LPARAM lParam);
+    // Removes the shadow, brings the window to the front and asks it to close, without an
+    // animation. Closing twice is harmless.
+    void Close();
+
+    HWND Window() const { return window_; }
+    ui::HostWindow& Host() { return host_; }
+    OptionsPage& Page() { return page_; }
+    const ui::Label& TitleLabel() const { return titleLabel_; }
+    const ui::ImageButton& LogoLink() const { return logoLink_; }
+    const ui::ImageButton& Button(TitleButton which) const { return titleButtons_[which]; }
+
+  private:
+    bool CreateWindowAndHost();
+    void BuildTitleBar();
+    void BuildMenu();
+    void OnClick(const void* source);
+    void OnMenuCommand(WPARAM id);
+    void JoinChatGroup();
+    void StartInstall();
+    void ShowSavedChoices();
+
+    HWND window_ = nullptr;
+    ui::HostWindow host_;
+    interim::Shadow shadow_;
+    ui::Label titleLabel_;
+    ui::ImageButton logoLink_;
+    ui::ImageButton titleButtons_[kTitleButtonCount];
+    interim::WizardMenu menu_;
+    OptionsPage page_;
+};
+
+// Builds and shows the wizard and runs its message loop; returns when the window is gone.
 void CreateWizardWindow();
 
 }  // namespace wiz

@@ -1,53 +1,211 @@
 #include "wizard/wizard_window.h"
 
-#include <windows.h>
-
+#include "installer/install.h"
+#include "installer/install_layout.h"
+#include "runtime/dll_calls_win32.h"
+#include "toolkit/core/window_class.h"
+#include "wizard/make_argb.h"
+#include "wizard/open_url.h"
+#include "wizard/saved_choices_loader.h"
+#include "wizard/wizard_front_end.h"
 #include "wizard/wizard_identity.h"
+#include "wizard/wizard_images.h"
 
 namespace wiz {
 namespace {
 
-// A plain window of the wizard's class and title; the skinned wizard replaces its contents.
-LRESULT CALLBACK WizardProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_DESTROY) {
-        PostQuitMessage(0);
-        return 0;
-    }
-    return DefWindowProcA(window, message, wParam, lParam);
-}
+constexpr int kWidth = 460;
+constexpr int kHeight = 340;
+constexpr float kPanelTop = 86;  // the banner shows above, the white panel below
 
-bool RegisterWizardClass(HINSTANCE instance) {
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = WizardProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = kWizardClassName;
-    return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
+struct TitleButtonLayout {
+    float left;
+    const char* tooltip;
+    ImageBytes (*strip)();
+};
+constexpr TitleButtonLayout kTitleButtons[kTitleButtonCount] = {
+    {426, "关闭", &CloseStrip},
+    {398, "最小化", &MinimiseStrip},
+    {370, "菜单", &MenuStrip},
+    {342, "加入QQ群", &ChatGroupStrip},
+};
 
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
+struct MenuItemLayout {
+    WizardMenuItem id;
+    const char* text;
+    ImageBytes (*icon)();
+};
+constexpr MenuItemLayout kMenuItems[] = {
+    {kMenuHelp, "帮助", &HelpIcon},
+    {kMenuHome, "主页", &HomeIcon},
+    {kMenuForum, "论坛", &ForumIcon},
+    {kMenuExit, "退出", &ExitIcon},
+};
+
+constexpr char kChatGroupHint[] = "如果未能自动加入QQ群，请手动加入。\r\nVantorSaelin官方群：";
+
+// The white panel below the banner (the host's background-paint callback).
+void PaintWizardBackground(HWND, ui::GpGraphics* graphics, int, int) {
+    Gdiplus::GpSolidFill* brush = nullptr;
+    ui::gp::GdipCreateSolidFill(MakeArgb(RGB(255, 255, 255)), &brush);
+    ui::gp::GdipFillRectangle(graphics, brush, -1, kPanelTop, kWidth + 1, kHeight - 1);
+    ui::gp::GdipDeleteBrush(brush);
 }
 
 }  // namespace
 
+bool WizardWindow::Build() {
+    if (!CreateWindowAndHost()) return false;
+    shadow_.ShowShadow(window_);
+    SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_MINIMIZEBOX);
+    BuildTitleBar();
+    page_.Build(window_, [this](const ui::ElementEvent& event) {
+        return OnEvent(event.source, event.message, event.wParam, event.lParam);
+    });
+    StartLoadingSavedChoices(window_);
+    return true;
+}
+
+bool WizardWindow::CreateWindowAndHost() {
+    ui::RegisterWindowClass(kWizardClassName);
+    window_ = ui::CreateHostWindow(
+        {.title = kWizardTitle, .width = kWidth, .height = kHeight, .className = kWizardClassName});
+    if (!window_) return false;
+    host_.Callbacks().backgroundPaint = &PaintWizardBackground;
+    ui::AttachOptions options{.captionFlags = 0, .resizable = false};
+    options.settings.backgroundMode = ui::BackgroundMode::kNatural;
+    options.settings.border = false;
+    options.settings.cornerStyle = ui::CornerStyle::kNineGrid;
+    options.backgroundImage = BannerImage();
+    if (!host_.Attach(window_, options)) return false;
+    // From now on square, with the plain window frame.
+    host_.Settings().cornerStyle = ui::CornerStyle::kSquare;
+    host_.Refresh();
+    return true;
+}
+
+void WizardWindow::BuildTitleBar() {
+    const ui::ElementHandler onClick = [this](const ui::ElementEvent& event) {
+        return OnEvent(event.source, event.message, event.wParam, event.lParam);
+    };
+    titleLabel_.Create(window_, {.rect = {10, 6, 140, 20},
+                                 .text = kWizardTitle,
+                                 .style = {.color = MakeArgb(RGB(255, 255, 255), 255)}});
+    logoLink_.Create(window_, {.rect = {286, 30, 158, 49}});
+    logoLink_.BindEvent(ui::kMsgClick, onClick);
+    logoLink_.SetCursorId(32649);  // IDC_HAND: the logo is a link
+    logoLink_.SetImage(LogoStrip(), 3);
+    for (int i = 0; i < kTitleButtonCount; ++i) {
+        const TitleButtonLayout& layout = kTitleButtons[i];
+        ui::ImageButton& button = titleButtons_[i];
+        button.Create(window_, {.rect = {layout.left, 0, 27, 22}});
+        button.SetTooltip(layout.tooltip);
+        button.SetImage(layout.strip(), 4);
+        button.BindEvent(ui::kMsgClick, onClick);
+    }
+    BuildMenu();
+}
+
+void WizardWindow::BuildMenu() {
+    for (const MenuItemLayout& item : kMenuItems)
+        menu_.AddItem(item.id, item.text);
+}
+
+void WizardWindow::Show() {
+    ShowWindow(window_, SW_SHOW);
+    host_.Settings().animationKind = ui::AnimationKind::kNone;
+    host_.Callbacks().rawMessage = [this](HWND window, UINT message, WPARAM wParam,
+                                          LPARAM lParam) -> LRESULT {
+        return OnEvent(window, message, wParam, lParam);
+    };
+}
+
+int WizardWindow::OnEvent(const void* source, UINT event, WPARAM wParam, LPARAM) {
+    switch (event) {
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            break;
+        case ui::kMsgClick:
+            OnClick(source);
+            break;
+        case WM_COMMAND:
+            OnMenuCommand(wParam);
+            break;
+        case kMsgSavedChoicesLoaded:
+            ShowSavedChoices();
+            break;
+        default:
+            break;
+    }
+    return -1;
+}
+
+void WizardWindow::OnClick(const void* source) {
+    if (source == titleButtons_[kCloseButton].Handle()) {
+        Close();
+    } else if (source == titleButtons_[kMinimiseButton].Handle()) {
+        rt::dll::SendMessageA(window_, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    } else if (source == titleButtons_[kMenuButton].Handle()) {
+        menu_.PopupAt(window_);
+    } else if (source == titleButtons_[kChatGroupButton].Handle()) {
+        JoinChatGroup();
+    } else if (source == logoLink_.Handle()) {
+        OpenUrl(inst::kHomePageAddress);
+    } else if (source == page_.BrowseButton().Handle()) {
+        page_.BrowseInstallDir(window_);
+    } else if (source == page_.InstallButton().Handle()) {
+        StartInstall();
+    }
+}
+
+void WizardWindow::OnMenuCommand(WPARAM id) {
+    switch (id) {
+        case kMenuHelp:
+            JoinChatGroup();
+            break;
+        case kMenuHome:
+            OpenUrl(inst::kProductAddress);
+            break;
+        case kMenuForum:
+            OpenUrl(inst::kForumAddress);
+            break;
+        case kMenuExit:
+            Close();
+            break;
+        default:
+            break;
+    }
+}
+
+void WizardWindow::JoinChatGroup() {
+    OpenUrl(inst::kChatGroupJoinAddress);
+    ShowWizardMessage(window_, rt::TextValue(kChatGroupHint) + inst::kChatGroupNumber,
+                      inst::kButtonsOk, inst::kIconInformation, true);
+}
+
+// Runs the install on this thread; the window does not react until it returns.
+void WizardWindow::StartInstall() {
+    WizardFrontEnd frontEnd(*this);
+    inst::RunInstall(page_.Choices(), frontEnd);
+}
+
+void WizardWindow::ShowSavedChoices() {
+    if (std::optional<inst::InstallOptions> choices = TakeLoadedChoices()) page_.Show(*choices);
+}
+
+void WizardWindow::Close() {
+    shadow_.HideShadow();
+    ShowWindow(window_, SW_RESTORE);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    rt::dll::PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
 void CreateWizardWindow() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (!RegisterWizardClass(instance)) return;
-    HWND window = CreateWindowExA(0, kWizardClassName, kWizardTitle,
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 460, 340, nullptr, nullptr,
-                                  instance, nullptr);
-    if (window == nullptr) return;
-    ShowWindow(window, SW_SHOW);
-    UpdateWindow(window);
-    RunMessageLoop();
+    WizardWindow wizard;
+    if (!wizard.Build()) return;
+    wizard.Show();
+    interim::RunMessageLoop();
 }
 
 }  // namespace wiz

@@ -1,0 +1,61 @@
+// The lower, white half of the wizard: the install directory, the four options and the install
+// button. The page keeps no copy of the choices: they are read from its elements when the
+// install button is clicked.
+#pragma once
+
+#include <windows.h>
+
+#include "installer/install_options.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/image_button.h"
+#include "toolkit/controls/push_button.h"
+#include "toolkit/core/label.h"
+#include "wizard/interim_parts.h"
+
+namespace wiz {
+
+// The four options from top to bottom.
+enum OptionBox : int {
+    kAutoStartupBox,
+    kDesktopShortcutBox,
+    kStartMenuShortcutBox,
+    kRemoveOldConfigBox,
+    kOptionBoxCount
+};
+
+class OptionsPage {
+  public:
+    // Creates the page's elements in `window` (BuildOptionsPage); the boxes are unchecked and
+    // the directory empty until the saved choices arrive. Clicks of the two buttons go to
+    // `onClick`.
+    void Build(HWND window, const ui::ElementHandler& onClick);
+
+    // The choices as the page shows them now.
+    inst::InstallOptions Choices() const;
+    // Shows saved (or default) choices.
+    void Show(const inst::InstallOptions& choices);
+    void SetInstallPath(const rt::TextValue& path);
+
+    // Runs the folder browser over `owner` and puts the directory made of the chosen folder
+    // into the directory box; a cancelled browser changes nothing.
+    void BrowseInstallDir(HWND owner);
+
+    const ui::ImageButton& InstallButton() const { return installButton_; }
+    const ui::PushButton& BrowseButton() const { return browseButton_; }
+    const ui::Label& DirLabel() const { return dirLabel_; }
+    const interim::DirEditElement& DirEdit() const { return dirEdit_; }
+    const ui::CheckBox& Box(OptionBox which) const { return boxes_[which]; }
+
+  private:
+    void BuildInstallButton(HWND window, const ui::ElementHandler& onClick);
+    void BuildDirectoryRow(HWND window, const ui::ElementHandler& onClick);
+    void BuildBoxes(HWND window);
+
+    ui::ImageButton installButton_;
+    ui::Label dirLabel_;
+    interim::DirEditElement dirEdit_;
+    ui::PushButton browseButton_;
+    ui::CheckBox boxes_[kOptionBoxCount];
+};
+
+}  // namespace wiz

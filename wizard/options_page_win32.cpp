@@ -1,0 +1,86 @@
+#include "wizard/options_page.h"
+
+#include "wizard/folder_browser.h"
+#include "wizard/install_dir_choice.h"
+#include "wizard/wizard_images.h"
+
+namespace wiz {
+namespace {
+
+constexpr int kButtonAnimationMs = 30;
+constexpr int kFolderDrives = 17;  // CSIDL_DRIVES: the browser starts at the computer's drives
+constexpr char kBrowseTitle[] = "请选择安装目录：";
+
+struct BoxLayout {
+    float top;
+    float width;
+    const char* caption;
+};
+constexpr BoxLayout kBoxes[kOptionBoxCount] = {
+    {144, 76, "开机启动"},
+    {168, 124, "创建桌面快捷方式"},
+    {192, 148, "创建开始菜单快捷方式"},
+    {216, 124, "删除旧的配置文件"},
+};
+constexpr char kRemoveOldConfigTip[] =
+    "如果您以前使用过本软件，选中此选项将会删除您以前的配置文件。";
+
+}  // namespace
+
+void OptionsPage::Build(HWND window, const ui::ElementHandler& onClick) {
+    BuildInstallButton(window, onClick);
+    BuildDirectoryRow(window, onClick);
+    BuildBoxes(window);
+}
+
+void OptionsPage::BuildInstallButton(HWND window, const ui::ElementHandler& onClick) {
+    installButton_.Create(window, {.rect = {125, 240, 210, 90}});
+    installButton_.SetAnimationInterval(kButtonAnimationMs);
+    installButton_.SetImage(InstallStrip(), 3);
+    installButton_.BindEvent(ui::kMsgClick, onClick);
+}
+
+void OptionsPage::BuildDirectoryRow(HWND window, const ui::ElementHandler& onClick) {
+    dirLabel_.Create(window, {.rect = {42, 112, 60, 24}, .text = "安装目录："});
+    dirEdit_.Create(window, {.rect = {104, 112, 280, 22}});
+    browseButton_.Create(window, {.rect = {394, 112, 48, 22}, .text = "浏览..."});
+    browseButton_.SetAnimationInterval(kButtonAnimationMs);
+    browseButton_.BindEvent(ui::kMsgClick, onClick);
+}
+
+void OptionsPage::BuildBoxes(HWND window) {
+    for (int i = 0; i < kOptionBoxCount; ++i) {
+        const BoxLayout& box = kBoxes[i];
+        boxes_[i].Create(window, {.rect = {20, box.top, box.width, 24}, .text = box.caption});
+    }
+    boxes_[kRemoveOldConfigBox].SetTooltip(kRemoveOldConfigTip);
+}
+
+inst::InstallOptions OptionsPage::Choices() const {
+    inst::InstallOptions choices;
+    choices.InstallPath = dirEdit_.Text();
+    choices.AutoStartup = boxes_[kAutoStartupBox].Checked() != 0;
+    choices.CreatDesktopShortcut = boxes_[kDesktopShortcutBox].Checked() != 0;
+    choices.CreatStartMenuShortcut = boxes_[kStartMenuShortcutBox].Checked() != 0;
+    choices.RemoveOldConfigFiles = boxes_[kRemoveOldConfigBox].Checked() != 0;
+    return choices;
+}
+
+void OptionsPage::Show(const inst::InstallOptions& choices) {
+    boxes_[kAutoStartupBox].SetChecked(choices.AutoStartup);
+    boxes_[kDesktopShortcutBox].SetChecked(choices.CreatDesktopShortcut);
+    boxes_[kStartMenuShortcutBox].SetChecked(choices.CreatStartMenuShortcut);
+    boxes_[kRemoveOldConfigBox].SetChecked(choices.RemoveOldConfigFiles);
+    SetInstallPath(choices.InstallPath);
+}
+
+void OptionsPage::SetInstallPath(const rt::TextValue& path) {
+    dirEdit_.SetText(path);
+}
+
+void OptionsPage::BrowseInstallDir(HWND owner) {
+    const rt::TextValue chosen = ShowFolderBrowser(owner, kBrowseTitle, {}, kFolderDrives);
+    if (!chosen.empty()) SetInstallPath(InstallDirForChosenFolder(chosen));
+}
+
+}  // namespace wiz

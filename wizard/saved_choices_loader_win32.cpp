@@ -1,0 +1,37 @@
+#include "wizard/saved_choices_loader.h"
+
+#include <mutex>
+#include <utility>
+
+#include "installer/install.h"
+#include "installer/install_system_platform.h"
+#include "wizard/interim_parts.h"
+
+namespace wiz {
+namespace {
+
+std::mutex gMailboxLock;
+std::optional<inst::InstallOptions> gMailbox;
+
+DWORD WINAPI LoadSavedChoices(LPVOID window) {
+    inst::InstallOptions choices = interim::DefaultChoices(inst::SystemSetupPlatform());
+    {
+        std::lock_guard guard(gMailboxLock);
+        gMailbox = std::move(choices);
+    }
+    PostMessageW(static_cast<HWND>(window), kMsgSavedChoicesLoaded, 0, 0);
+    return 0;
+}
+
+}  // namespace
+
+bool StartLoadingSavedChoices(HWND window) {
+    return interim::StartThread(&LoadSavedChoices, window);
+}
+
+std::optional<inst::InstallOptions> TakeLoadedChoices() {
+    std::lock_guard guard(gMailboxLock);
+    return std::exchange(gMailbox, std::nullopt);
+}
+
+}  // namespace wiz
