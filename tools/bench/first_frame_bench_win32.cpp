@@ -1,0 +1,153 @@
+// first_frame_bench: how long a program takes from its start to its window's first complete
+// frame, for two programs measured alternately in one run. A program's complete frame is what
+// the screen shows of its window once it has settled; a first run of each program (not counted)
+// takes it as the reference. Each timed run starts the program, then looks at the screen every
+// millisecond or so until the window's area shows exactly that reference, then closes the window.
+// The mouse is kept in the screen's top left corner, away from the windows.
+//
+//   first_frame_bench RUNS PROGRAM_A CLASS_A PROGRAM_B CLASS_B
+//
+// Prints every time, then per program the median in milliseconds, and the ratio A / B.
+#include <windows.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tools/uidriver/launched_process.h"
+#include "tools/uidriver/ui_driver.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kSettleMs = 4000;
+constexpr int kTimeoutMs = 30000;
+
+// What the screen shows of a window's client area, one 0x00RRGGBB value per pixel.
+using ScreenPixels = std::vector<std::uint32_t>;
+
+struct Subject {
+    std::string program;
+    std::string windowClass;
+    ScreenPixels reference;
+    std::vector<double> times;
+};
+
+HWND FindWindowOf(const Subject& subject, DWORD processId) {
+    e2e::WindowQuery query;
+    query.className = subject.windowClass;
+    query.processId = processId;
+    auto found = e2e::ListTopLevelWindows(query);
+    return found.empty() ? nullptr : found.front().handle;
+}
+
+ScreenPixels Capture(HWND window) {
+    RECT rect{};
+    POINT origin{};
+    if (!GetClientRect(window, &rect) || !ClientToScreen(window, &origin)) return {};
+    const int width = rect.right, height = rect.bottom;
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    ScreenPixels area(pixels, pixels + static_cast<std::size_t>(width) * height);
+    for (std::uint32_t& pixel : area)
+        pixel &= 0xFFFFFF;
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return area;
+}
+
+void CloseAndWait(e2e::LaunchedProcess& process, HWND window) {
+    if (window) PostMessageW(window, WM_CLOSE, 0, 0);
+    process.WaitForExit(kTimeoutMs);
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+}
+
+bool TakeReference(Subject& subject) {
+    auto process = e2e::LaunchedProcess::Start(subject.program);
+    if (!process) return false;
+    HWND window = nullptr;
+    const auto deadline = Clock::now() + std::chrono::milliseconds(kTimeoutMs);
+    while (!(window = FindWindowOf(subject, process->Id())) && Clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(kSettleMs));
+    if (window) subject.reference = Capture(window);
+    CloseAndWait(*process, window);
+    return window != nullptr && !subject.reference.empty();
+}
+
+// Milliseconds from the start to the reference frame on screen, or nothing on a time-out.
+std::optional<double> TimeFirstFrame(const Subject& subject) {
+    const auto start = Clock::now();
+    auto process = e2e::LaunchedProcess::Start(subject.program);
+    if (!process) return std::nullopt;
+    HWND window = nullptr;
+    std::optional<double> elapsed;
+    while (Clock::now() - start < std::chrono::milliseconds(kTimeoutMs)) {
+        if (!window) window = FindWindowOf(subject, process->Id());
+        if (window && IsWindowVisible(window) && Capture(window) == subject.reference) {
+            elapsed = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    CloseAndWait(*process, window);
+    return elapsed;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 6) {
+        std::fprintf(stderr, "usage: first_frame_bench RUNS PROGRAM_A CLASS_A PROGRAM_B CLASS_B\n");
+        return 2;
+    }
+    const int runs = std::max(1, std::atoi(argv[1]));
+    Subject subjects[2] = {{argv[2], argv[3], {}, {}}, {argv[4], argv[5], {}, {}}};
+    SetCursorPos(0, 0);
+    for (Subject& subject : subjects) {
+        if (!TakeReference(subject)) {
+            std::fprintf(stderr, "%s showed no window of class %s\n", subject.program.c_str(),
+                         subject.windowClass.c_str());
+            return 1;
+        }
+    }
+    for (int run = 0; run < runs; ++run) {
+        for (Subject& subject : subjects) {
+            const std::optional<double> ms = TimeFirstFrame(subject);
+            if (!ms) {
+                std::fprintf(stderr, "%s: no complete frame within %d ms\n",
+                             subject.program.c_str(), kTimeoutMs);
+                return 1;
+            }
+            subject.times.push_back(*ms);
+            std::printf("run %d %s: %.0f ms\n", run + 1, subject.windowClass.c_str(), *ms);
+        }
+    }
+    const double a = Median(subjects[0].times), b = Median(subjects[1].times);
+    std::printf("median %s: %.0f ms\nmedian %s: %.0f ms\nratio: %.2f\n",
+                subjects[0].windowClass.c_str(), a, subjects[1].windowClass.c_str(), b, a / b);
+    return 0;
+}
