@@ -59,8 +59,9 @@ struct EditBoxSpec {
 // focused box as WM_COMMAND with the number of its Ctrl shortcut.
 using EditMenuPresenter = void (*)(HWND window, const EditMenuStates& states);
 
-// Installs the presenter every edit box uses on a right click; returns the one before. Without
-// one (nullptr) boxes show no menu.
+// Installs the presenter every edit box uses on a right click; returns the one before. By
+// default it is ShowEditContextMenu (the toolkit's shared menu); without one (nullptr) boxes
+// show no menu.
 EditMenuPresenter SetEditMenuPresenter(EditMenuPresenter presenter);
 
 class EditBox : public StyledElement {

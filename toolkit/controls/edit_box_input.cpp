@@ -3,6 +3,7 @@
 
 #include "runtime/clipboard.h"
 #include "toolkit/controls/edit_box.h"
+#include "toolkit/controls/edit_context_menu.h"
 #include "toolkit/core/element_host.h"
 #include "toolkit/core/element_tree.h"
 
@@ -12,7 +13,7 @@ namespace {
 
 constexpr int kWheelLines = 3;
 
-EditMenuPresenter gMenuPresenter = nullptr;
+EditMenuPresenter gMenuPresenter = ShowEditContextMenu;
 
 }  // namespace
 

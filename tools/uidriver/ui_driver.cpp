@@ -175,7 +175,7 @@ bool TypeText(HWND window, const std::string& text) {
     return true;
 }
 
-bool PressKeys(HWND window, const std::vector<WORD>& keys) {
+bool PressChord(HWND window, const std::vector<WORD>& keys) {
     if (!IsWindow(window)) return false;
     Activate(window);
     std::vector<INPUT> strokes;

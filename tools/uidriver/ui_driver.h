@@ -63,6 +63,6 @@ bool TypeText(HWND window, const std::string& text);
 
 // Presses the keys (virtual-key codes) one after another and releases them in reverse order:
 // {VK_CONTROL, 'A'} is Ctrl+A.
-bool PressKeys(HWND window, const std::vector<WORD>& keys);
+bool PressChord(HWND window, const std::vector<WORD>& keys);
 
 }  // namespace e2e

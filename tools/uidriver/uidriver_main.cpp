@@ -65,7 +65,7 @@ WORD KeyCode(const std::string& name) {
     return layout == -1 ? 0 : LOBYTE(layout);
 }
 
-int PressChord(HWND window, const std::string& chord) {
+int PressNamedChord(HWND window, const std::string& chord) {
     std::vector<WORD> keys;
     for (std::size_t start = 0; start <= chord.size();) {
         std::size_t plus = chord.find('+', start + 1);
@@ -75,7 +75,7 @@ int PressChord(HWND window, const std::string& chord) {
         keys.push_back(key);
         start = plus + 1;
     }
-    return e2e::PressKeys(window, keys) ? 0 : 1;
+    return e2e::PressChord(window, keys) ? 0 : 1;
 }
 
 HWND ParseHandle(const char* text) {
@@ -131,7 +131,7 @@ int main(int argc, char** argv) {
         return e2e::ClickButton(dialog, std::atoi(argv[3])) ? 0 : 1;
     }
     if (verb == "type" && argc >= 4) return e2e::TypeText(ParseHandle(argv[2]), argv[3]) ? 0 : 1;
-    if (verb == "keys" && argc >= 4) return PressChord(ParseHandle(argv[2]), argv[3]);
+    if (verb == "keys" && argc >= 4) return PressNamedChord(ParseHandle(argv[2]), argv[3]);
     if (verb == "answer" && argc >= 3) return Answer(argv[2], ParseOptions(argc, argv, 3));
     return Usage();
 }

@@ -471,7 +471,7 @@ TEST(EditBox, RealKeyboardInputReachesTheFocusedBox) {
     PumpFor(100);
     ASSERT_TRUE(e2e::ClickAt(b.w.window, 150, 120));
     ASSERT_TRUE(PumpUntil([&] { return b.w.host->Elements().Focus() == &b.box; }));
-    ASSERT_TRUE(e2e::PressKeys(b.w.window, {VK_CONTROL, 'A'}));
+    ASSERT_TRUE(e2e::PressChord(b.w.window, {VK_CONTROL, 'A'}));
     const std::string path = "D:\\My Apps\\中文目录";
     ASSERT_TRUE(e2e::TypeText(b.w.window, path));
     EXPECT_TRUE(PumpUntil([&] { return b.box.Text() == path; }))
