@@ -84,12 +84,7 @@ constexpr double kMiB = 1024.0 * 1024.0;
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: archive_bench <payload> [runs]\n", stderr);
-        return 2;
-    }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    const rt::ByteSet payload = bench::ReadPayloadFile("archive_bench", argv[1]);
+    const auto [payload, runs] = bench::ReadPayloadArguments("archive_bench", argc, argv, 5);
     const std::uint32_t imageSize = inst::ReadU32(payload.data() + payload.size() - 4);
 
     // Memory: the first extraction, before anything else has raised the peak.

@@ -36,14 +36,20 @@ double Median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
-rt::ByteSet ReadPayloadFile(const char* tool, const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    rt::ByteSet payload((std::istreambuf_iterator<char>(in)), {});
-    if (payload.size() < inst::kPayloadTrailerSize) {
-        std::fprintf(stderr, "%s: cannot read a payload from %s\n", tool, path);
+PayloadArguments ReadPayloadArguments(const char* tool, int argc, char** argv, int defaultRuns) {
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: %s <payload> [runs]\n", tool);
+        std::exit(2);
+    }
+    PayloadArguments arguments;
+    arguments.runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : defaultRuns;
+    std::ifstream in(argv[1], std::ios::binary);
+    arguments.payload.assign(std::istreambuf_iterator<char>(in), {});
+    if (arguments.payload.size() < inst::kPayloadTrailerSize) {
+        std::fprintf(stderr, "%s: cannot read a payload from %s\n", tool, argv[1]);
         std::exit(1);
     }
-    return payload;
+    return arguments;
 }
 
 }  // namespace bench

@@ -18,7 +18,12 @@ std::string FreshDirectory(int run);
 
 double Median(std::vector<double> values);
 
-// The payload file's bytes; ends the program with a message when it holds no payload.
-rt::ByteSet ReadPayloadFile(const char* tool, const char* path);
+// What the payload benchmarks are given: "<tool> <payload> [runs]". Ends the program with its
+// usage line, or a message when the file holds no payload.
+struct PayloadArguments {
+    rt::ByteSet payload;
+    int runs = 0;
+};
+PayloadArguments ReadPayloadArguments(const char* tool, int argc, char** argv, int defaultRuns);
 
 }  // namespace bench

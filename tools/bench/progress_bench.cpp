@@ -1,8 +1,8 @@
 // progress_bench <payload> [runs]: what reporting progress costs. Decoding and extracting the
 // payload into a fresh directory, once without anyone listening and once with progress heard
 // by an observer that records each report and counts each file (as the wizard's would before
-// it repaints), alternating which goes first, in the same run; medians and their ratio. Target: the reporting
-// adds less than 2 %.
+// it repaints), alternating which goes first, in the same run; medians and their ratio. Target: the
+// reporting adds less than 2 %.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -63,12 +63,7 @@ Times Unpack(const rt::ByteSet& payload, const std::string& target, bool listene
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: progress_bench <payload> [runs]\n", stderr);
-        return 2;
-    }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 11;
-    const rt::ByteSet payload = bench::ReadPayloadFile("progress_bench", argv[1]);
+    const auto [payload, runs] = bench::ReadPayloadArguments("progress_bench", argc, argv, 11);
 
     std::vector<double> quietTotal, heardTotal, quietDecode, heardDecode;
     int reports = 0;
