@@ -69,7 +69,7 @@ Rgba Unpremultiply(std::uint32_t p) {
 }
 
 Rgba BackPixel(const HostWindow& host, int x, int y) {
-    return Unpremultiply(host.BackBuffer().Pixel(x, y));
+    return Unpremultiply(host.Composition().BackBuffer().Pixel(x, y));
 }
 
 Rgba ImagePixel(GpImage* image, int x, int y) {
@@ -89,6 +89,78 @@ Rgba ImagePixel(GpImage* image, int x, int y) {
                << expected.a << ") within " << tolerance;
     }
     return ::testing::AssertionSuccess();
+}
+
+std::vector<std::uint8_t> EncodePng(GpImage* image) {
+    UINT count = 0, size = 0;
+    gp::GdipGetImageEncodersSize(&count, &size);
+    std::vector<std::uint8_t> buffer(size);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    gp::GdipGetImageEncoders(count, size, codecs);
+    const CLSID* png = nullptr;
+    for (UINT i = 0; i < count; ++i) {
+        if (std::wstring(codecs[i].MimeType) == L"image/png") png = &codecs[i].Clsid;
+    }
+    IStream* stream = nullptr;
+    CreateStreamOnHGlobal(nullptr, TRUE, &stream);
+    gp::GdipSaveImageToStream(image, stream, png, nullptr);
+    HGLOBAL memory = nullptr;
+    GetHGlobalFromStream(stream, &memory);
+    STATSTG stat{};
+    stream->Stat(&stat, STATFLAG_NONAME);
+    auto* bytes = static_cast<std::uint8_t*>(GlobalLock(memory));
+    std::vector<std::uint8_t> result(bytes, bytes + stat.cbSize.LowPart);
+    GlobalUnlock(memory);
+    stream->Release();
+    return result;
+}
+
+std::vector<std::uint8_t> SolidPng(int width, int height, ARGB colour) {
+    ImagePtr bitmap = NewArgbBitmap(width, height);
+    GraphicsPtr graphics = NewSmoothGraphics(bitmap.get());
+    gp::GdipGraphicsClear(graphics.get(), colour);
+    graphics.reset();
+    return EncodePng(bitmap.get());
+}
+
+HICON SolidIcon(COLORREF colour) {
+    BITMAPV5HEADER header{};
+    header.bV5Size = sizeof header;
+    header.bV5Width = 16;
+    header.bV5Height = 16;
+    header.bV5Planes = 1;
+    header.bV5BitCount = 32;
+    header.bV5Compression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HBITMAP colourBitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
+                                            DIB_RGB_COLORS, &bits, nullptr, 0);
+    ReleaseDC(nullptr, screen);
+    auto* pixels = static_cast<std::uint32_t*>(bits);
+    std::uint32_t value =
+        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
+    for (int i = 0; i < 16 * 16; ++i)
+        pixels[i] = value;
+    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
+    ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
+    HICON icon = CreateIconIndirect(&info);
+    DeleteObject(mask);
+    DeleteObject(colourBitmap);
+    return icon;
+}
+
+int SolidElement::HandleMessage(UINT message, WPARAM, LPARAM) {
+    if (message == kMsgPaint) PaintFace();
+    if (message == kMsgDisabledAlpha) {
+        ++disabledQueries;
+        if (onDisabledQuery) onDisabledQuery();
+        return disabledAnswer;
+    }
+    return -1;
+}
+
+void SolidElement::DrawFace(PaintContext&) {
+    gp::GdipGraphicsClear(BackingGraphics(), colour_);
 }
 
 }  // namespace ui::test

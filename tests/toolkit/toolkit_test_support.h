@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +14,11 @@
 #include "toolkit/core/window_class.h"
 
 namespace ui::test {
+
+constexpr ARGB kRed = 0xFFFF0000;
+constexpr ARGB kGreen = 0xFF00FF00;
+constexpr ARGB kBlue = 0xFF0000FF;
+constexpr ARGB kYellow = 0xFFFFFF00;
 
 // Dispatches every queued message of this thread (returns at once when none are queued).
 void PumpPending();
@@ -27,6 +33,13 @@ inline ElementSpec SpecAt(float x, float y, float width, float height) {
 void PumpFor(int ms);
 // Pumps until `done` holds or `timeoutMs` passed; returns `done()`.
 bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+
+// Options without caption: no title or caption buttons in the element lists.
+inline AttachOptions Bare() {
+    AttachOptions options;
+    options.captionFlags = 0;
+    return options;
+}
 
 // A toolkit window of the default class with its host; destroyed with the fixture.
 struct TestWindow {
@@ -43,6 +56,10 @@ struct TestWindow {
 struct Rgba {
     int r = 0, g = 0, b = 0, a = 0;
 };
+inline const Rgba kRedPixel{255, 0, 0, 255};
+inline const Rgba kGreenPixel{0, 255, 0, 255};
+// The plain background: the default colour 0xFF8800 (blue 255, green 136, red 0), opaque.
+inline const Rgba kBackground{0x00, 0x88, 0xFF, 255};
 Rgba Unpremultiply(std::uint32_t premultiplied);
 Rgba BackPixel(const HostWindow& host, int x, int y);
 // Straight colour of one pixel of a GDI+ image.
@@ -50,5 +67,29 @@ Rgba ImagePixel(GpImage* image, int x, int y);
 
 // Close enough, channel by channel.
 ::testing::AssertionResult NearColour(const Rgba& actual, const Rgba& expected, int tolerance);
+
+// PNG bytes of an image, encoded by GDI+; and of a width x height image of one colour.
+std::vector<std::uint8_t> EncodePng(GpImage* image);
+std::vector<std::uint8_t> SolidPng(int width, int height, ARGB colour);
+
+// A 16 x 16 icon of one opaque colour, with an alpha channel.
+HICON SolidIcon(COLORREF colour);
+
+// An element of one opaque colour that counts (and may answer) the disabled-alpha query.
+class SolidElement : public Element {
+  public:
+    explicit SolidElement(ARGB colour) : colour_(colour) {}
+    ~SolidElement() override { Destroy(); }
+    int HandleMessage(UINT message, WPARAM, LPARAM) override;
+    int disabledAnswer = -1;
+    int disabledQueries = 0;
+    std::function<void()> onDisabledQuery;
+
+  protected:
+    void DrawFace(PaintContext&) override;
+
+  private:
+    ARGB colour_;
+};
 
 }  // namespace ui::test

@@ -1,6 +1,6 @@
 #include "toolkit/core/caption_button.h"
 
-#include "toolkit/core/host_window.h"
+#include "toolkit/core/host_settings.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/toolkit.h"
 
@@ -12,10 +12,8 @@ CaptionButton::~CaptionButton() {
 
 ElementHandle CaptionButton::Create(HWND hostWindow, int flag) {
     flag_ = flag;
-    ControlSpec spec;
-    spec.rect = {0, 7, kCaptionButtonWidth, kCaptionButtonHeight};
-    spec.corners = true;
-    ElementHandle handle = Control::Create(hostWindow, spec);
+    ElementHandle handle = Control::Create(
+        hostWindow, {.rect = {0, 7, kCaptionButtonWidth, kCaptionButtonHeight}, .corners = true});
     if (handle) SetFocusable(false);  // a title-bar click must not take the focus
     return handle;
 }

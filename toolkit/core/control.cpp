@@ -1,10 +1,9 @@
 #include "toolkit/core/control.h"
 
-#include "toolkit/core/host_window.h"
-#include "toolkit/core/images.h"
+#include "toolkit/core/element_host.h"
+#include "toolkit/core/element_tree.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/text_render.h"
-#include "toolkit/core/toolkit.h"
 
 namespace ui {
 
@@ -28,6 +27,10 @@ const FaceColours& FaceFor(int state) {
     return (state >= -1 && state <= 3) ? kFaces[state + 1] : kFaces[1];
 }
 
+ElementHost* HostOf(const ElementParent& parent) {
+    return parent.element ? parent.element->Host() : ElementHost::FromWindow(parent.window);
+}
+
 }  // namespace
 
 int AcceleratorCharacter(const std::wstring& text) {
@@ -40,54 +43,21 @@ Control::~Control() {
     Destroy();
 }
 
-ElementHandle Control::Create(HWND hostWindow, const ControlSpec& spec) {
+ElementHandle Control::Create(const ElementParent& parent, const ControlSpec& spec) {
     if (IsCreated()) Destroy();
-    HostWindow* host = HostWindow::FromWindow(hostWindow);
-    corners_ = spec.corners.value_or(host && host->CornerStyle() != 0);
-    ApplySpecFont(spec);
-    ElementSpec element{spec.rect, kTypeControl, spec.visible, true, nullptr, 0, 60, 0, 0};
-    return FinishCreate(Element::Create(hostWindow, element) != nullptr, spec);
-}
-
-ElementHandle Control::Create(Element* parent, const ControlSpec& spec) {
-    if (IsCreated()) Destroy();
-    HostWindow* host = parent ? parent->Host() : nullptr;
-    corners_ = spec.corners.value_or(host && host->CornerStyle() != 0);
-    ApplySpecFont(spec);
-    ElementSpec element{spec.rect, kTypeControl, spec.visible, true, nullptr, 0, 60, 0, 0};
-    return FinishCreate(Element::Create(parent, element) != nullptr, spec);
-}
-
-void Control::ApplySpecFont(const ControlSpec& spec) {
     // Fields are in place before the element is created: creation paints the face.
+    ElementHost* host = HostOf(parent);
+    corners_ = spec.corners.value_or(host && host->RoundedCorners());
     text_ = ToWide(spec.text);
-    textColor_ = spec.textColor;
-    effectKind_ = spec.effectKind;
-    effectColor_ = spec.effectColor;
+    style_.Apply(spec.style);
+    style_.SetFormat(CreateControlFormat());
     state_ = kStateNormal;
-    ReleaseFont();
-    if (spec.fontFamily.empty() && spec.fontSize == 12 && spec.fontStyle == 0) {
-        font_ = DefaultFont();
-    } else {
-        std::string family =
-            spec.fontFamily.empty() ? FontFamilyName(DefaultFont()) : spec.fontFamily;
-        ownFont_ = CreateFont(family, spec.fontSize, spec.fontStyle);
-        font_ = ownFont_ ? ownFont_.get() : DefaultFont();
-    }
-    format_ = CreateControlFormat();
-}
-
-ElementHandle Control::FinishCreate(bool created, const ControlSpec&) {
-    if (!created) {
-        format_.reset();
-        ReleaseFont();
-        return nullptr;
-    }
-    return Handle();
-}
-
-std::string Control::Text() const {
-    return ToNarrow(text_);
+    ElementHandle handle = Element::Create(parent, {.rect = spec.rect,
+                                                    .type = ElementType::kControl,
+                                                    .visible = spec.visible,
+                                                    .animationInterval = 60});
+    if (!handle) style_.Release();
+    return handle;
 }
 
 void Control::SetText(const std::string& text) {
@@ -102,56 +72,7 @@ void Control::SetWideText(const std::wstring& text) {
 }
 
 void Control::RegisterAccelerator() {
-    if (Host()) Host()->RegisterAccelerator(this, AcceleratorCharacter(text_));
-}
-
-void Control::SetTextColor(ARGB colour) {
-    textColor_ = colour;
-    Redraw();
-}
-
-void Control::SetTextEffect(int kind) {
-    effectKind_ = kind;
-    Redraw();
-}
-
-void Control::ReleaseFont() {
-    ownFont_.reset();
-    font_ = nullptr;
-}
-
-void Control::ReplaceFont(FontPtr font) {
-    ReleaseFont();
-    ownFont_ = std::move(font);
-    font_ = ownFont_ ? ownFont_.get() : DefaultFont();
-    Redraw();
-}
-
-void Control::SetFontFamily(const std::string& family) {
-    float size = font_ ? FontSize(font_) : 12;
-    ReplaceFont(CreateFont(family, size, FontStyle(font_)));
-}
-
-void Control::SetFontStyle(int style) {
-    float size = font_ ? FontSize(font_) : 12;
-    ReplaceFont(CreateFont(FontFamilyName(font_ ? font_ : DefaultFont()), size, style));
-}
-
-void Control::SetFontSize(float size) {
-    ReplaceFont(CreateFont(FontFamilyName(font_ ? font_ : DefaultFont()), size, FontStyle(font_)));
-}
-
-void Control::SetFont(FontPtr font) {
-    ReplaceFont(std::move(font));
-}
-
-void Control::SetTextFormat(StringFormatPtr format) {
-    format_ = std::move(format);
-}
-
-void Control::SetEffectColor(ARGB colour) {
-    effectColor_ = colour;
-    Redraw();
+    if (Host()) Host()->Elements().RegisterAccelerator(this, AcceleratorCharacter(text_));
 }
 
 void Control::SetCorners(bool corners) {
@@ -159,17 +80,13 @@ void Control::SetCorners(bool corners) {
     Redraw();
 }
 
-void Control::SetAutoTextColor(bool on) {
-    autoColor_ = on;
-    Redraw();
-}
-
 void Control::SetImage(const std::vector<std::uint8_t>& encoded) {
     image_ = encoded;
+    decodedImage_ = LoadImage(ByteView(image_.data(), image_.size()));
     Redraw();
 }
 
-void Control::SetImageMode(int mode) {
+void Control::SetImageMode(ImageLayout mode) {
     imageMode_ = mode;
     Redraw();
 }
@@ -200,10 +117,10 @@ int Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             RegisterAccelerator();
             break;
         case kMsgDestroy:
-            format_.reset();
-            ReleaseFont();
+            style_.Release();
             text_.clear();
             image_.clear();
+            decodedImage_.Free();
             state_ = kStateNormal;
             break;
         case kMsgPaint:
@@ -228,7 +145,7 @@ int Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             PaintState(kStateHover);
             break;
         case kMsgStateRepaint:
-            if (TypeId() == kTypeControl) PaintState();
+            if (TypeId() == ElementType::kControl) PaintState();
             break;
         case kMsgTransitionEnd:
             SetAnimationFrames(0);
@@ -240,18 +157,16 @@ int Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Control::PaintState(std::optional<int> state, bool present) {
-    if (!IsCreated() || !BackingGraphics()) return;
+    if (!IsCreated()) return;
     if (state) state_ = *state;
-    PaintContext context = MakePaintContext();
-    BeginFacePaint(context, present);
+    PaintFace(present);
+}
+
+void Control::DrawFace(PaintContext& context) {
     if (!DrawCustomFace(state_, context)) DrawDefaultFace(state_);
     DrawContent(state_);
-    if (Host() && Host()->KeyboardFocusElement() == this) {
-        DrawFrame(BackingGraphics(),
-                  {2, 2, static_cast<float>(Width() - 4), static_cast<float>(Height() - 5)},
-                  kFrameDashed, Argb(0, 120), 1);
-    }
-    FinishFacePaint(context, present);
+    DrawKeyboardFocusFrame(
+        {2, 2, static_cast<float>(Width() - 4), static_cast<float>(Height() - 5)});
 }
 
 void Control::DrawDefaultFace(int state) {
@@ -276,20 +191,14 @@ void Control::DrawDefaultFace(int state) {
     DrawLine(g, c.baseLine, 1, h - 1, w - 2, h - 1);
 }
 
-ARGB Control::EffectiveTextColor() const {
-    if (!autoColor_ || !Host()) return textColor_;
-    bool dark = Host()->BackgroundIsDark(Rect());
-    return Argb(dark ? 0xFFFFFF : 0x000000, AlphaOf(textColor_));
-}
-
 void Control::DrawContent(int state) {
     GpGraphics* g = BackingGraphics();
     float w = static_cast<float>(Width()), h = static_cast<float>(Height());
     gp::GdipSetClipRect(g, 1, 1, w - 2, h - 2, Gdiplus::CombineModeReplace);
-    LoadedImage image = LoadImage(ByteView(image_.data(), image_.size()));
-    ImageSize imageSize = SizeOf(image.Get());
+    GpImage* image = decodedImage_.Get();
+    ImageSize imageSize = SizeOf(image);
     RectF face{0, 0, w, h - 1};
-    RectF measured = MeasureRange(g, text_, font_, format_.get(), 0, WideLength(text_), face);
+    RectF measured = MeasureRange(g, text_, Font(), TextFormat(), 0, WideLength(text_), face);
     ImageTextRects rects = LayoutImageAndText(
         static_cast<float>(imageSize.width), static_cast<float>(imageSize.height), imageMode_, face,
         measured.width, measured.height, imageParameters_[0], imageParameters_[1],
@@ -299,13 +208,12 @@ void Control::DrawContent(int state) {
         rects.text = Offset(rects.text, 1, 1);
     }
     BeforeContent(state, rects.text, rects.image);
-    if (image) DrawImageAlpha(g, image.Get(), rects.image);
+    if (image) DrawImageAlpha(g, image, rects.image);
     // The text rectangle fits the measured characters; drawing adds GDI+'s padding of a sixth
     // of the font size on both sides, which must not push the last character out.
     RectF drawn = rects.text;
-    drawn.width += font_ ? FontSize(font_) / 3 + 1 : 0;
-    DrawText(g, drawn, text_, font_, EffectiveTextColor(), format_.get(), effectKind_,
-             effectColor_);
+    drawn.width += Font() ? FontSize(Font()) / 3 + 1 : 0;
+    DrawStyledText(drawn);
     gp::GdipResetClip(g);
 }
 

@@ -1,14 +1,13 @@
 #include "toolkit/core/dirty_rect_queue.h"
 
-#include "toolkit/core/host_window.h"
+#include "toolkit/core/compositor.h"
 
 namespace ui {
 
-void DirtyRectQueue::Add(const RectF& rect, int mode) {
-    if (!host_) return;
-    if (mode == kRepaintNow) {
-        host_->RepaintRect(rect, true);
-    } else if (mode == kRepaintFirst) {
+void DirtyRectQueue::Add(const RectF& rect, RepaintMode mode) {
+    if (mode == RepaintMode::kNow) {
+        compositor_.RepaintRect(rect, true);
+    } else if (mode == RepaintMode::kFirst) {
         entries_.push_front(rect);
     } else {
         entries_.push_back(rect);
@@ -17,18 +16,15 @@ void DirtyRectQueue::Add(const RectF& rect, int mode) {
 }
 
 void DirtyRectQueue::Process() {
-    if (!host_ || busy_) return;
+    if (busy_) return;
     busy_ = true;
-    bool layered = host_->IsLayered();
+    bool layered = compositor_.IsLayered();
     while (!entries_.empty()) {
         RectF rect = entries_.front();
         entries_.pop_front();
-        host_->RepaintRect(rect, !layered);
+        compositor_.RepaintRect(rect, !layered);
     }
-    if (layered && !host_->Busy()) {
-        host_->Present(
-            {0, 0, static_cast<float>(host_->Width()), static_cast<float>(host_->Height())});
-    }
+    if (layered && !compositor_.Busy()) compositor_.PresentWhole();
     busy_ = false;
 }
 

@@ -4,18 +4,19 @@
 
 #include <deque>
 
+#include "toolkit/core/element_messages.h"
 #include "toolkit/core/geometry.h"
 
 namespace ui {
 
-class HostWindow;
+class Compositor;
 
 class DirtyRectQueue {
   public:
-    void Init(HostWindow* host) { host_ = host; }
-    // mode 0 appends, 1 repaints at once, 2 puts the rectangle first. Then, unless a pass is
-    // already running, the queue is processed.
-    void Add(const RectF& rect, int mode);
+    explicit DirtyRectQueue(Compositor& compositor) : compositor_(compositor) {}
+    // kQueue appends, kNow repaints at once, kFirst puts the rectangle first. Then, unless a
+    // pass is already running, the queue is processed.
+    void Add(const RectF& rect, RepaintMode mode);
     // Adds without processing, for callers that queue several rectangles for one pass.
     void Append(const RectF& rect) { entries_.push_back(rect); }
     void Process();
@@ -24,7 +25,7 @@ class DirtyRectQueue {
     std::size_t Pending() const { return entries_.size(); }
 
   private:
-    HostWindow* host_ = nullptr;
+    Compositor& compositor_;
     std::deque<RectF> entries_;
     bool busy_ = false;
 };

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "toolkit/core/host_window.h"
+#include "toolkit/core/element_host.h"
+#include "toolkit/core/element_tree.h"
 #include "toolkit/core/posted_payloads.h"
+#include "toolkit/core/shapes.h"
 
 namespace ui {
 
@@ -14,11 +16,11 @@ UINT_PTR FadeTimerId(const Element* element) {
 }
 
 // The fade timer's procedure. The id may outlive its element (a WM_TIMER already queued), so
-// the element is looked up in the window's tree before it is touched.
+// the element's liveness is asked before it is touched.
 void CALLBACK FadeTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
     auto* element = reinterpret_cast<Element*>(id - 1);
-    HostWindow* host = HostWindow::FromWindow(window);
-    if (!host || !host->ContainsElement(element)) {
+    ElementHost* host = ElementHost::FromWindow(window);
+    if (!host || !host->Elements().IsLive(element)) {
         KillTimer(window, id);
         return;
     }
@@ -29,57 +31,63 @@ bool IsSameThreadAs(HWND window) {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
 }
 
+HCURSOR SystemCursor(int id) {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
+}
+
+PayloadWindow PayloadWindowOf(HWND window) {
+    return reinterpret_cast<PayloadWindow>(window);
+}
+
 }  // namespace
 
 Element::~Element() {
     Destroy();
 }
 
-ElementHandle Element::Create(HWND hostWindow, const ElementSpec& spec) {
+ElementHandle Element::Create(const ElementParent& parent, const ElementSpec& spec) {
     if (self_) Destroy();
-    HostWindow* host = HostWindow::FromWindow(hostWindow);
+    if (parent.element) {
+        Element* p = parent.element;
+        if (!p->self_ || p == this) return nullptr;
+        ElementHost* registered = ElementHost::FromWindow(p->window_);
+        if (!registered || registered != p->host_) return nullptr;
+        return CreateIn(p->window_, p->host_, p, spec);
+    }
+    ElementHost* host = ElementHost::FromWindow(parent.window);
     if (!host) return nullptr;
-    return CreateIn(hostWindow, host, nullptr, spec);
+    return CreateIn(parent.window, host, nullptr, spec);
 }
 
-ElementHandle Element::Create(Element* parent, const ElementSpec& spec) {
-    if (self_) Destroy();
-    if (!parent || !parent->self_ || parent == this) return nullptr;
-    HostWindow* registered = HostWindow::FromWindow(parent->window_);
-    if (!registered || registered != parent->host_) return nullptr;
-    return CreateIn(parent->window_, parent->host_, parent, spec);
-}
-
-ElementHandle Element::CreateIn(HWND window, HostWindow* host, Element* parent,
+ElementHandle Element::CreateIn(HWND window, ElementHost* host, Element* parent,
                                 const ElementSpec& spec) {
     rect_ = spec.rect;
     cursor_ = spec.cursor;
-    if (!cursor_ && spec.cursorId) {
-        cursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(spec.cursorId));
-    }
+    if (!cursor_ && spec.cursorId) cursor_ = SystemCursor(spec.cursorId);
     tooltip_.clear();
     parent_ = nullptr;
     parentWindow_ = nullptr;
     alpha_ = 255;
-    typeId_ = spec.typeId;
+    typeId_ = spec.type;
     visible_ = spec.visible;
-    focusable_ = spec.focusable.value_or(true);
+    focusable_ = spec.focusable;
     disabled_ = false;
     redrawEnabled_ = true;
     previous_ = next_ = nullptr;
     window_ = window;
     host_ = host;
     self_ = this;
+    host->Elements().Add(this);
     if (parent) {
         SetParent(parent);
     } else {
-        host->AppendTopLevel(this);
+        AppendTo(host->Elements().TopLevel());
     }
     CreateBackingBitmap();
     animationInterval_ = spec.animationInterval;
     animationFrames_ = spec.animationFrames;
     animationFrame_ = 0;
-    transitionStyle_ = spec.transitionStyle;
+    transitionStyle_ = spec.transition;
     auto bitmap = reinterpret_cast<WPARAM>(bitmap_.get());
     auto graphics = reinterpret_cast<LPARAM>(graphics_.get());
     Deliver(kMsgCreate, bitmap, graphics);
@@ -89,9 +97,8 @@ ElementHandle Element::CreateIn(HWND window, HostWindow* host, Element* parent,
 
 void Element::CreateBackingBitmap() {
     graphics_.reset();
-    bool shared = typeId_ == kTypeSharedBitmap;
-    bitmap_ = NewArgbBitmap(shared ? 1 : static_cast<int>(rect_.width),
-                            shared ? 1 : static_cast<int>(rect_.height));
+    bool shared = typeId_ == ElementType::kSharedBitmap;
+    bitmap_ = NewArgbBitmap(shared ? 1 : Width(), shared ? 1 : Height());
     graphics_ = NewSmoothGraphics(bitmap_.get());
 }
 
@@ -99,13 +106,13 @@ void Element::Destroy() {
     if (!self_ || !host_) return;
     visible_ = false;
     Invalidate();
-    while (Element* child = firstChild_) {
+    while (Element* child = children_.first) {
         child->Destroy();
-        if (firstChild_ == child) child->Unlink();  // not a live child: just drop it
+        if (children_.first == child) child->Unlink();  // not a live child: just drop it
     }
     HandleMessage(kMsgDestroy, 0, 0);
     KillTimer(window_, FadeTimerId(this));
-    host_->ForgetElement(this);
+    host_->Elements().Forget(this);
     Unlink();
     ResetFields();
 }
@@ -121,8 +128,9 @@ void Element::ResetFields() {
     rect_ = {};
     tooltip_.clear();
     name_.clear();
-    typeId_ = 0;
-    firstChild_ = lastChild_ = previous_ = next_ = nullptr;
+    typeId_ = ElementType::kPlain;
+    children_ = {};
+    previous_ = next_ = nullptr;
     animationFrame_ = 0;
     graphics_.reset();
     bitmap_.reset();
@@ -132,15 +140,29 @@ void Element::ResetFields() {
     animationInterval_ = 0;
     previousRect_ = {};
     animationFrames_ = 0;
-    transitionStyle_ = 0;
+    transitionStyle_ = TransitionStyle::kCrossFade;
 }
 
-void Element::AppendTo(Element*& head, Element*& tail) {
-    previous_ = tail;
+// ---- Tree
+
+SiblingList& Element::OwnList() {
+    return parent_ ? parent_->children_ : host_->Elements().TopLevel();
+}
+
+void Element::AppendTo(SiblingList& list) {
+    previous_ = list.last;
     next_ = nullptr;
-    if (tail) tail->next_ = this;
-    tail = this;
-    if (!head) head = this;
+    if (list.last) list.last->next_ = this;
+    list.last = this;
+    if (!list.first) list.first = this;
+}
+
+void Element::PrependTo(SiblingList& list) {
+    next_ = list.first;
+    previous_ = nullptr;
+    if (list.first) list.first->previous_ = this;
+    list.first = this;
+    if (!list.last) list.last = this;
 }
 
 void Element::SetParent(Element* parent) {
@@ -155,10 +177,7 @@ void Element::SetParent(Element* parent) {
         if (up == this) return;
     }
     Unlink();
-    AppendTo(parent->firstChild_, parent->lastChild_);
-    parent_ = parent;
-    parentWindow_ = nullptr;
-    Invalidate();
+    LinkUnder(parent, nullptr);
 }
 
 void Element::SetParent(HWND window) {
@@ -166,101 +185,45 @@ void Element::SetParent(HWND window) {
     if (!parent_ && parentWindow_ == window) return;
     if (window && window != window_) return;  // only this window can be a window parent
     Unlink();
-    host_->AppendTopLevel(this);
-    parent_ = nullptr;
-    parentWindow_ = window;
+    LinkUnder(nullptr, window);
+}
+
+void Element::LinkUnder(Element* parent, HWND parentWindow) {
+    parent_ = parent;
+    parentWindow_ = parentWindow;
+    AppendTo(OwnList());
     Invalidate();
 }
 
 void Element::Unlink() {
     if (!self_ || !host_) return;
-    Element*& head = parent_ ? parent_->firstChild_ : host_->first_;
-    Element*& tail = parent_ ? parent_->lastChild_ : host_->last_;
-    if (!parent_) {
-        bool listed = false;
-        for (Element* e = host_->first_; e && !listed; e = e->next_)
-            listed = e == this;
-        if (!listed) {
-            previous_ = next_ = nullptr;
-            return;
-        }
+    SiblingList& list = OwnList();
+    if (list.first != this && !previous_) {  // not in the list: only its own links go
+        next_ = nullptr;
+        return;
     }
-    if (head == this) head = next_;
-    if (tail == this) tail = previous_;
+    if (list.first == this) list.first = next_;
+    if (list.last == this) list.last = previous_;
     if (previous_) previous_->next_ = next_;
     if (next_) next_->previous_ = previous_;
     previous_ = next_ = nullptr;
 }
 
-void Element::ChangeZOrder(int where, bool skipRepaint) {
+void Element::ChangeZOrder(ZOrder where, bool skipRepaint) {
     if (!self_) return;
     Unlink();
-    Element*& head = parent_ ? parent_->firstChild_ : host_->first_;
-    Element*& tail = parent_ ? parent_->lastChild_ : host_->last_;
-    if (where == 2) {
-        next_ = head;
-        previous_ = nullptr;
-        if (head) head->previous_ = this;
-        head = this;
-        if (!tail) tail = this;
+    if (where == ZOrder::kBottom) {
+        PrependTo(OwnList());
     } else {
-        AppendTo(head, tail);
+        AppendTo(OwnList());
     }
     if (!skipRepaint) Invalidate();
 }
 
+// ---- Geometry
+
 void Element::SetRect(const RectF& rect) {
     Move(rect.x, rect.y, rect.width, rect.height, true);
-}
-
-void Element::SetVisible(bool visible) {
-    if (!self_ || visible == visible_) return;
-    visible_ = visible;
-    Deliver(visible ? kMsgShown : kMsgHidden, 0, 0);
-    Invalidate();
-}
-
-void Element::SetDisabled(bool disabled) {
-    if (!self_ || disabled == disabled_) return;
-    disabled_ = disabled;
-    if (host_->focus_ == this) {
-        host_->focus_ = nullptr;
-        if (host_->keyboardFocus_ == this) host_->keyboardFocus_ = nullptr;
-        PostElementMessage(kMsgFocusLost, 0, 0);
-    }
-    PostElementMessage(kMsgMouseLeave, 0, 0);
-    Invalidate();
-}
-
-void Element::SetFocusable(bool focusable) {
-    if (self_) focusable_ = focusable;
-}
-
-bool Element::HasFocus() {
-    if (!self_) return false;
-    int answer = Deliver(kMsgFocusQuery, 0, 0);
-    if (answer != -1) return answer == 1;
-    return host_ && host_->focus_ == this;
-}
-
-void Element::Redraw() {
-    if (!self_) return;
-    Deliver(kMsgPaint, reinterpret_cast<WPARAM>(bitmap_.get()),
-            reinterpret_cast<LPARAM>(graphics_.get()));
-}
-
-void Element::PostRepaint(const RectF& rect, WPARAM mode) {
-    if (!window_) return;
-    // The rectangle travels as a registered copy: the element may be gone by then.
-    const RectF* copy = PostedPayloads::NewRect(window_, rect);
-    if (!PostMessageW(window_, kMsgRepaintRect, mode | kRepaintOwnedCopy,
-                      reinterpret_cast<LPARAM>(copy))) {
-        PostedPayloads::Discard(copy);
-    }
-}
-
-void Element::Invalidate() {
-    if (self_) PostRepaint(rect_, kRepaintNow);
 }
 
 void Element::Move(std::optional<float> x, std::optional<float> y, std::optional<float> width,
@@ -276,7 +239,7 @@ void Element::Move(std::optional<float> x, std::optional<float> y, std::optional
     previousRect_ = rect_;
     rect_ = next;
     ShiftDescendants(rect_.x - previousRect_.x, rect_.y - previousRect_.y);
-    if (widthChanged || (heightChanged && typeId_ != kTypeSharedBitmap)) {
+    if (widthChanged || (heightChanged && typeId_ != ElementType::kSharedBitmap)) {
         CreateBackingBitmap();
         Deliver(kMsgSizeChanged, static_cast<WPARAM>(rect_.width),
                 static_cast<LPARAM>(rect_.height));
@@ -288,7 +251,7 @@ void Element::Move(std::optional<float> x, std::optional<float> y, std::optional
 }
 
 void Element::ShiftDescendants(float dx, float dy) {
-    for (Element* child = firstChild_; child; child = child->next_) {
+    for (Element* child = children_.first; child; child = child->next_) {
         child->rect_ = Offset(child->rect_, dx, dy);
         child->ShiftDescendants(dx, dy);
     }
@@ -308,64 +271,6 @@ void Element::NotifyMoved(bool repaint) {
     }
 }
 
-void Element::SetTooltip(const std::string& text, bool apply) {
-    if (!self_) return;
-    tooltip_ = text;
-    if (apply) ApplyTooltip(text);
-}
-
-void Element::ApplyTooltip(const std::string& text) {
-    if (self_) host_->ShowTooltip(text, rect_);
-}
-
-void Element::BindEvent(UINT message, ElementHandler handler) {
-    if (!self_) return;
-    for (auto& binding : bindings_) {
-        if (binding.first == message) {
-            binding.second = std::move(handler);
-            return;
-        }
-    }
-    bindings_.emplace_back(message, std::move(handler));
-}
-
-void Element::SetAlpha(int alpha, bool repaint) {
-    if (!self_) return;
-    alpha_ = std::clamp(alpha, 0, 255);
-    Deliver(kMsgAlphaChanged, 0, alpha_);
-    if (repaint) Invalidate();
-}
-
-void Element::SetAnimationFrames(std::optional<int> frames, std::optional<int> interval) {
-    if (!self_) return;
-    if (frames) animationFrames_ = *frames;
-    if (interval) animationInterval_ = *interval;
-}
-
-LRESULT Element::SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!self_ || !IsWindow(window_)) return 0;
-    const PackedMessage* block = PostedPayloads::NewMessage(window_, {message, wParam, lParam});
-    LRESULT result = SendMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
-                                  reinterpret_cast<LPARAM>(block));
-    PostedPayloads::Discard(block);  // still there when the window was gone
-    return result;
-}
-
-bool Element::PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!self_) return false;
-    const PackedMessage* block = PostedPayloads::NewMessage(window_, {message, wParam, lParam});
-    if (PostMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
-                     reinterpret_cast<LPARAM>(block))) {
-        return true;
-    }
-    PostedPayloads::Discard(block);
-    return false;
-}
-
-void Element::SetCursorId(int systemCursorId) {
-    if (self_) cursor_ = LoadCursorW(nullptr, MAKEINTRESOURCEW(systemCursorId));
-}
-
 void Element::SetLeft(int value) {
     if (Differs(static_cast<float>(value), rect_.x)) Move(value, {}, {}, {});
 }
@@ -378,6 +283,150 @@ void Element::SetWidth(int value) {
 void Element::SetHeight(int value) {
     if (Differs(static_cast<float>(value), rect_.height)) Move({}, {}, {}, value);
 }
+
+// ---- State
+
+void Element::SetVisible(bool visible) {
+    if (!self_ || visible == visible_) return;
+    visible_ = visible;
+    Deliver(visible ? kMsgShown : kMsgHidden, 0, 0);
+    Invalidate();
+}
+
+void Element::SetDisabled(bool disabled) {
+    if (!self_ || disabled == disabled_) return;
+    disabled_ = disabled;
+    if (host_->Elements().DropFocus(this)) PostElementMessage(kMsgFocusLost, 0, 0);
+    PostElementMessage(kMsgMouseLeave, 0, 0);
+    Invalidate();
+}
+
+void Element::SetFocusable(bool focusable) {
+    if (self_) focusable_ = focusable;
+}
+
+bool Element::HasFocus() {
+    if (!self_) return false;
+    int answer = Deliver(kMsgFocusQuery, 0, 0);
+    if (answer != -1) return answer == 1;
+    return host_ && host_->Elements().Focus() == this;
+}
+
+bool Element::HasKeyboardFocus() const {
+    return self_ && host_ && host_->Elements().KeyboardFocus() == this;
+}
+
+void Element::SetAlpha(int alpha, bool repaint) {
+    if (!self_) return;
+    alpha_ = std::clamp(alpha, 0, 255);
+    Deliver(kMsgAlphaChanged, 0, alpha_);
+    if (repaint) Invalidate();
+}
+
+// ---- Painting
+
+void Element::Redraw() {
+    if (!self_) return;
+    Deliver(kMsgPaint, reinterpret_cast<WPARAM>(bitmap_.get()),
+            reinterpret_cast<LPARAM>(graphics_.get()));
+}
+
+void Element::PostRepaint(const RectF& rect, RepaintMode mode) {
+    if (!window_) return;
+    // The rectangle travels as a registered copy: the element may be gone by then.
+    PayloadToken token = PostedPayloads::AddRect(PayloadWindowOf(window_), rect);
+    WPARAM wParam = static_cast<WPARAM>(mode) | kRepaintPayloadToken;
+    if (!PostMessageW(window_, kMsgRepaintRect, wParam, static_cast<LPARAM>(token))) {
+        PostedPayloads::Discard(token);
+    }
+}
+
+void Element::Invalidate() {
+    if (self_) PostRepaint(rect_, RepaintMode::kNow);
+}
+
+void Element::PaintFace(bool present) {
+    if (!self_ || !graphics_) return;
+    PaintContext context = MakePaintContext();
+    if (present) TakeSnapshot();
+    ClearBitmap();
+    context.snapshot = snapshot_.get();
+    BeforePaint(context);
+    DrawFace(context);
+    AfterPaint(context);
+    if (present && self_) StartTransitionOrQueue();
+}
+
+void Element::TakeSnapshot() {
+    snapshot_.reset();
+    if (host_->IsBusy() || !animationFrames_ || !animationInterval_) return;
+    StopTransition();
+    host_->RepaintNow(rect_);
+    GpImage* clone = nullptr;
+    if (bitmap_) gp::GdipCloneImage(bitmap_.get(), &clone);
+    snapshot_.reset(clone);
+}
+
+void Element::DrawFace(PaintContext&) {}
+void Element::BeforePaint(PaintContext&) {}
+void Element::AfterPaint(PaintContext&) {}
+
+void Element::DrawKeyboardFocusFrame(const RectF& rect) {
+    if (HasKeyboardFocus()) DrawFrame(graphics_.get(), rect, kFrameDashed, Argb(0, 120), 1);
+}
+
+PaintContext Element::MakePaintContext() const {
+    PaintContext context;
+    if (host_) host_->FillPaintContext(context);
+    context.bitmap = bitmap_.get();
+    context.snapshot = snapshot_.get();
+    context.framesShown = animationFrame_;
+    context.frames = animationFrames_;
+    context.rect = rect_;
+    return context;
+}
+
+void Element::ClearBitmap() {
+    if (graphics_) gp::GdipGraphicsClear(graphics_.get(), 0);
+}
+
+// ---- Transitions
+
+void Element::SetAnimationFrames(std::optional<int> frames, std::optional<int> interval) {
+    if (!self_) return;
+    if (frames) animationFrames_ = *frames;
+    if (interval) animationInterval_ = *interval;
+}
+
+void Element::StopTransition() {
+    KillTimer(window_, FadeTimerId(this));
+    animationFrame_ = animationFrames_;
+}
+
+void Element::StartTransitionOrQueue() {
+    if (!visible_ || !redrawEnabled_) return;
+    if (animationInterval_ && animationFrames_) {
+        animationFrame_ = 0;
+        Deliver(kMsgTransitionStart, 0, 0);
+        if (self_) SetTimer(window_, FadeTimerId(this), animationInterval_, FadeTimerProc);
+    } else {
+        PostRepaint(rect_, RepaintMode::kQueue);
+    }
+}
+
+void Element::AnimationTick() {
+    if (!self_) return;
+    ++animationFrame_;
+    host_->RepaintNow(rect_);
+    if (animationFrame_ >= animationFrames_) {
+        KillTimer(window_, FadeTimerId(this));
+        snapshot_.reset();
+        animationFrame_ = 0;
+        Deliver(kMsgTransitionEnd, 0, 0);
+    }
+}
+
+// ---- Messages
 
 int Element::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
     if (!self_) return 0;
@@ -398,82 +447,54 @@ int Element::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
 int Element::HandleMessage(UINT, WPARAM, LPARAM) {
     return -1;
 }
-void Element::BeforePaint(PaintContext&) {}
-void Element::AfterPaint(PaintContext&) {}
 
-PaintContext Element::MakePaintContext() const {
-    PaintContext context;
-    if (host_) {
-        context.hostDc = host_->back_.Dc();
-        context.hostGraphics = host_->back_.Graphics();
-        context.backgroundDc = host_->background_.Dc();
-        context.backgroundGraphics = host_->background_.Graphics();
-        if (context.hostGraphics) {
-            Gdiplus::RectF bounds;
-            gp::GdipGetClipBounds(context.hostGraphics, &bounds);
-            context.clipBounds = {bounds.X, bounds.Y, bounds.Width, bounds.Height};
-        }
-    }
-    context.bitmap = bitmap_.get();
-    context.snapshot = snapshot_.get();
-    context.framesShown = animationFrame_;
-    context.frames = animationFrames_;
-    context.rect = rect_;
-    return context;
-}
-
-void Element::ClearBitmap() {
-    if (graphics_) gp::GdipGraphicsClear(graphics_.get(), 0);
-}
-
-void Element::StopTransition() {
-    KillTimer(window_, FadeTimerId(this));
-    animationFrame_ = animationFrames_;
-}
-
-void Element::BeginFacePaint(PaintContext& context, bool present) {
-    if (present) {
-        snapshot_.reset();
-        if (!host_->busy_ && animationFrames_ && animationInterval_) {
-            StopTransition();
-            host_->QueueRect(rect_, kRepaintNow);
-            GpImage* clone = nullptr;
-            if (bitmap_) gp::GdipCloneImage(bitmap_.get(), &clone);
-            snapshot_.reset(clone);
-        }
-    }
-    ClearBitmap();
-    context.snapshot = snapshot_.get();
-    BeforePaint(context);
-}
-
-void Element::FinishFacePaint(PaintContext& context, bool present) {
-    AfterPaint(context);
-    if (!present || !self_) return;
-    StartTransitionOrQueue();
-}
-
-void Element::StartTransitionOrQueue() {
-    if (!visible_ || !redrawEnabled_) return;
-    if (animationInterval_ && animationFrames_) {
-        animationFrame_ = 0;
-        Deliver(kMsgTransitionStart, 0, 0);
-        if (self_) SetTimer(window_, FadeTimerId(this), animationInterval_, FadeTimerProc);
-    } else {
-        PostRepaint(rect_, kRepaintQueue);
-    }
-}
-
-void Element::AnimationTick() {
+void Element::BindEvent(UINT message, ElementHandler handler) {
     if (!self_) return;
-    ++animationFrame_;
-    host_->QueueRect(rect_, kRepaintNow);
-    if (animationFrame_ >= animationFrames_) {
-        KillTimer(window_, FadeTimerId(this));
-        snapshot_.reset();
-        animationFrame_ = 0;
-        Deliver(kMsgTransitionEnd, 0, 0);
+    for (auto& binding : bindings_) {
+        if (binding.first == message) {
+            binding.second = std::move(handler);
+            return;
+        }
     }
+    bindings_.emplace_back(message, std::move(handler));
+}
+
+LRESULT Element::SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!self_ || !IsWindow(window_)) return 0;
+    PayloadToken token =
+        PostedPayloads::AddMessage(PayloadWindowOf(window_), {message, wParam, lParam});
+    LRESULT result = SendMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
+                                  static_cast<LPARAM>(token));
+    PostedPayloads::Discard(token);  // still there when the window was gone
+    return result;
+}
+
+bool Element::PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!self_) return false;
+    PayloadToken token =
+        PostedPayloads::AddMessage(PayloadWindowOf(window_), {message, wParam, lParam});
+    if (PostMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
+                     static_cast<LPARAM>(token))) {
+        return true;
+    }
+    PostedPayloads::Discard(token);
+    return false;
+}
+
+// ---- Tooltip, cursor
+
+void Element::SetTooltip(const std::string& text, bool apply) {
+    if (!self_) return;
+    tooltip_ = text;
+    if (apply) ApplyTooltip(text);
+}
+
+void Element::ApplyTooltip(const std::string& text) {
+    if (self_) host_->ShowTooltip(text, rect_);
+}
+
+void Element::SetCursorId(int systemCursorId) {
+    if (self_) cursor_ = SystemCursor(systemCursorId);
 }
 
 }  // namespace ui

@@ -1,5 +1,5 @@
 // The windowless element: a rectangle in window coordinates with its own backing bitmap, linked
-// into the tree of a HostWindow. Everything visible inside a toolkit window derives from it.
+// into the tree of a host window. Everything visible inside a toolkit window derives from it.
 //
 // An element is addressed by its handle, the element's own address while it is created (0 when
 // it is not). The application owns the element objects; the host only links them. Destroy()
@@ -20,7 +20,7 @@
 
 namespace ui {
 
-class HostWindow;
+class ElementHost;
 class Element;
 using ElementHandle = Element*;
 
@@ -35,34 +35,59 @@ struct ElementEvent {
 };
 using ElementHandler = std::function<int(const ElementEvent&)>;
 
-// Type ids with a meaning to the toolkit.
-enum ElementType : int {
-    kTypeNoTabFocus = 1,
-    kTypeControl = 2,
-    kTypeLabel = 3,
-    kTypePicture = 4,
-    kTypeSharedBitmap = 21,  // keeps a 1 x 1 backing bitmap
+// Type ids of the toolkit's element classes.
+enum class ElementType : int {
+    kPlain = 0,
+    kNoTabFocus = 1,  // never receives the Tab focus
+    kControl = 2,
+    kLabel = 3,
+    kPicture = 4,
+    kCheckBox = 10,
+    kSharedBitmap = 21,  // keeps a 1 x 1 backing bitmap
+    kGlowButton = 23,
+    kImageButton = 24,
 };
 
-struct ElementSpec {
-    RectF rect;
-    int typeId = 0;
-    bool visible = true;
-    std::optional<bool> focusable;  // default: focusable
-    HCURSOR cursor = nullptr;
-    int cursorId = 0;  // a system cursor id, loaded when no cursor handle is given
-    int animationInterval = 0;
-    int animationFrames = 0;
-    int transitionStyle = 0;
-};
-
-// Transition styles: how a change of look is animated.
-enum TransitionStyle : int {
+// How a change of look is animated.
+enum class TransitionStyle : int {
     kCrossFade = 0,
     kSlideDown = 1,
     kSlideUp = 2,
     kSlideRight = 3,
-    kSlideLeft = 4
+    kSlideLeft = 4,
+};
+
+// Where ChangeZOrder puts an element in its sibling list.
+enum class ZOrder : int {
+    kTop = 1,     // the tail: painted last, hit first
+    kBottom = 2,  // the head: painted first, hit last
+};
+
+struct ElementSpec {
+    RectF rect;
+    ElementType type = ElementType::kPlain;
+    bool visible = true;
+    bool focusable = true;
+    HCURSOR cursor = nullptr;
+    int cursorId = 0;  // a system cursor id, loaded when no cursor handle is given
+    int animationInterval = 0;
+    int animationFrames = 0;
+    TransitionStyle transition = TransitionStyle::kCrossFade;
+};
+
+// The two ends of a sibling list: a host's top-level elements, or the children of an element.
+struct SiblingList {
+    Element* first = nullptr;
+    Element* last = nullptr;
+};
+
+// Where an element is created: at the top level of a host window, or as the last child of a
+// created parent.
+struct ElementParent {
+    ElementParent(HWND window) : window(window) {}
+    ElementParent(Element* element) : element(element) {}
+    HWND window = nullptr;
+    Element* element = nullptr;
 };
 
 class Element {
@@ -72,69 +97,36 @@ class Element {
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
 
-    // Creates the element at the top level of a host window, or as the last child of a
-    // created parent. Returns the handle, or 0 when the window (or the parent's window) has no
-    // host, or the parent's host is not the one registered on its window.
-    ElementHandle Create(HWND hostWindow, const ElementSpec& spec);
-    ElementHandle Create(Element* parent, const ElementSpec& spec);
+    // ---- Life cycle
+    // Returns the handle, or 0 when the window (or the parent's window) has no host, or the
+    // parent's host is not the one registered on its window.
+    ElementHandle Create(const ElementParent& parent, const ElementSpec& spec);
     void Destroy();
-
     ElementHandle Handle() const { return self_; }
     bool IsCreated() const { return self_ != nullptr; }
     HWND Window() const { return window_; }
-    HostWindow* Host() const { return host_; }
+    ElementHost* Host() const { return host_; }
+    ElementType TypeId() const { return typeId_; }
+
+    // ---- Tree
     Element* ParentElement() const { return parent_; }
     HWND ParentWindow() const { return parentWindow_; }
     void SetParent(Element* parent);
     void SetParent(HWND window);
+    Element* FirstChild() const { return children_.first; }
+    Element* LastChild() const { return children_.last; }
+    Element* PreviousSibling() const { return previous_; }
+    Element* NextSibling() const { return next_; }
+    void ChangeZOrder(ZOrder where, bool skipRepaint = false);
+    void Unlink();
 
+    // ---- Geometry
     RectF Rect() const { return rect_; }
+    RectF PreviousRect() const { return previousRect_; }
     void SetRect(const RectF& rect);
-    bool Visible() const { return visible_; }
-    void SetVisible(bool visible);
-    bool Disabled() const { return disabled_; }
-    void SetDisabled(bool disabled);
-    bool Focusable() const { return focusable_; }
-    void SetFocusable(bool focusable);
-    bool HasFocus();
-    bool RedrawEnabled() const { return redrawEnabled_; }
-
-    // Sends the paint message: the element redraws its bitmap now.
-    void Redraw();
-    // Asks the host (by a posted message) to repaint the element's rectangle.
-    void Invalidate();
     // Missing values keep the current ones; a change of 1e-7 or less is no change.
     void Move(std::optional<float> x, std::optional<float> y, std::optional<float> width,
               std::optional<float> height, bool repaint = true);
-
-    std::string Tooltip() const { return tooltip_; }
-    void SetTooltip(const std::string& text, bool apply = true);
-    void ApplyTooltip(const std::string& text);
-
-    // Replaces the handler of that message or adds one. A binding for WM_LBUTTONDBLCLK (515)
-    // fires for the host's synthesised press (WM_LBUTTONDOWN with wParam 10086).
-    void BindEvent(UINT message, ElementHandler handler);
-
-    int Alpha() const { return alpha_; }
-    void SetAlpha(int alpha, bool repaint = true);
-    int AnimationFrames() const { return animationFrames_; }
-    void SetAnimationFrames(std::optional<int> frames, std::optional<int> interval = {});
-    int AnimationInterval() const { return animationInterval_; }
-    void SetAnimationInterval(int interval) { animationInterval_ = interval; }
-    int AnimationFrame() const { return animationFrame_; }
-    int TransitionStyle() const { return transitionStyle_; }
-    void SetTransitionStyle(int style) { transitionStyle_ = style; }
-
-    // Reach the element through its window, so that other threads may call them.
-    LRESULT SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    bool PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HCURSOR Cursor() const { return cursor_; }
-    void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
-    void SetCursorId(int systemCursorId);
-    std::string Name() const { return name_; }
-    void SetName(const std::string& name) { name_ = name; }
-
     int Left() const { return static_cast<int>(rect_.x); }
     int Top() const { return static_cast<int>(rect_.y); }
     int Width() const { return static_cast<int>(rect_.width); }
@@ -144,60 +136,97 @@ class Element {
     void SetWidth(int value);
     void SetHeight(int value);
 
-    // where 2: to the head of its sibling list (painted first, bottom); else to the tail.
-    void ChangeZOrder(int where, bool skipRepaint = false);
-    void Unlink();
+    // ---- State
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    bool Disabled() const { return disabled_; }
+    void SetDisabled(bool disabled);
+    bool Focusable() const { return focusable_; }
+    void SetFocusable(bool focusable);
+    bool HasFocus();
+    // Whether the element got the host's focus from the keyboard (it then shows a focus frame).
+    bool HasKeyboardFocus() const;
+    int Alpha() const { return alpha_; }
+    void SetAlpha(int alpha, bool repaint = true);
+
+    // ---- Painting
+    // Sends the paint message: the element redraws its bitmap now.
+    void Redraw();
+    // Asks the host (by a posted message) to repaint the element's rectangle.
+    void Invalidate();
+    // The one way a face is drawn: the bitmap is cleared, DrawFace draws it between the
+    // BeforePaint and AfterPaint hooks, and then the change is shown. With `present` the old
+    // look is kept as a snapshot and the change fades in when the element has fades.
+    void PaintFace(bool present = true);
+    bool RedrawEnabled() const { return redrawEnabled_; }
     void LockRedraw() { redrawEnabled_ = false; }
     void UnlockRedraw() { redrawEnabled_ = true; }
-
-    int TypeId() const { return typeId_; }
-    Element* FirstChild() const { return firstChild_; }
-    Element* LastChild() const { return lastChild_; }
-    Element* PreviousSibling() const { return previous_; }
-    Element* NextSibling() const { return next_; }
-    RectF PreviousRect() const { return previousRect_; }
     GpImage* BackingBitmap() const { return bitmap_.get(); }
     GpGraphics* BackingGraphics() const { return graphics_.get(); }
     GpImage* Snapshot() const { return snapshot_.get(); }
+    // The paint context of this element in its host.
+    PaintContext MakePaintContext() const;
 
-    // Message delivery: HandleMessage, then the first matching binding. Returns HandleMessage's
-    // result; -1 means "not handled".
-    int Deliver(UINT message, WPARAM wParam, LPARAM lParam);
-
-    // The class's own message handling; -1 = not handled.
-    virtual int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Called after the bitmap was cleared and before a face is drawn, and after it is drawn.
-    virtual void BeforePaint(PaintContext& context);
-    virtual void AfterPaint(PaintContext& context);
-
+    // ---- Transitions
+    int AnimationFrames() const { return animationFrames_; }
+    void SetAnimationFrames(std::optional<int> frames, std::optional<int> interval = {});
+    int AnimationInterval() const { return animationInterval_; }
+    void SetAnimationInterval(int interval) { animationInterval_ = interval; }
+    int AnimationFrame() const { return animationFrame_; }
+    TransitionStyle Transition() const { return transitionStyle_; }
+    void SetTransition(TransitionStyle style) { transitionStyle_ = style; }
     // One step of a running transition (the timer's work).
     void AnimationTick();
 
+    // ---- Messages
+    // HandleMessage, then the first matching binding. Returns HandleMessage's result; -1 means
+    // "not handled".
+    int Deliver(UINT message, WPARAM wParam, LPARAM lParam);
+    // The class's own message handling; -1 = not handled.
+    virtual int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Replaces the handler of that message or adds one. A binding for WM_LBUTTONDBLCLK (515)
+    // fires for the host's synthesised press (WM_LBUTTONDOWN with wParam 10086).
+    void BindEvent(UINT message, ElementHandler handler);
+    // Reach the element through its window, so that other threads may call them.
+    LRESULT SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    bool PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ---- Tooltip, cursor, name
+    std::string Tooltip() const { return tooltip_; }
+    void SetTooltip(const std::string& text, bool apply = true);
+    void ApplyTooltip(const std::string& text);
+    HCURSOR Cursor() const { return cursor_; }
+    void SetCursor(HCURSOR cursor) { cursor_ = cursor; }
+    void SetCursorId(int systemCursorId);
+    std::string Name() const { return name_; }
+    void SetName(const std::string& name) { name_ = name; }
+
   protected:
-    void SetTypeId(int typeId) { typeId_ = typeId; }
-    // The paint context of this element in its host.
-    PaintContext MakePaintContext() const;
-    // Starts a paint that may be animated: with `present`, the old look becomes the snapshot.
-    void BeginFacePaint(PaintContext& context, bool present);
-    // The common end of every face paint: AfterPaint, then a transition or a queued repaint.
-    void FinishFacePaint(PaintContext& context, bool present);
-    // Clears the backing bitmap to transparent.
+    void SetTypeId(ElementType type) { typeId_ = type; }
+    // Draws the face into the cleared backing bitmap (PaintFace). Empty in Element.
+    virtual void DrawFace(PaintContext& context);
+    // Called after the bitmap was cleared and before a face is drawn, and after it is drawn.
+    virtual void BeforePaint(PaintContext& context);
+    virtual void AfterPaint(PaintContext& context);
+    // The dashed focus frame, drawn on `rect` when the element has the keyboard focus.
+    void DrawKeyboardFocusFrame(const RectF& rect);
     void ClearBitmap();
-    void SetSnapshot(ImagePtr snapshot) { snapshot_ = std::move(snapshot); }
 
   private:
-    friend class HostWindow;
-
-    ElementHandle CreateIn(HWND window, HostWindow* host, Element* parent, const ElementSpec& spec);
+    ElementHandle CreateIn(HWND window, ElementHost* host, Element* parent,
+                           const ElementSpec& spec);
     void ResetFields();
-    void AppendTo(Element*& head, Element*& tail);
+    SiblingList& OwnList();
+    void AppendTo(SiblingList& list);
+    void PrependTo(SiblingList& list);
     void LinkUnder(Element* parent, HWND parentWindow);
     void CreateBackingBitmap();
     void ShiftDescendants(float dx, float dy);
     void NotifyMoved(bool repaint);
+    void TakeSnapshot();
     void StopTransition();
     void StartTransitionOrQueue();
-    void PostRepaint(const RectF& rect, WPARAM mode);
+    void PostRepaint(const RectF& rect, RepaintMode mode);
 
     HWND window_ = nullptr;
     ElementHandle self_ = nullptr;
@@ -212,21 +241,20 @@ class Element {
     RectF rect_;
     std::string tooltip_;
     std::string name_;
-    int typeId_ = 0;
-    Element* firstChild_ = nullptr;
-    Element* lastChild_ = nullptr;
+    ElementType typeId_ = ElementType::kPlain;
+    SiblingList children_;
     Element* previous_ = nullptr;
     Element* next_ = nullptr;
     int animationFrame_ = 0;
     ImagePtr bitmap_;
     GraphicsPtr graphics_;
-    HostWindow* host_ = nullptr;
+    ElementHost* host_ = nullptr;
     int alpha_ = 255;
     ImagePtr snapshot_;
     int animationInterval_ = 0;
     RectF previousRect_;
     int animationFrames_ = 0;
-    int transitionStyle_ = 0;
+    TransitionStyle transitionStyle_ = TransitionStyle::kCrossFade;
 };
 
 }  // namespace ui

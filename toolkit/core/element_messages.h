@@ -25,7 +25,7 @@ enum ElementMessage : UINT {
     kMsgDisabledAlpha = 0x280E,        // anything but -1 = compose a disabled element at full alpha
     kMsgRepaintRect = 0x2810,          // to the window: wParam mode, lParam rectangle
     kMsgElementMoved = 0x2811,         // to the window: wParam element, lParam repaint flag
-    kMsgDeliver = 0x2812,              // to the window: wParam element, lParam PackedMessage*
+    kMsgDeliver = 0x2812,              // to the window: wParam element, lParam payload token
     kMsgFocusQuery = 0x2814,
     kMsgAlphaChanged = 0x2815,  // lParam: alpha
     kMsgStateRepaint = 0x2816,
@@ -36,20 +36,14 @@ enum ElementMessage : UINT {
 // wParam of the WM_LBUTTONDOWN the host makes out of a double click.
 inline constexpr WPARAM kDoubleClickMarker = 10086;
 
-// Modes of a repaint rectangle sent as 0x2810. kRepaintOwnedCopy is OR-ed in when lParam is a
-// copy registered with PostedPayloads, which is how a rectangle travels in a posted message.
-enum RepaintMode : WPARAM {
-    kRepaintQueue = 0,
-    kRepaintNow = 1,
-    kRepaintFirst = 2,
-    kRepaintOwnedCopy = 0x10000,
+// How a rectangle sent as 0x2810 is repainted.
+enum class RepaintMode : int {
+    kQueue = 0,  // appended to the dirty-rectangle queue
+    kNow = 1,    // repainted and presented at once
+    kFirst = 2,  // put at the head of the queue
 };
-
-// The block an element sends to its window as 0x2812 (registered with PostedPayloads).
-struct PackedMessage {
-    UINT message;
-    WPARAM wParam;
-    LPARAM lParam;
-};
+// OR-ed into the mode when lParam is a PostedPayloads token and not the address of a rectangle:
+// that is how a rectangle travels in a posted message.
+inline constexpr WPARAM kRepaintPayloadToken = 0x10000;
 
 }  // namespace ui

@@ -1,12 +1,9 @@
-// HostWindow: the window procedure for everything but drawing and input routing.
-#include "toolkit/core/caption_button.h"
-#include "toolkit/core/host_window.h"
-#include "toolkit/core/label.h"
-#include "toolkit/core/posted_payloads.h"
-#include "toolkit/core/window_icon.h"
-
+// HostWindow: the window procedure, one typed handler per message the host takes part in.
 #include <mutex>
 #include <unordered_map>
+
+#include "toolkit/core/host_window.h"
+#include "toolkit/core/posted_payloads.h"
 
 namespace ui {
 
@@ -26,7 +23,17 @@ WNDPROC DetachedPrevious(HWND window, bool forget) {
     return previous;
 }
 
+template <typename T>
+T* FromParam(WPARAM value) {
+    return reinterpret_cast<T*>(value);
+}
+
 }  // namespace
+
+void HostWindow::Subclass() {
+    previousProc_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&SharedProc)));
+}
 
 void HostWindow::ReleaseProcedure(HWND window, WNDPROC previous) {
     if (!previous) return;
@@ -63,33 +70,20 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!window_) return 0;  // the hook tore the window down
     }
     LRESULT routed = 0;
-    if (RouteInput(message, wParam, lParam, routed)) return routed;
+    if (input_.Route(message, wParam, lParam, routed)) return routed;
     switch (message) {
-        case WM_DESTROY: {
-            HWND window = window_;
-            WNDPROC previous = previousProc_;
-            Teardown();
-            return previous ? CallWindowProcW(previous, window, message, wParam, lParam)
-                            : DefWindowProcW(window, message, wParam, lParam);
-        }
+        case WM_DESTROY:
+            return OnDestroy(wParam, lParam);
         case WM_SIZE:
             if (wParam != SIZE_MINIMIZED) OnSize();
             break;
         case WM_ACTIVATE:
-            OnActivate(wParam);
+            input_.Activate(wParam);
             break;
-        case WM_SETTEXT: {
-            LRESULT result = CallPrevious(message, wParam, lParam);
-            if (result == 1 && (captionFlags_ & kCaptionTitle) && title_) {
-                title_->SetWideText(lParam ? reinterpret_cast<const wchar_t*>(lParam) : L"");
-            }
-            return result;
-        }
-        case WM_SETICON: {
-            LRESULT result = CallPrevious(message, wParam, lParam);
-            if (icon_) icon_->Redraw();
-            return result;
-        }
+        case WM_SETTEXT:
+            return OnSetText(wParam, lParam);
+        case WM_SETICON:
+            return OnSetIcon(wParam, lParam);
         case WM_CLOSE:
             if (closing_) return 0;  // a second close while the animation runs
             OnClose();
@@ -106,21 +100,10 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             if (wParam == static_cast<WPARAM>(GWL_STYLE)) ApplyStyleRules();
             break;
         case WM_SETCURSOR:
-            if (reinterpret_cast<HWND>(wParam) == window_ && LOWORD(lParam) == HTCLIENT) {
-                HCURSOR cursor = hover_ && hover_->Cursor() ? hover_->Cursor() : defaultCursor_;
-                SetCursor(cursor);
-                return 1;
-            }
+            if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) return 1;
             break;
         case WM_TIMER:
-            if (wParam == reinterpret_cast<WPARAM>(this)) {
-                OnFadeInTick();
-                return 0;
-            }
-            if (auto* element = reinterpret_cast<Element*>(wParam); ContainsElement(element)) {
-                element->Deliver(kMsgTimer, wParam, lParam);
-                return 0;
-            }
+            if (OnTimer(wParam, lParam)) return 0;
             break;
         case WM_PAINT:
             OnPaint();
@@ -128,51 +111,49 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;  // every pixel comes from the back buffer
         case kMsgRepaintRect:
-            OnRepaintMessage(wParam, reinterpret_cast<const RectF*>(lParam));
+            OnRepaintRect(wParam, lParam);
             return 0;
         case kMsgElementMoved:
-            return OnElementMoved(reinterpret_cast<Element*>(wParam), lParam);
+            return OnElementMoved(FromParam<Element>(wParam), lParam);
         case kMsgDeliver:
-            return OnDeliver(reinterpret_cast<Element*>(wParam),
-                             reinterpret_cast<const PackedMessage*>(lParam));
+            return OnDeliver(FromParam<Element>(wParam), lParam);
         case kMsgFocusGained:
-            SetFocusElement(reinterpret_cast<Element*>(lParam), false);
+            elements_.SetFocusElement(reinterpret_cast<Element*>(lParam), false);
             return 0;
         case kMsgRegisterAccelerator:
-            if (ContainsElement(reinterpret_cast<Element*>(wParam))) {
-                RegisterAccelerator(reinterpret_cast<Element*>(wParam), static_cast<int>(lParam));
-            }
-            return 1;
+            return OnRegisterAccelerator(FromParam<Element>(wParam), lParam);
         default:
             break;
     }
     return CallPrevious(message, wParam, lParam);
 }
 
-void HostWindow::OnSize() {
-    RECT rect{};
-    GetWindowRect(window_, &rect);
-    SIZE size{rect.right - rect.left, rect.bottom - rect.top};
-    if (size.cx == size_.cx && size.cy == size_.cy) return;
-    size_ = size;
-    if (callbacks_.sizeChanged) callbacks_.sizeChanged(window_, size.cx, size.cy);
-    if (!window_) return;
-    back_.Create(size.cx, size.cy);
-    background_.Create(size.cx, size.cy);
-    for (auto& button : captionButtons_)
-        button->Redraw();  // maximise and restore glyphs
-    Refresh();             // lays out the caption and rebuilds the window shape
+LRESULT HostWindow::OnDestroy(WPARAM wParam, LPARAM lParam) {
+    HWND window = window_;
+    WNDPROC previous = previousProc_;
+    Teardown();
+    return previous ? CallWindowProcW(previous, window, WM_DESTROY, wParam, lParam)
+                    : DefWindowProcW(window, WM_DESTROY, wParam, lParam);
 }
 
-void HostWindow::OnActivate(WPARAM wParam) {
-    if (LOWORD(wParam) == WA_INACTIVE) {
-        if (hover_) hover_->Deliver(kMsgMouseLeave, 0, 0);
-        if (captured_ && pressed_) pressed_->Deliver(kMsgFocusLost, 0, 0);
-        if (captured_) ReleaseCapture();
-        captured_ = false;
-    } else if (pressed_) {
-        pressed_->Deliver(kMsgFocusGained, 0, 0);
-    }
+void HostWindow::OnSize() {
+    if (!compositor_.FollowWindowSize()) return;
+    if (callbacks_.sizeChanged) callbacks_.sizeChanged(window_, Width(), Height());
+    if (!window_) return;
+    caption_.Resized();  // maximise and restore glyphs
+    Refresh();           // lays out the caption and rebuilds the window shape
+}
+
+LRESULT HostWindow::OnSetText(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallPrevious(WM_SETTEXT, wParam, lParam);
+    if (result == 1) caption_.TextChanged(reinterpret_cast<const wchar_t*>(lParam));
+    return result;
+}
+
+LRESULT HostWindow::OnSetIcon(WPARAM wParam, LPARAM lParam) {
+    LRESULT result = CallPrevious(WM_SETICON, wParam, lParam);
+    caption_.IconChanged();
+    return result;
 }
 
 void HostWindow::OnMinMaxInfo(MINMAXINFO* info) {
@@ -181,47 +162,74 @@ void HostWindow::OnMinMaxInfo(MINMAXINFO* info) {
     // The 7-pixel shadow margin falls off screen when maximised.
     info->ptMaxSize = {work.right - work.left + 14, work.bottom - work.top + 14};
     info->ptMaxPosition = {work.left - 7, work.top - 7};
-    int buttons = static_cast<int>(captionButtons_.size());
-    bool caption = (captionFlags_ & ~kCaptionSoftShadow) != 0;
-    info->ptMinTrackSize.x =
-        caption ? 28 * buttons + ((captionFlags_ & kCaptionClose) ? 11 : 0) + 36 : 21;
-    info->ptMinTrackSize.y = caption ? 38 : 20;
+    info->ptMinTrackSize = caption_.MinimumTrackSize();
+}
+
+bool HostWindow::OnSetCursor(HWND target, UINT hitTest) {
+    if (target != window_ || hitTest != HTCLIENT) return false;
+    Element* hover = elements_.Hover();
+    SetCursor(hover && hover->Cursor() ? hover->Cursor() : settings_.defaultCursor);
+    return true;
+}
+
+bool HostWindow::OnTimer(WPARAM id, LPARAM lParam) {
+    if (id == reinterpret_cast<WPARAM>(this)) {
+        if (compositor_.StepFadeIn()) KillTimer(window_, id);
+        return true;
+    }
+    auto* element = FromParam<Element>(id);
+    if (!elements_.IsLive(element)) return false;
+    element->Deliver(kMsgTimer, id, lParam);
+    return true;
 }
 
 void HostWindow::OnPaint() {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window_, &paint);
-    if (!IsLayered() && back_.IsValid()) {
+    const DibSurface& back = compositor_.BackBuffer();
+    if (!settings_.IsLayered() && back.IsValid()) {
         const RECT& r = paint.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, back_.Dc(), r.left, r.top,
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, back.Dc(), r.left, r.top,
                SRCCOPY);
     }
     EndPaint(window_, &paint);
 }
 
-void HostWindow::OnRepaintMessage(WPARAM mode, const RectF* rect) {
-    if (!rect) return;
-    std::optional<RectF> copy = *rect;
-    if (mode & kRepaintOwnedCopy) copy = PostedPayloads::TakeRect(window_, rect);
-    if (copy) queue_.Add(*copy, static_cast<int>(mode & 0xFFFF));
+void HostWindow::OnRepaintRect(WPARAM mode, LPARAM rect) {
+    std::optional<RectF> area;
+    if (mode & kRepaintPayloadToken) {
+        area = PostedPayloads::TakeRect(reinterpret_cast<PayloadWindow>(window_),
+                                        static_cast<PayloadToken>(rect));
+    } else if (rect) {
+        area = *reinterpret_cast<const RectF*>(rect);  // sent: the caller's rectangle
+    }
+    if (area) compositor_.QueueRect(*area, static_cast<RepaintMode>(mode & 0xFFFF));
 }
 
 LRESULT HostWindow::OnElementMoved(Element* element, LPARAM repaint) {
-    if (busy_) return 0;
-    if (!ContainsElement(element)) return 1;  // gone: nothing to wait for
+    if (compositor_.Busy()) return 0;
+    if (!elements_.IsLive(element)) return 1;  // gone: nothing to wait for
     element->Deliver(kMsgElementMoved, reinterpret_cast<WPARAM>(element), repaint);
     if (repaint && element->IsCreated()) {
-        queue_.Append(element->previousRect_);
-        queue_.Append(element->rect_);
-        queue_.Process();
+        compositor_.Queue().Append(element->PreviousRect());
+        compositor_.Queue().Append(element->Rect());
+        compositor_.Queue().Process();
     }
     return 1;
 }
 
-LRESULT HostWindow::OnDeliver(Element* element, const PackedMessage* block) {
-    std::optional<PackedMessage> message = PostedPayloads::TakeMessage(window_, block);
-    if (!message || !ContainsElement(element)) return 0;
+LRESULT HostWindow::OnDeliver(Element* element, LPARAM token) {
+    std::optional<PackedMessage> message = PostedPayloads::TakeMessage(
+        reinterpret_cast<PayloadWindow>(window_), static_cast<PayloadToken>(token));
+    if (!message || !elements_.IsLive(element)) return 0;
     return element->Deliver(message->message, message->wParam, message->lParam);
+}
+
+LRESULT HostWindow::OnRegisterAccelerator(Element* element, LPARAM character) {
+    if (elements_.IsLive(element)) {
+        elements_.RegisterAccelerator(element, static_cast<int>(character));
+    }
+    return 1;
 }
 
 }  // namespace ui

@@ -10,11 +10,20 @@ struct ImageTextRects {
     RectF text;
 };
 
-// Layouts: 0 image left of text, 1 text left of image, 2 image over text, 3 both centred on
-// each other, 4 image at the left edge, 5 image right of left-aligned text, 6 image at the top.
+// Where the image goes relative to the text (the control's image mode).
+enum class ImageLayout : int {
+    kImageLeft = 0,        // image then text, the pair centred
+    kImageRight = 1,       // text then image, the pair centred
+    kImageAbove = 2,       // image over text, the pair centred
+    kOverlaid = 3,         // both centred on each other
+    kImageAtLeftEdge = 4,  // image at the left edge, text up to the right edge
+    kImageAfterText = 5,   // text from the left edge, image right of it
+    kImageAtTop = 6,       // image centred at the top edge, text below
+};
+
 // The pair is centred in `bounds` and moved by the offsets; `gap` separates image and text.
 // The text rectangle is 2 pixels wider and higher than the measured text (layout 6: 5 wider).
-ImageTextRects LayoutImageAndText(float imageWidth, float imageHeight, int layout,
+ImageTextRects LayoutImageAndText(float imageWidth, float imageHeight, ImageLayout layout,
                                   const RectF& bounds, float textWidth, float textHeight,
                                   float offsetX, float offsetY, float gap);
 

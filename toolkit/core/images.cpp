@@ -1,5 +1,6 @@
 #include "toolkit/core/images.h"
 
+#include <cmath>
 #include <cstring>
 #include <utility>
 
@@ -8,6 +9,7 @@ namespace ui {
 namespace {
 
 constexpr std::uint8_t kPngSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr float kStretchOverlap = 0.01f;
 
 // Attributes for drawing a part of an image: the alpha as a colour matrix, and mirrored
 // edges, so that a stretched image does not blend its border with the transparent outside.
@@ -42,6 +44,11 @@ LoadedImage& LoadedImage::operator=(LoadedImage&& other) noexcept {
         memory_ = std::exchange(other.memory_, nullptr);
     }
     return *this;
+}
+
+void LoadedImage::Adopt(ImagePtr image) {
+    Free();
+    image_ = std::move(image);
 }
 
 void LoadedImage::Free() {
@@ -113,9 +120,15 @@ void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, cons
                    int alpha) {
     if (!graphics || !image || alpha <= 0 || dest.IsEmpty() || source.IsEmpty()) return;
     ImageAttributesPtr attributes = PartAttributes(alpha);
-    gp::GdipDrawImageRectRect(graphics, image, dest.x, dest.y, dest.width, dest.height, source.x,
-                              source.y, source.width, source.height, Gdiplus::UnitPixel,
-                              attributes.get(), nullptr, nullptr);
+    // A stretched part reaches a hundredth of a pixel further on each side: some GDI+ builds map
+    // the first pixel of the destination just before the source rectangle and leave it out,
+    // which shows as a transparent seam between the parts of a nine-grid.
+    float growX = dest.width != source.width ? kStretchOverlap : 0;
+    float growY = dest.height != source.height ? kStretchOverlap : 0;
+    gp::GdipDrawImageRectRect(graphics, image, dest.x - growX, dest.y - growY,
+                              dest.width + 2 * growX, dest.height + 2 * growY, source.x, source.y,
+                              source.width, source.height, Gdiplus::UnitPixel, attributes.get(),
+                              nullptr, nullptr);
 }
 
 void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha) {
@@ -155,6 +168,41 @@ void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const
     };
     for (const Part& part : parts)
         DrawImagePart(graphics, image, part.target, part.source, alpha);
+}
+
+void DrawImageInMode(GpGraphics* graphics, GpImage* image, const RectF& rect, ImageDrawMode mode,
+                     const Margins& margins) {
+    ImageSize size = SizeOf(image);
+    float iw = static_cast<float>(size.width), ih = static_cast<float>(size.height);
+    switch (mode) {
+        case ImageDrawMode::kStretch:
+            DrawImageAlpha(graphics, image, rect);
+            return;
+        case ImageDrawMode::kCentre:
+            DrawImageAlpha(graphics, image,
+                           {std::round(rect.x - (iw - rect.width) / 2),
+                            std::round(rect.y - (ih - rect.height) / 2), iw, ih});
+            return;
+        case ImageDrawMode::kNineGrid:
+            if (!margins.IsEmpty()) {
+                DrawNineGrid(graphics, image, rect, margins);
+                return;
+            }
+            [[fallthrough]];
+        default:
+            DrawImageAlpha(graphics, image, {rect.x, rect.y, iw, ih});
+    }
+}
+
+ImagePtr CopyImageArea(GpImage* image, float x, float width) {
+    ImageSize size = SizeOf(image);
+    if (!image || width <= 0 || size.height <= 0) return nullptr;
+    Gdiplus::PixelFormat format = PixelFormat32bppARGB;
+    gp::GdipGetImagePixelFormat(image, &format);
+    GpBitmap* area = nullptr;
+    gp::GdipCloneBitmapArea(x, 0, width, static_cast<float>(size.height), format, AsBitmap(image),
+                            &area);
+    return ImagePtr(area);
 }
 
 }  // namespace ui

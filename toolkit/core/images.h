@@ -29,6 +29,8 @@ class LoadedImage {
     GpImage* Get() const { return image_.get(); }
     explicit operator bool() const { return image_ != nullptr; }
     ImagePtr TakeImage() { return std::move(image_); }
+    // Holds an image that needs no stream (a copied bitmap).
+    void Adopt(ImagePtr image);
     void Free();
 
   private:
@@ -49,6 +51,14 @@ struct ImageSize {
 };
 ImageSize SizeOf(GpImage* image);
 
+// How an element places its image in its rectangle.
+enum class ImageDrawMode : int {
+    kNatural = 0,   // natural size at the top-left
+    kStretch = 1,   // stretched to the rectangle
+    kCentre = 2,    // natural size, centred
+    kNineGrid = 3,  // nine-grid with margins (natural size at the top-left without margins)
+};
+
 // Draws `source` (default: whole image) of the image into `dest`, at an alpha 0..255.
 void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int alpha = 255);
 void DrawImagePart(GpGraphics* graphics, GpImage* image, const RectF& dest, const RectF& source,
@@ -66,5 +76,12 @@ struct Margins {
 // Corners keep their size, edges stretch along their edge, the centre both ways.
 void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const Margins& margins,
                   int alpha = 255);
+
+// Draws the image into `rect` the way `mode` says.
+void DrawImageInMode(GpGraphics* graphics, GpImage* image, const RectF& rect, ImageDrawMode mode,
+                     const Margins& margins = {});
+
+// A copy of the part (x, 0, width, image height) of a strip of frames, or 0.
+ImagePtr CopyImageArea(GpImage* image, float x, float width);
 
 }  // namespace ui

@@ -1,6 +1,5 @@
 #include "toolkit/core/posted_payloads.h"
 
-#include <memory>
 #include <mutex>
 #include <unordered_map>
 #include <variant>
@@ -10,73 +9,86 @@ namespace ui {
 namespace {
 
 struct Entry {
-    HWND window;
-    std::variant<std::unique_ptr<RectF>, std::unique_ptr<PackedMessage>> value;
+    PayloadWindow window;
+    std::variant<RectF, PackedMessage> value;
 };
 
 // Elements on other threads post too, hence the lock.
-std::mutex& Lock() {
-    static std::mutex lock;
-    return lock;
-}
+struct Registry {
+    std::mutex lock;
+    std::unordered_map<PayloadToken, Entry> entries;
+    PayloadToken next = 1;
+};
 
-std::unordered_map<const void*, Entry>& Registry() {
-    static std::unordered_map<const void*, Entry> registry;
+Registry& TheRegistry() {
+    static Registry registry;
     return registry;
 }
 
-template <typename T>
-const T* Register(HWND window, const T& value) {
-    auto owned = std::make_unique<T>(value);
-    const T* pointer = owned.get();
-    std::lock_guard guard(Lock());
-    Registry().emplace(pointer, Entry{window, std::move(owned)});
-    return pointer;
+// The next token that is neither 0 nor in use (the counter may wrap on a 32-bit target).
+PayloadToken FreshToken(Registry& registry) {
+    while (registry.next == 0 || registry.entries.contains(registry.next))
+        ++registry.next;
+    return registry.next++;
 }
 
 template <typename T>
-std::optional<T> Take(HWND window, const void* payload) {
-    std::lock_guard guard(Lock());
-    auto found = Registry().find(payload);
-    if (found == Registry().end() || found->second.window != window) return std::nullopt;
-    auto* holder = std::get_if<std::unique_ptr<T>>(&found->second.value);
-    if (!holder) return std::nullopt;
-    T value = **holder;
-    Registry().erase(found);
-    return value;
+PayloadToken Add(PayloadWindow window, const T& value) {
+    Registry& registry = TheRegistry();
+    std::lock_guard guard(registry.lock);
+    PayloadToken token = FreshToken(registry);
+    registry.entries.emplace(token, Entry{window, value});
+    return token;
+}
+
+template <typename T>
+std::optional<T> Take(PayloadWindow window, PayloadToken token) {
+    Registry& registry = TheRegistry();
+    std::lock_guard guard(registry.lock);
+    auto found = registry.entries.find(token);
+    if (found == registry.entries.end() || found->second.window != window) return std::nullopt;
+    const T* value = std::get_if<T>(&found->second.value);
+    if (!value) return std::nullopt;
+    T copy = *value;
+    registry.entries.erase(found);
+    return copy;
 }
 
 }  // namespace
 
-const RectF* PostedPayloads::NewRect(HWND window, const RectF& rect) {
-    return Register(window, rect);
+PayloadToken PostedPayloads::AddRect(PayloadWindow window, const RectF& rect) {
+    return Add(window, rect);
 }
 
-const PackedMessage* PostedPayloads::NewMessage(HWND window, const PackedMessage& message) {
-    return Register(window, message);
+PayloadToken PostedPayloads::AddMessage(PayloadWindow window, const PackedMessage& message) {
+    return Add(window, message);
 }
 
-std::optional<RectF> PostedPayloads::TakeRect(HWND window, const void* payload) {
-    return Take<RectF>(window, payload);
+std::optional<RectF> PostedPayloads::TakeRect(PayloadWindow window, PayloadToken token) {
+    return Take<RectF>(window, token);
 }
 
-std::optional<PackedMessage> PostedPayloads::TakeMessage(HWND window, const void* payload) {
-    return Take<PackedMessage>(window, payload);
+std::optional<PackedMessage> PostedPayloads::TakeMessage(PayloadWindow window, PayloadToken token) {
+    return Take<PackedMessage>(window, token);
 }
 
-void PostedPayloads::Discard(const void* payload) {
-    std::lock_guard guard(Lock());
-    Registry().erase(payload);
+void PostedPayloads::Discard(PayloadToken token) {
+    Registry& registry = TheRegistry();
+    std::lock_guard guard(registry.lock);
+    registry.entries.erase(token);
 }
 
-void PostedPayloads::DropWindow(HWND window) {
-    std::lock_guard guard(Lock());
-    std::erase_if(Registry(), [window](const auto& item) { return item.second.window == window; });
+void PostedPayloads::DropWindow(PayloadWindow window) {
+    Registry& registry = TheRegistry();
+    std::lock_guard guard(registry.lock);
+    std::erase_if(registry.entries,
+                  [window](const auto& item) { return item.second.window == window; });
 }
 
 std::size_t PostedPayloads::Pending() {
-    std::lock_guard guard(Lock());
-    return Registry().size();
+    Registry& registry = TheRegistry();
+    std::lock_guard guard(registry.lock);
+    return registry.entries.size();
 }
 
 }  // namespace ui

@@ -117,14 +117,14 @@ RectF MeasureRange(GpGraphics* g, const std::wstring& text, GpFont* font, GpStri
 }
 
 void DrawText(GpGraphics* g, const RectF& rect, const std::wstring& text, GpFont* font, ARGB colour,
-              GpStringFormat* format, int effect, ARGB effectColour) {
+              GpStringFormat* format, TextEffect effect, ARGB effectColour) {
     if (!g || !font || text.empty()) return;
     RectF whole{std::trunc(rect.x), std::trunc(rect.y), std::trunc(rect.width),
                 std::trunc(rect.height)};
-    if (effect == kEffectHalo || effect == kEffectOutline) {
+    if (effect == TextEffect::kHalo || effect == TextEffect::kOutline) {
         ARGB halo = effectColour ? effectColour
                                  : (IsDark(colour) ? Argb(0xFFFFFF, 85) : Argb(0x000000, 75));
-        DrawEffect(g, whole, text, font, format, halo, effect == kEffectHalo ? 3.0f : 1.0f);
+        DrawEffect(g, whole, text, font, format, halo, effect == TextEffect::kHalo ? 3.0f : 1.0f);
     }
     DrawPlain(g, whole, text, font, colour, format);
 }

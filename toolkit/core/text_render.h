@@ -8,7 +8,8 @@
 
 namespace ui {
 
-enum TextEffect : int { kEffectNone = 0, kEffectHalo = 3, kEffectOutline = 4 };
+// Drawn around the glyphs before the text: a blurred halo or a crisp one-pixel outline.
+enum class TextEffect : int { kNone = 0, kHalo = 3, kOutline = 4 };
 
 // A pixel-sized font; an unknown family falls back to the default font's family.
 FontPtr CreateFont(const std::string& family, float size, int style);
@@ -26,7 +27,7 @@ RectF MeasureRange(GpGraphics* g, const std::wstring& text, GpFont* font, GpStri
 // Draws `text`; an effect is drawn first, in `effectColour` or (0) a colour that contrasts
 // with the text colour.
 void DrawText(GpGraphics* g, const RectF& rect, const std::wstring& text, GpFont* font, ARGB colour,
-              GpStringFormat* format, int effect = kEffectNone, ARGB effectColour = 0);
+              GpStringFormat* format, TextEffect effect = TextEffect::kNone, ARGB effectColour = 0);
 
 // Luminance 0.299 R + 0.587 G + 0.114 B below 192.
 bool IsDark(ARGB colour);

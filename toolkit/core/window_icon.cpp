@@ -1,5 +1,7 @@
 #include "toolkit/core/window_icon.h"
 
+#include "toolkit/core/icon_bitmap.h"
+
 namespace ui {
 
 HICON IconOfWindow(HWND window) {
@@ -17,34 +19,22 @@ WindowIcon::~WindowIcon() {
 }
 
 ElementHandle WindowIcon::Create(HWND hostWindow) {
-    ElementSpec spec;
-    spec.rect = kWindowIconRect;
-    spec.typeId = kTypePicture;
-    spec.focusable = false;
-    return Element::Create(hostWindow, spec);
+    return Element::Create(
+        hostWindow, {.rect = kWindowIconRect, .type = ElementType::kPicture, .focusable = false});
 }
 
 int WindowIcon::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == kMsgPaint) Paint();
+    if (message == kMsgPaint) PaintFace();
     return -1;
 }
 
-void WindowIcon::Paint() {
+void WindowIcon::DrawFace(PaintContext&) {
     GpGraphics* g = BackingGraphics();
-    if (!g) return;
-    PaintContext context = MakePaintContext();
-    BeginFacePaint(context, true);
-    if (HICON icon = IconOfWindow(Window())) {
-        GpBitmap* bitmap = nullptr;
-        gp::GdipCreateBitmapFromHICON(icon, &bitmap);
-        ImagePtr owner(bitmap);
-        if (bitmap) {
-            gp::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
-            gp::GdipDrawImageRect(g, bitmap, 0, 0, static_cast<float>(Width()),
-                                  static_cast<float>(Height()));
-        }
+    if (ImagePtr bitmap = BitmapFromIcon(IconOfWindow(Window()))) {
+        gp::GdipSetInterpolationMode(g, Gdiplus::InterpolationModeHighQualityBicubic);
+        gp::GdipDrawImageRect(g, bitmap.get(), 0, 0, static_cast<float>(Width()),
+                              static_cast<float>(Height()));
     }
-    FinishFacePaint(context, true);
 }
 
 }  // namespace ui

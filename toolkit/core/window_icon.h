@@ -13,8 +13,8 @@ class WindowIcon : public Element {
     ElementHandle Create(HWND hostWindow);
     int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-  private:
-    void Paint();
+  protected:
+    void DrawFace(PaintContext& context) override;
 };
 
 // The window's small icon, else its large one, else its class's.

@@ -1,96 +1,195 @@
-// A toolkit window with a few elements and controls in their default face, for looking at the
-// toolkit (and for screenshots). "--close-after=<ms>" closes it by itself; "--plain" shows it
-// without layering, as a window with a window region; "--backdrop" puts a light grey window
-// behind it, so that the soft shadow of the layered window shows on an empty X display.
+// A toolkit window with every element and control in each of its states, for looking at the
+// toolkit (and for screenshots). The looks are set once after the window is shown; moving the
+// mouse over a control then changes it as usual.
+//   --close-after=<ms>   closes the window by itself
+//   --plain              shows it without layering, as a window with a window region
+//   --backdrop           puts a light grey window behind it, so that the soft shadow of the
+//                        layered window shows on an empty X display
+//   --focus=check        gives the keyboard focus to a check box instead of the glow button
 #include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "toolkit/core/control.h"
+#include "kSampleFrame.h"
+#include "kSampleSpinner.h"
+#include "kSampleStrip.h"
+#include "kSampleStrip3.h"
+#include "kSampleTile.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/glow_button.h"
+#include "toolkit/controls/image_button.h"
+#include "toolkit/controls/push_button.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
-#include "toolkit/core/text_render.h"
+#include "toolkit/core/picture.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_class.h"
 
 namespace {
+
+std::vector<std::uint8_t> Bytes(const unsigned char* embedded) {
+    ui::ByteView view = ui::EmbeddedBytes(embedded);
+    return {view.begin(), view.end()};
+}
 
 // A panel that shows the window's background through a light wash, with a frame.
 class Panel : public ui::Element {
   public:
     ~Panel() override { Destroy(); }
     int HandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message != ui::kMsgPaint || !BackingGraphics()) return -1;
-        ui::PaintContext context = MakePaintContext();
-        BeginFacePaint(context, true);
-        ui::RectF face{0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
-        ui::FillRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 70));
-        ui::DrawRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 140));
-        FinishFacePaint(context, true);
+        if (message == ui::kMsgPaint) PaintFace();
         return -1;
+    }
+
+  protected:
+    void DrawFace(ui::PaintContext&) override {
+        ui::RectF face{0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
+        ui::FillRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 200));
+        ui::DrawRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 240));
     }
 };
 
+constexpr int kStates[] = {ui::kStateNormal, ui::kStateHover, ui::kStatePressed, ui::kStateFocused};
+constexpr const char* kStateNames[] = {"正常", "悬停", "按下", "焦点", "禁用"};
+constexpr ui::ARGB kInk = ui::Argb(0x1A2A3A, 230);
+
 struct SampleWindow {
     ui::HostWindow host;
-    ui::Label caption, note;
     Panel panel;
-    ui::Control normal, hover, pressed, focused, disabled, clipped;
+    ui::Label heading, note;
+    ui::Label rowNames[5];
+    ui::PushButton push[5];
+    ui::ImageButton strips[6];
+    ui::GlowButton glows[5];
+    ui::CheckBox checks[6];
+    ui::Picture animated, still, nineGrid, icon;
 
     bool Build(bool layered) {
-        ui::HostWindowSpec spec;
-        spec.title = "工具包示例 Toolkit sample";
-        spec.width = 440;
-        spec.height = 300;
-        HWND window = ui::CreateHostWindow(spec);
+        HWND window = ui::CreateHostWindow(
+            {.title = "工具包示例 Toolkit sample", .width = 620, .height = 430});
         if (!window) return false;
-        ui::AttachOptions options;
-        options.layeredAlpha = layered ? 255 : -1;
-        options.animationKind = 1;  // fade out when closed
+        ui::AttachOptions options{.settings = {.layeredAlpha = layered ? 255 : -1,
+                                               .animationKind = ui::AnimationKind::kFade}};
         if (!host.Attach(window, options)) return false;
-
-        ui::LabelSpec captionSpec;
-        captionSpec.rect = {24, 44, 390, 24};
-        captionSpec.text = "默认外观的控件 (normal, hover, pressed, focused, disabled)";
-        captionSpec.textColor = ui::Argb(0xFFFFFF, 250);
-        captionSpec.effectKind = ui::kEffectHalo;
-        caption.Create(window, captionSpec);
-
-        panel.Create(window, SpecAt(20, 76, 400, 150));
-        AddControl(normal, 36, 92, "确定(&O)", ui::kStateNormal);
-        AddControl(hover, 160, 92, "悬停", ui::kStateHover);
-        AddControl(pressed, 284, 92, "按下", ui::kStatePressed);
-        AddControl(focused, 36, 140, "焦点(&F)", ui::kStateNormal);
-        AddControl(disabled, 160, 140, "禁用", ui::kStateNormal);
-        disabled.SetDisabled(true);
-        // A child wider than its parent: the part outside the panel is clipped.
-        AddControl(clipped, 340, 188, "裁剪 clipped", ui::kStateNormal);
-        clipped.Move({}, {}, 120.0f, {});
-        host.SetFocusElement(&focused, true);
-
-        ui::LabelSpec noteSpec;
-        noteSpec.rect = {24, 236, 390, 22};
-        noteSpec.text = "Tab, Enter, Alt+O / Alt+F — 关闭按钮在右上角";
-        noteSpec.textColor = ui::Argb(0xFFFFFF, 230);
-        note.Create(window, noteSpec);
-        host.Refresh();
+        heading.Create(
+            window, {.rect = {24, 40, 560, 22},
+                     .text = "每个控件的每种状态 — every control in every state",
+                     .style = {.color = ui::Argb(0xFFFFFF, 250), .effect = ui::TextEffect::kHalo}});
+        panel.Create(window, {.rect = {16, 66, 588, 316}});
+        AddRowNames();
+        AddPushButtons();
+        AddImageButtons();
+        AddGlowButtons();
+        AddCheckBoxes();
+        AddPictures();
+        note.Create(window, {.rect = {24, 388, 570, 22},
+                             .text = "Tab 移动焦点，空格切换复选框，Alt+O 点击“确定”",
+                             .style = {.color = ui::Argb(0xFFFFFF, 235)}});
         return true;
     }
 
-    void AddControl(ui::Control& control, float x, float y, const char* text, int state) {
-        ui::ControlSpec spec;
-        spec.rect = {x, y, 110, 30};
-        spec.text = text;
-        control.Create(&panel, spec);
-        if (state != ui::kStateNormal) control.PaintState(state, false);
+    void AddRowNames() {
+        const char* names[] = {"PushButton", "ImageButton", "GlowButton", "CheckBox", "Picture"};
+        for (int row = 0; row < 5; ++row) {
+            rowNames[row].Create(&panel, {.rect = {22, RowTop(row), 106, 28},
+                                          .text = names[row],
+                                          .style = {.color = kInk, .fontStyle = 1}});
+        }
     }
 
-    static ui::ElementSpec SpecAt(float x, float y, float w, float h) {
-        ui::ElementSpec spec;
-        spec.rect = {x, y, w, h};
-        return spec;
+    static float RowTop(int row) { return 78.0f + 58.0f * row; }
+    static float Column(int column, float width) { return 132.0f + column * (width + 10); }
+
+    void AddPushButtons() {
+        for (int i = 0; i < 5; ++i) {
+            std::string text = i == 0 ? std::string("确定(&O)") : kStateNames[i];
+            push[i].Create(&panel, {.rect = {Column(i, 82), RowTop(0), 82, 28}, .text = text});
+        }
+        push[4].SetDisabled(true);
+    }
+
+    void AddImageButtons() {
+        for (int i = 0; i < 6; ++i) {
+            strips[i].Create(&panel, {.rect = {Column(i, 60), RowTop(1), 60, 27}});
+            // The last one has three frames: disabled, it is composed at half alpha instead of
+            // showing a disabled frame.
+            strips[i].SetImage(Bytes(i == 5 ? kSampleStrip3 : kSampleStrip), i == 5 ? 3 : 4);
+        }
+        strips[4].SetDisabled(true);
+        strips[5].SetDisabled(true);
+    }
+
+    void AddGlowButtons() {
+        for (int i = 0; i < 5; ++i) {
+            glows[i].Create(&panel,
+                            {.rect = {Column(i, 82), RowTop(2), 82, 28}, .text = kStateNames[i]});
+        }
+        glows[4].SetDisabled(true);
+    }
+
+    void AddCheckBoxes() {
+        const char* captions[] = {"未选中", "悬停", "已选中", "选中悬停", "按下", "禁用"};
+        float x = Column(0, 0);
+        for (int i = 0; i < 6; ++i) {
+            float width = i == 3 ? 78.0f : 64.0f;
+            checks[i].Create(&panel, {.rect = {x, RowTop(3) + 2, width, 24},
+                                      .text = captions[i],
+                                      .style = {.color = kInk}});
+            x += width + 10;
+        }
+        checks[2].SetChecked(1);
+        checks[3].SetChecked(1);
+        checks[5].SetChecked(1);
+        checks[5].SetDisabled(true);
+    }
+
+    void AddPictures() {
+        float top = RowTop(4) - 4;
+        animated.Create(&panel, {.rect = {Column(0, 40), top, 40, 40},
+                                 .image = Bytes(kSampleSpinner),
+                                 .animate = true,
+                                 .drawMode = ui::ImageDrawMode::kCentre});
+        still.Create(&panel, {.rect = {Column(1, 40) + 10, top, 72, 40},
+                              .image = Bytes(kSampleTile),
+                              .drawMode = ui::ImageDrawMode::kCentre,
+                              .borderStyle = ui::kFrameSolid});
+        still.SetBackgroundColor(ui::Argb(0xDDE8F6, 255));
+        nineGrid.Create(&panel, {.rect = {Column(3, 40), top, 96, 40},
+                                 .image = Bytes(kSampleFrame),
+                                 .drawMode = ui::ImageDrawMode::kNineGrid,
+                                 .margins = {8, 8, 8, 8}});
+        HICON appIcon = LoadIconW(nullptr, MAKEINTRESOURCEW(32516));  // IDI_INFORMATION
+        icon.CreateFromIcon(
+            &panel,
+            {.rect = {Column(6, 40), top + 4, 32, 32}, .drawMode = ui::ImageDrawMode::kNatural},
+            appIcon);
+    }
+
+    // The looks, set after the window is shown (showing delivers the posted mouse-leave of the
+    // disabled controls, which would paint them normal again).
+    void ApplyLooks(bool focusCheckBox) {
+        for (int i = 0; i < 4; ++i) {
+            push[i].PaintState(kStates[i], false);
+            strips[i].PaintState(kStates[i], false);
+            glows[i].PaintState(kStates[i], false);
+        }
+        push[4].PaintState(ui::kStateDisabled, false);
+        glows[4].PaintState(ui::kStateDisabled, false);
+        checks[1].PaintState(ui::kStateHover, false);
+        checks[3].PaintState(ui::kStateHover, false);
+        checks[4].PaintState(ui::kStatePressed, false);
+        ui::Element& focused = focusCheckBox ? static_cast<ui::Element&>(checks[2])
+                                             : static_cast<ui::Element&>(glows[3]);
+        host.Elements().SetFocusElement(&focused, true);
+        if (!focusCheckBox) {
+            for (int i = 0; i < 9; ++i)
+                glows[3].AdvanceGlow();  // the light part way along the top edge
+        }
+        focused.Redraw();
+        host.Refresh();
     }
 };
 
@@ -129,6 +228,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
             return -1;
         };
         sample.host.Show();
+        sample.ApplyLooks(std::strstr(commandLine, "--focus=check") != nullptr);
         if (int ms = CloseAfter(commandLine)) SetTimer(nullptr, 0, static_cast<UINT>(ms), nullptr);
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -3,7 +3,6 @@
 
 #include <string>
 #include <vector>
-
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/core/control.h"
 
@@ -34,30 +33,12 @@ class LoggingElement : public Element {
 AttachOptions Plain() {
     AttachOptions options;
     options.captionFlags = 0;
-    options.draggable = false;  // a press on empty space would start a modal window drag
+    options.settings.draggable = false;  // a press on empty space would start a modal window drag
     return options;
 }
 
 void Send(HWND window, UINT message, int x, int y, WPARAM wParam = 0) {
     SendMessageW(window, message, wParam, MAKELPARAM(x, y));
-}
-
-TEST(HitTest, FindsTheTopmostDeepestElementAndLeavesRightAndBottomEdgesOut) {
-    TestWindow w(Plain());
-    std::vector<std::string> log;
-    LoggingElement back("back", &log), front("front", &log), child("child", &log);
-    ASSERT_TRUE(back.Create(w.window, SpecAt(20, 20, 100, 100)));
-    ASSERT_TRUE(front.Create(w.window, SpecAt(60, 60, 100, 100)));
-    ASSERT_TRUE(child.Create(&back, SpecAt(30, 30, 20, 20)));
-    EXPECT_EQ(w.host->HitTest(70, 70), &front);  // later in the list wins
-    EXPECT_EQ(w.host->HitTest(35, 35), &child);
-    EXPECT_EQ(w.host->HitTest(50, 40), &back);  // x = 50 is the child's right edge
-    EXPECT_EQ(w.host->HitTest(40, 50), &back);  // y = 50 is its bottom edge
-    EXPECT_EQ(w.host->HitTest(160, 100), nullptr);
-    front.SetDisabled(true);
-    EXPECT_EQ(w.host->HitTest(70, 70), &back);
-    back.SetVisible(false);
-    EXPECT_EQ(w.host->HitTest(35, 35), nullptr);
 }
 
 TEST(MouseRouting, PressAndReleaseOverTheSameElementClick) {
@@ -72,11 +53,11 @@ TEST(MouseRouting, PressAndReleaseOverTheSameElementClick) {
     };
     Send(w.window, WM_MOUSEMOVE, 30, 30);
     Send(w.window, WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
-    EXPECT_TRUE(w.host->Captured());
-    EXPECT_EQ(w.host->FocusElement(), &button);
+    EXPECT_TRUE(w.host->Elements().Captured());
+    EXPECT_EQ(w.host->Elements().Focus(), &button);
     Send(w.window, WM_LBUTTONUP, 32, 31);
     EXPECT_EQ(clicks, 1);
-    EXPECT_FALSE(w.host->Captured());
+    EXPECT_FALSE(w.host->Elements().Captured());
     EXPECT_EQ(log, (std::vector<std::string>{"button:2802", "button:2800", "button:2804"}));
 }
 
@@ -94,7 +75,7 @@ TEST(MouseRouting, ReleaseOverAnotherElementIsNoClick) {
     Send(w.window, WM_LBUTTONUP, 110, 30);
     EXPECT_EQ(clicks, 0);
     EXPECT_EQ(log, (std::vector<std::string>{"a:2803", "b:2802"}));
-    EXPECT_EQ(w.host->HoverElement(), &b);
+    EXPECT_EQ(w.host->Elements().Hover(), &b);
 }
 
 TEST(MouseRouting, HoverMovesBetweenElementsAndLeavesWithTheMouse) {
@@ -113,7 +94,7 @@ TEST(MouseRouting, HoverMovesBetweenElementsAndLeavesWithTheMouse) {
     SendMessageW(w.window, WM_MOUSELEAVE, 0, 0);
     EXPECT_EQ(log, (std::vector<std::string>{"a:2802", "a:2803", "b:2802", "b:2803"}));
     EXPECT_EQ(entered, (std::vector<Element*>{&a, &b}));
-    EXPECT_EQ(w.host->HoverElement(), nullptr);
+    EXPECT_EQ(w.host->Elements().Hover(), nullptr);
 }
 
 TEST(MouseRouting, ANotFocusableElementTakesThePressOnlyWhenItAsksFor) {
@@ -124,11 +105,11 @@ TEST(MouseRouting, ANotFocusableElementTakesThePressOnlyWhenItAsksFor) {
     spec.focusable = false;
     ASSERT_TRUE(element.Create(w.window, spec));
     Send(w.window, WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
-    EXPECT_FALSE(w.host->Captured());
+    EXPECT_FALSE(w.host->Elements().Captured());
     element.takesPress = true;
     Send(w.window, WM_LBUTTONDOWN, 30, 30, MK_LBUTTON);
-    EXPECT_TRUE(w.host->Captured());
-    EXPECT_EQ(w.host->FocusElement(), nullptr);  // the capture, but not the focus
+    EXPECT_TRUE(w.host->Elements().Captured());
+    EXPECT_EQ(w.host->Elements().Focus(), nullptr);  // the capture, but not the focus
     Send(w.window, WM_LBUTTONUP, 30, 30);
 }
 
@@ -139,7 +120,7 @@ TEST(Keyboard, TabSkipsElementsThatCannotTakeTheFocusAndWraps) {
         hidden("hidden", &log);
     ASSERT_TRUE(a.Create(w.window, SpecAt(10, 10, 20, 20)));
     ElementSpec spec = SpecAt(40, 10, 20, 20);
-    spec.typeId = kTypeNoTabFocus;
+    spec.type = ElementType::kNoTabFocus;
     ASSERT_TRUE(noTab.Create(w.window, spec));
     ASSERT_TRUE(disabled.Create(w.window, SpecAt(70, 10, 20, 20)));
     disabled.SetDisabled(true);
@@ -148,18 +129,18 @@ TEST(Keyboard, TabSkipsElementsThatCannotTakeTheFocusAndWraps) {
     hidden.SetVisible(false);
     PumpFor(20);
     SendMessageW(w.window, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(w.host->FocusElement(), &b);  // from the first element onwards
-    EXPECT_EQ(w.host->KeyboardFocusElement(), &b);
+    EXPECT_EQ(w.host->Elements().Focus(), &b);  // from the first element onwards
+    EXPECT_EQ(w.host->Elements().KeyboardFocus(), &b);
     SendMessageW(w.window, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(w.host->FocusElement(), &a);
+    EXPECT_EQ(w.host->Elements().Focus(), &a);
     SendMessageW(w.window, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(w.host->FocusElement(), &b);
+    EXPECT_EQ(w.host->Elements().Focus(), &b);
 
     // With nothing else that can take it, Tab keeps the focus where it is.
     a.SetDisabled(true);
     PumpFor(20);
     SendMessageW(w.window, WM_KEYDOWN, VK_TAB, 0);
-    EXPECT_EQ(w.host->FocusElement(), &b);
+    EXPECT_EQ(w.host->Elements().Focus(), &b);
 }
 
 TEST(Keyboard, EnterAndSpaceClickTheFocusElement) {
@@ -173,7 +154,7 @@ TEST(Keyboard, EnterAndSpaceClickTheFocusElement) {
     };
     SendMessageW(w.window, WM_KEYDOWN, VK_RETURN, 0);
     EXPECT_TRUE(clicks.empty());  // no focus element yet
-    w.host->SetFocusElement(&element, true);
+    w.host->Elements().SetFocusElement(&element, true);
     SendMessageW(w.window, WM_KEYDOWN, VK_RETURN, 0);
     SendMessageW(w.window, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_EQ(clicks.size(), 2u);
@@ -190,7 +171,7 @@ TEST(Keyboard, AltWithTheAcceleratorLetterInEitherCaseClicksTheControl) {
     spec.rect = {100, 10, 80, 26};
     spec.text = "否(&N)";
     ASSERT_TRUE(no.Create(w.window, spec));
-    EXPECT_EQ(w.host->AcceleratorOf(&yes), 'Y');
+    EXPECT_EQ(w.host->Elements().AcceleratorOf(&yes), 'Y');
     std::vector<Element*> clicked;
     w.host->Callbacks().click = [&](HWND, Element* e, WPARAM, LPARAM, int) {
         clicked.push_back(e);
@@ -201,14 +182,25 @@ TEST(Keyboard, AltWithTheAcceleratorLetterInEitherCaseClicksTheControl) {
     EXPECT_EQ(clicked, (std::vector<Element*>{&yes, &no}));
     // A new text moves the accelerator; a text without "&" has none.
     yes.SetText("确定(&O)");
-    EXPECT_EQ(w.host->AcceleratorOf(&yes), 'O');
+    EXPECT_EQ(w.host->Elements().AcceleratorOf(&yes), 'O');
     no.SetText("取消");
-    EXPECT_EQ(w.host->AcceleratorOf(&no), 0);
+    EXPECT_EQ(w.host->Elements().AcceleratorOf(&no), 0);
     // Destroyed controls leave no accelerator behind.
     yes.Destroy();
     clicked.clear();
     SendMessageW(w.window, WM_SYSCHAR, 'o', 0);
     EXPECT_TRUE(clicked.empty());
+    // Not even for an element created again in the same object, so under the same handle: a
+    // stale entry would click it (or, with the object gone, freed memory).
+    std::vector<std::string> log;
+    LoggingElement reborn("reborn", &log);
+    ASSERT_TRUE(reborn.Create(w.window, SpecAt(200, 10, 40, 26)));
+    SendMessageW(w.window, kMsgRegisterAccelerator, reinterpret_cast<WPARAM>(&reborn), 'K');
+    reborn.Destroy();
+    ASSERT_TRUE(reborn.Create(w.window, SpecAt(200, 10, 40, 26)));
+    SendMessageW(w.window, WM_SYSCHAR, 'k', 0);
+    EXPECT_TRUE(clicked.empty());
+    EXPECT_TRUE(log.empty());
 }
 
 TEST(Sizing, TheBordersOfAResizableWindowAreSizingZones) {

@@ -1,5 +1,5 @@
-// Creating and destroying host windows with elements over and over leaves GDI objects, windows
-// and the heap where they were.
+// Creating and destroying host windows with every element and control over and over leaves GDI
+// objects, windows and the heap where they were.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -8,9 +8,15 @@
 
 #include <cstdio>
 
+#include "kThreeFrameGif.h"
 #include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/controls/check_box.h"
+#include "toolkit/controls/glow_button.h"
+#include "toolkit/controls/image_button.h"
+#include "toolkit/controls/push_button.h"
 #include "toolkit/core/control.h"
 #include "toolkit/core/label.h"
+#include "toolkit/core/picture.h"
 
 namespace ui::test {
 namespace {
@@ -62,13 +68,13 @@ std::size_t PrivateBytes() {
 }
 
 // One life of a host window: attached, elements of every kind, repainted, closed.
-void OneCycle(bool layered) {
+void OneCycle(bool layered, const std::vector<std::uint8_t>& gif, HICON appIcon) {
     HWND window = CreateHostWindow({});
     ASSERT_NE(window, nullptr);
     HostWindow host;
     AttachOptions options;
-    options.layeredAlpha = layered ? 230 : -1;
-    options.animationKind = 0;
+    options.settings.layeredAlpha = layered ? 230 : -1;
+    options.settings.animationKind = AnimationKind::kNone;
     ASSERT_TRUE(host.Attach(window, options));
     Element panel, child;
     Control button;
@@ -78,16 +84,35 @@ void OneCycle(bool layered) {
     ControlSpec buttonSpec;
     buttonSpec.rect = {40, 100, 90, 26};
     buttonSpec.text = "确定(&O)";
-    buttonSpec.fontSize = 14;  // a font of its own, released with the button
+    buttonSpec.style.fontSize = 14;  // a font of its own, released with the button
     ASSERT_TRUE(button.Create(&panel, buttonSpec));
     LabelSpec labelSpec;
     labelSpec.rect = {20, 180, 200, 20};
     labelSpec.text = "标签";
-    labelSpec.effectKind = 3;
+    labelSpec.style.effect = TextEffect::kHalo;
     ASSERT_TRUE(caption.Create(window, labelSpec));
     button.SetTooltip("提示", true);
     button.SetAnimationFrames(3, 10);
     button.PaintState(kStateHover);  // a fade with a snapshot
+
+    // Every control of the toolkit, each doing what keeps its resources busy: a decoded strip,
+    // the shared skins, the glow's timer, an animated picture with its stream.
+    PushButton push;
+    ImageButton strip;
+    GlowButton glow;
+    CheckBox check;
+    Picture picture, icon;
+    ASSERT_TRUE(push.Create(window, {.rect = {240, 40, 60, 24}, .text = "浏览..."}));
+    ASSERT_TRUE(strip.Create(window, {.rect = {240, 70, 27, 22}}));
+    strip.SetImage(SolidPng(108, 22, kRed), 4);
+    strip.SetDisabled(true);
+    ASSERT_TRUE(glow.Create(window, {.rect = {240, 100, 80, 28}, .text = "确定"}));
+    host.Elements().SetFocusElement(&glow, true);
+    ASSERT_TRUE(check.Create(window, {.rect = {240, 130, 100, 24}, .text = "开机启动"}));
+    check.SetChecked(1);
+    ASSERT_TRUE(picture.Create(window, {.rect = {240, 160, 8, 8}, .image = gif, .animate = true}));
+    ASSERT_TRUE(icon.CreateFromIcon(window, {.rect = {260, 160, 16, 16}}, appIcon));
+    picture.ReplaceImage(gif, TransitionStyle::kSlideLeft);
     PumpFor(5);
     host.Refresh();
     SendMessageW(window, WM_CLOSE, 0, 0);
@@ -95,9 +120,12 @@ void OneCycle(bool layered) {
     ASSERT_FALSE(IsWindow(window));
 }
 
-TEST(Resources, StayFlatOver200CyclesOfAHostWindowWithElements) {
+TEST(Resources, StayFlatOver200CyclesOfAHostWindowWithEveryControl) {
+    ByteView bytes = EmbeddedBytes(kThreeFrameGif);
+    const std::vector<std::uint8_t> gif(bytes.begin(), bytes.end());
+    HICON appIcon = SolidIcon(RGB(0, 128, 255));
     for (int i = 0; i < 10; ++i)
-        OneCycle(i % 2 == 0);  // first-use allocations settle here
+        OneCycle(i % 2 == 0, gif, appIcon);  // first-use allocations settle here
     PumpFor(50);
     int gdiBefore = GdiObjectCount();
     int windowsBefore = ThreadWindowCount();
@@ -105,7 +133,7 @@ TEST(Resources, StayFlatOver200CyclesOfAHostWindowWithElements) {
     std::size_t privateBefore = PrivateBytes();
 
     for (int i = 0; i < 200; ++i) {
-        OneCycle(i % 2 == 0);
+        OneCycle(i % 2 == 0, gif, appIcon);
         if (HasFatalFailure()) return;
     }
     PumpFor(50);
@@ -117,6 +145,7 @@ TEST(Resources, StayFlatOver200CyclesOfAHostWindowWithElements) {
     std::printf("GDI objects %d -> %d, windows %d -> %d, heap %zu -> %zu, private %zu -> %zu\n",
                 gdiBefore, gdiAfter, windowsBefore, windowsAfter, heapBefore, heapAfter,
                 privateBefore, privateAfter);
+    DestroyIcon(appIcon);
     EXPECT_LE(gdiAfter, gdiBefore + 2);
     EXPECT_EQ(windowsAfter, windowsBefore);
     // A leak of one element bitmap or one GDI object per cycle would add far more than this.

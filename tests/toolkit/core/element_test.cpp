@@ -22,7 +22,7 @@ class RecordingElement : public Element {
         messages.push_back({message, wParam, lParam});
         threads.push_back(GetCurrentThreadId());
         if (message == kMsgDestroy && destroyed_) destroyed_->push_back(this);
-        if (message == kMsgPaint) Paint();
+        if (message == kMsgPaint) PaintFace();
         if (message == kMsgCustomTransition) {
             framesShown.push_back(reinterpret_cast<PaintContext*>(lParam)->framesShown);
         }
@@ -49,22 +49,12 @@ class RecordingElement : public Element {
     std::vector<int> framesShown;
     int focusAnswer = -1;
 
+  protected:
+    void DrawFace(PaintContext&) override { gp::GdipGraphicsClear(BackingGraphics(), 0xFF336699); }
+
   private:
-    void Paint() {
-        if (!BackingGraphics()) return;
-        PaintContext context = MakePaintContext();
-        BeginFacePaint(context, true);
-        gp::GdipGraphicsClear(BackingGraphics(), 0xFF336699);
-        FinishFacePaint(context, true);
-    }
     std::vector<const Element*>* destroyed_;
 };
-
-AttachOptions Bare() {
-    AttachOptions options;
-    options.captionFlags = 0;  // no title or caption buttons in the element lists
-    return options;
-}
 
 LPARAM PointAt(int x, int y) {
     return MAKELPARAM(x, y);
@@ -129,7 +119,7 @@ TEST(ElementTree, ResizingASharedBitmapElementOnlyInHeightKeepsItsOnePixelBitmap
     TestWindow w(Bare());
     RecordingElement shared, plain;
     ElementSpec spec = SpecAt(10, 10, 40, 20);
-    spec.typeId = kTypeSharedBitmap;
+    spec.type = ElementType::kSharedBitmap;
     ASSERT_TRUE(shared.Create(w.window, spec));
     ASSERT_TRUE(plain.Create(w.window, SpecAt(60, 10, 40, 20)));
     EXPECT_EQ(SizeOf(shared.BackingBitmap()).width, 1);
@@ -156,9 +146,9 @@ TEST(ElementTree, ChangeZOrderToTheBottomOnTheOnlyElementLeavesItHeadAndTail) {
     TestWindow w(Bare());
     RecordingElement only;
     ASSERT_TRUE(only.Create(w.window, SpecAt(10, 10, 20, 20)));
-    only.ChangeZOrder(2);
-    EXPECT_EQ(w.host->FirstElement(), &only);
-    EXPECT_EQ(w.host->LastElement(), &only);
+    only.ChangeZOrder(ZOrder::kBottom);
+    EXPECT_EQ(w.host->Elements().First(), &only);
+    EXPECT_EQ(w.host->Elements().Last(), &only);
     EXPECT_EQ(only.PreviousSibling(), nullptr);
     EXPECT_EQ(only.NextSibling(), nullptr);
 
@@ -167,8 +157,8 @@ TEST(ElementTree, ChangeZOrderToTheBottomOnTheOnlyElementLeavesItHeadAndTail) {
     ASSERT_TRUE(a.Create(&parent, SpecAt(0, 0, 5, 5)));
     ASSERT_TRUE(b.Create(&parent, SpecAt(0, 0, 5, 5)));
     ASSERT_TRUE(c.Create(&parent, SpecAt(0, 0, 5, 5)));
-    c.ChangeZOrder(2);  // c a b
-    a.ChangeZOrder(1);  // c b a
+    c.ChangeZOrder(ZOrder::kBottom);  // c a b
+    a.ChangeZOrder(ZOrder::kTop);     // c b a
     EXPECT_EQ(parent.FirstChild(), &c);
     EXPECT_EQ(c.NextSibling(), &b);
     EXPECT_EQ(b.NextSibling(), &a);
@@ -191,7 +181,7 @@ TEST(ElementTree, SetParentMovesBetweenListsAndRefusesLoops) {
     b.SetParent(&child);  // b would become its own grandparent
     EXPECT_EQ(b.ParentElement(), nullptr);
     child.SetParent(w.window);  // to the top level, as the last element
-    EXPECT_EQ(w.host->LastElement(), &child);
+    EXPECT_EQ(w.host->Elements().Last(), &child);
     EXPECT_EQ(child.ParentWindow(), w.window);
     EXPECT_EQ(b.FirstChild(), nullptr);
 }
@@ -205,14 +195,14 @@ TEST(ElementLifecycle, DestroyingAParentDestroysDescendantsFirstAndClearsHostRef
     ASSERT_TRUE(grandChild.Create(&first, SpecAt(30, 30, 20, 20)));
     ASSERT_TRUE(second.Create(&parent, SpecAt(120, 20, 50, 50)));
 
-    w.host->SetFocusElement(&second, true);
+    w.host->Elements().SetFocusElement(&second, true);
     SendMessageW(w.window, WM_MOUSEMOVE, 0, PointAt(35, 35));
     SendMessageW(w.window, WM_LBUTTONDOWN, MK_LBUTTON, PointAt(35, 35));
-    ASSERT_EQ(w.host->HoverElement(), &grandChild);
-    ASSERT_EQ(w.host->PressedElement(), &grandChild);
-    ASSERT_EQ(w.host->FocusElement(), &grandChild);  // the press took the focus
-    w.host->SetFocusElement(&second, true);
-    ASSERT_EQ(w.host->KeyboardFocusElement(), &second);
+    ASSERT_EQ(w.host->Elements().Hover(), &grandChild);
+    ASSERT_EQ(w.host->Elements().Pressed(), &grandChild);
+    ASSERT_EQ(w.host->Elements().Focus(), &grandChild);  // the press took the focus
+    w.host->Elements().SetFocusElement(&second, true);
+    ASSERT_EQ(w.host->Elements().KeyboardFocus(), &second);
 
     parent.Destroy();
 
@@ -221,12 +211,12 @@ TEST(ElementLifecycle, DestroyingAParentDestroysDescendantsFirstAndClearsHostRef
     EXPECT_EQ(order[1], &first);
     EXPECT_EQ(order[2], &second);
     EXPECT_EQ(order[3], &parent);
-    EXPECT_EQ(w.host->FocusElement(), nullptr);
-    EXPECT_EQ(w.host->KeyboardFocusElement(), nullptr);
-    EXPECT_EQ(w.host->HoverElement(), nullptr);
-    EXPECT_EQ(w.host->PressedElement(), nullptr);
-    EXPECT_FALSE(w.host->Captured());
-    EXPECT_EQ(w.host->FirstElement(), nullptr);
+    EXPECT_EQ(w.host->Elements().Focus(), nullptr);
+    EXPECT_EQ(w.host->Elements().KeyboardFocus(), nullptr);
+    EXPECT_EQ(w.host->Elements().Hover(), nullptr);
+    EXPECT_EQ(w.host->Elements().Pressed(), nullptr);
+    EXPECT_FALSE(w.host->Elements().Captured());
+    EXPECT_EQ(w.host->Elements().First(), nullptr);
     EXPECT_FALSE(grandChild.IsCreated());
     EXPECT_EQ(grandChild.Window(), nullptr);
     ReleaseCapture();
@@ -260,7 +250,7 @@ TEST(ElementLifecycle, ADestroyedElementCanBeCreatedAgain) {
     EXPECT_FALSE(element.IsCreated());
     EXPECT_EQ(element.Name(), "");
     ASSERT_EQ(element.Create(w.window, SpecAt(5, 5, 10, 10)), &element);
-    EXPECT_EQ(w.host->FirstElement(), &element);
+    EXPECT_EQ(w.host->Elements().First(), &element);
     EXPECT_EQ(element.Alpha(), 255);
 }
 
@@ -349,7 +339,7 @@ TEST(ElementState, ShowHideAndFocusQuery) {
     EXPECT_EQ(element.Count(kMsgHidden), 1);
     EXPECT_EQ(element.Count(kMsgShown), 1);
     EXPECT_FALSE(element.HasFocus());
-    w.host->SetFocusElement(&element, false);
+    w.host->Elements().SetFocusElement(&element, false);
     EXPECT_TRUE(element.HasFocus());
     element.focusAnswer = 0;  // the element's own answer decides
     EXPECT_FALSE(element.HasFocus());
@@ -359,19 +349,19 @@ TEST(ElementState, DisablingTheFocusedElementClearsTheFocusAndPostsFocusLostAndL
     TestWindow w(Bare());
     RecordingElement element;
     ASSERT_TRUE(element.Create(w.window, SpecAt(10, 10, 40, 40)));
-    w.host->SetFocusElement(&element, true);
-    ASSERT_EQ(w.host->FocusElement(), &element);
+    w.host->Elements().SetFocusElement(&element, true);
+    ASSERT_EQ(w.host->Elements().Focus(), &element);
     element.messages.clear();
     element.SetDisabled(true);
-    EXPECT_EQ(w.host->FocusElement(), nullptr);
-    EXPECT_EQ(w.host->KeyboardFocusElement(), nullptr);
+    EXPECT_EQ(w.host->Elements().Focus(), nullptr);
+    EXPECT_EQ(w.host->Elements().KeyboardFocus(), nullptr);
     EXPECT_EQ(element.Count(kMsgFocusLost), 0);  // posted, not yet taken
     PumpFor(30);
     EXPECT_EQ(element.Count(kMsgFocusLost), 1);
     EXPECT_EQ(element.Count(kMsgMouseLeave), 1);
     // A disabled element cannot take the focus.
-    w.host->SetFocusElement(&element, false);
-    EXPECT_EQ(w.host->FocusElement(), nullptr);
+    w.host->Elements().SetFocusElement(&element, false);
+    EXPECT_EQ(w.host->Elements().Focus(), nullptr);
 }
 
 TEST(ElementThreads, OtherThreadsReachElementsThroughTheWindow) {

@@ -1,14 +1,12 @@
-// The host window: creation defaults, maximised size, closing and teardown, the title text.
+// The host window: creation defaults, attaching, maximised size, closing and teardown.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/core/caption_button.h"
 #include "toolkit/core/label.h"
 #include "toolkit/core/text_convert.h"
-#include "toolkit/core/window_icon.h"
 
 namespace ui::test {
 namespace {
@@ -65,16 +63,16 @@ TEST(HostWindowAttach, DefaultCaptionGivesIconTitleCloseMaxMinAndShadowFlag) {
     TestWindow w;
     ASSERT_TRUE(w.host->IsAttached());
     EXPECT_EQ(HostWindow::FromWindow(w.window), w.host.get());
-    int flags = w.host->CaptionFlags();
+    int flags = w.host->Settings().captionFlags;
     EXPECT_EQ(flags & (1 | 2 | 4 | 8 | 16 | 512), 1 | 2 | 4 | 8 | 16 | 512);
-    ASSERT_EQ(w.host->CaptionButtons().size(), 3u);
-    EXPECT_EQ(w.host->CaptionButtons()[0]->Flag(), kCaptionClose);
+    ASSERT_EQ(w.host->Caption().Buttons().size(), 3u);
+    EXPECT_EQ(w.host->Caption().Buttons()[0]->Flag(), kCaptionClose);
     // Right to left, 28 pixels apart, the first 5 + 12 + 28 pixels from the right edge.
-    EXPECT_FLOAT_EQ(w.host->CaptionButtons()[0]->Rect().x, 380 - 5 - 12 - 28);
-    EXPECT_FLOAT_EQ(w.host->CaptionButtons()[2]->Rect().x, 380 - 5 - 12 - 3 * 28);
-    EXPECT_FLOAT_EQ(w.host->CaptionButtons()[2]->Rect().y, 7);
-    ASSERT_NE(w.host->TitleElement(), nullptr);
-    EXPECT_FLOAT_EQ(w.host->TitleElement()->Rect().x, 28);
+    EXPECT_FLOAT_EQ(w.host->Caption().Buttons()[0]->Rect().x, 380 - 5 - 12 - 28);
+    EXPECT_FLOAT_EQ(w.host->Caption().Buttons()[2]->Rect().x, 380 - 5 - 12 - 3 * 28);
+    EXPECT_FLOAT_EQ(w.host->Caption().Buttons()[2]->Rect().y, 7);
+    ASSERT_NE(w.host->Caption().Title(), nullptr);
+    EXPECT_FLOAT_EQ(w.host->Caption().Title()->Rect().x, 28);
     LONG style = GetWindowLongW(w.window, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER));
@@ -85,10 +83,10 @@ TEST(HostWindowAttach, ZeroCaptionFlagsKeepOnlyTheShadowFlag) {
     AttachOptions options;
     options.captionFlags = 0;
     TestWindow w(options);
-    EXPECT_EQ(w.host->CaptionFlags(), 512);
-    EXPECT_TRUE(w.host->CaptionButtons().empty());
-    EXPECT_EQ(w.host->TitleElement(), nullptr);
-    EXPECT_EQ(w.host->FirstElement(), nullptr);
+    EXPECT_EQ(w.host->Settings().captionFlags, 512);
+    EXPECT_TRUE(w.host->Caption().Buttons().empty());
+    EXPECT_EQ(w.host->Caption().Title(), nullptr);
+    EXPECT_EQ(w.host->Elements().First(), nullptr);
 }
 
 TEST(HostWindowAttach, RefusesNullForeignAndAlreadyHeldWindows) {
@@ -105,7 +103,7 @@ TEST(HostWindowSize, MaximisedWithCaptionFlagsCoversTheWorkAreaAndSevenPixelsMor
     HostWindowSpec spec;
     spec.show = true;
     TestWindow w({}, spec);
-    ASSERT_TRUE(w.host->CaptionFlags() & kCaptionMaximise);
+    ASSERT_TRUE(w.host->Settings().captionFlags & kCaptionMaximise);
     PumpFor(100);
     ShowWindow(w.window, SW_MAXIMIZE);
     // Read at once: Wine's X11 driver without a window manager later puts a shaped (window
@@ -119,23 +117,9 @@ TEST(HostWindowSize, MaximisedWithCaptionFlagsCoversTheWorkAreaAndSevenPixelsMor
     EXPECT_EQ(rect.bottom, work.bottom + 7);
     // The buffers follow the new size, and the caption is laid out again.
     EXPECT_EQ(w.host->Width(), rect.right - rect.left);
-    EXPECT_EQ(w.host->BackBuffer().Width(), rect.right - rect.left);
-    EXPECT_FLOAT_EQ(w.host->CaptionButtons()[0]->Rect().x,
+    EXPECT_EQ(w.host->Composition().BackBuffer().Width(), rect.right - rect.left);
+    EXPECT_FLOAT_EQ(w.host->Caption().Buttons()[0]->Rect().x,
                     static_cast<float>(rect.right - rect.left - 5 - 12 - 28));
-}
-
-TEST(HostWindowSize, MinimumTrackSizeFollowsTheCaptionButtons) {
-    TestWindow w;
-    MINMAXINFO info{};
-    SendMessageW(w.window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 28 * 3 + 11 + 36);
-    EXPECT_EQ(info.ptMinTrackSize.y, 38);
-    AttachOptions bare;
-    bare.captionFlags = 0;
-    TestWindow plain(bare);
-    SendMessageW(plain.window, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&info));
-    EXPECT_EQ(info.ptMinTrackSize.x, 21);
-    EXPECT_EQ(info.ptMinTrackSize.y, 20);
 }
 
 // Records the messages the window's own class procedure sees after the host handled them.
@@ -163,7 +147,7 @@ TEST(HostWindowClose, HidesThenDestroysAndTearsTheHostDown) {
     Element grandChild;
     ASSERT_TRUE(child.Create(w.window, SpecAt(20, 40, 50, 30)));
     ASSERT_TRUE(grandChild.Create(&child, SpecAt(25, 45, 10, 10)));
-    w.host->SetAnimationKind(1);  // fade out, 15 steps
+    w.host->Settings().animationKind = AnimationKind::kFade;  // fade out, 15 steps
 
     DWORD start = GetTickCount();
     SendMessageW(w.window, WM_CLOSE, 0, 0);
@@ -175,10 +159,10 @@ TEST(HostWindowClose, HidesThenDestroysAndTearsTheHostDown) {
     EXPECT_EQ(gClassMessages[1], static_cast<UINT>(WM_DESTROY));
     EXPECT_FALSE(gHostPropertyAtDestroy);
     EXPECT_FALSE(w.host->IsAttached());
-    EXPECT_EQ(w.host->FirstElement(), nullptr);
+    EXPECT_EQ(w.host->Elements().First(), nullptr);
     EXPECT_FALSE(child.IsCreated());
     EXPECT_FALSE(grandChild.IsCreated());
-    EXPECT_TRUE(w.host->CaptionButtons().empty());
+    EXPECT_TRUE(w.host->Caption().Buttons().empty());
     EXPECT_GE(elapsed, 15u * 10u - 20u);  // the fade ran its steps
 }
 
@@ -198,63 +182,12 @@ TEST(HostWindowClose, EveryAnimationKindRunsItsStepsBeforeTheWindowGoes) {
         HostWindowSpec spec;
         spec.show = true;
         TestWindow w({}, spec);
-        w.host->SetAnimationKind(kind);
+        w.host->Settings().animationKind = static_cast<AnimationKind>(kind);
         DWORD start = GetTickCount();
         SendMessageW(w.window, WM_CLOSE, 0, 0);
         EXPECT_GE(GetTickCount() - start, steps * 10 - 20) << "kind " << kind;
         EXPECT_FALSE(IsWindow(w.window)) << "kind " << kind;
     }
-}
-
-HICON SolidIcon(COLORREF colour) {
-    BITMAPV5HEADER header{};
-    header.bV5Size = sizeof header;
-    header.bV5Width = 16;
-    header.bV5Height = 16;
-    header.bV5Planes = 1;
-    header.bV5BitCount = 32;
-    header.bV5Compression = BI_RGB;
-    void* bits = nullptr;
-    HDC screen = GetDC(nullptr);
-    HBITMAP colourBitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&header),
-                                            DIB_RGB_COLORS, &bits, nullptr, 0);
-    ReleaseDC(nullptr, screen);
-    auto* pixels = static_cast<std::uint32_t*>(bits);
-    std::uint32_t value =
-        0xFF000000 | (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-    for (int i = 0; i < 16 * 16; ++i)
-        pixels[i] = value;
-    HBITMAP mask = CreateBitmap(16, 16, 1, 1, nullptr);
-    ICONINFO info{TRUE, 0, 0, mask, colourBitmap};
-    HICON icon = CreateIconIndirect(&info);
-    DeleteObject(mask);
-    DeleteObject(colourBitmap);
-    return icon;
-}
-
-TEST(HostWindowCaption, TheIconFlagShowsTheWindowIconLeftOfTheTitle) {
-    HICON icon = SolidIcon(RGB(255, 0, 0));
-    HWND window = CreateHostWindow({});
-    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
-    HostWindow host;
-    ASSERT_TRUE(host.Attach(window));
-    ASSERT_NE(host.IconElement(), nullptr);
-    EXPECT_EQ(IconOfWindow(window), icon);
-    EXPECT_EQ(host.IconElement()->Rect(), kWindowIconRect);
-    EXPECT_TRUE(NearColour(BackPixel(host, 15, 19), {255, 0, 0, 255}, 8));
-    EXPECT_FALSE(NearColour(BackPixel(host, 30, 19), {255, 0, 0, 255}, 8));
-    DestroyWindow(window);
-    DestroyIcon(icon);
-}
-
-TEST(HostWindowTitle, ShowsTheFirst511CharactersOfALongWindowText) {
-    HostWindowSpec spec;
-    spec.title = std::string(600, 'a');
-    TestWindow w({}, spec);
-    ASSERT_NE(w.host->TitleElement(), nullptr);
-    EXPECT_EQ(w.host->TitleElement()->WideText().size(), 511u);
-    SetWindowTextA(w.window, "新标题");
-    EXPECT_EQ(w.host->TitleElement()->Text(), "新标题");
 }
 
 TEST(HostWindowTeardown, DestroyingTheHostObjectGivesTheWindowBack) {

@@ -1,0 +1,59 @@
+// The dirty-rectangle queue: passes, presentations, and repaints that arrive as messages.
+#include <gtest/gtest.h>
+
+#include "tests/toolkit/toolkit_test_support.h"
+
+namespace ui::test {
+namespace {
+
+TEST(DirtyRectangles, ThreeQueuedWhileBusyAreRepaintedInOnePassWithOnePresentation) {
+    AttachOptions options = Bare();
+    options.settings.layeredAlpha = 255;
+    TestWindow w(options);
+    SolidElement element(kRed);
+    ASSERT_TRUE(element.Create(w.window, SpecAt(20, 20, 100, 60)));
+    element.SetDisabled(true);
+    PumpFor(30);
+    bool queued = false;
+    element.onDisabledQuery = [&] {
+        if (queued) return;
+        queued = true;  // asked while the first rectangle is composed: the queue is busy
+        EXPECT_TRUE(w.host->Composition().Queue().Busy());
+        w.host->QueueRect({20, 20, 10, 10}, RepaintMode::kQueue);
+        w.host->QueueRect({40, 20, 10, 10}, RepaintMode::kQueue);
+        w.host->QueueRect({60, 20, 10, 10}, RepaintMode::kFirst);
+        EXPECT_EQ(w.host->Composition().Queue().Pending(), 3u);
+    };
+    element.disabledQueries = 0;
+    int presentedBefore = w.host->Composition().PresentCount();
+    w.host->QueueRect(element.Rect(), RepaintMode::kQueue);
+    EXPECT_EQ(element.disabledQueries, 4);  // the first rectangle and the three
+    EXPECT_EQ(w.host->Composition().Queue().Pending(), 0u);
+    EXPECT_EQ(w.host->Composition().PresentCount() - presentedBefore, 1);
+}
+
+TEST(DirtyRectangles, APlainWindowIsPresentedPerRectangle) {
+    TestWindow w(Bare());
+    SolidElement element(kRed);
+    ASSERT_TRUE(element.Create(w.window, SpecAt(20, 20, 100, 60)));
+    PumpFor(30);
+    int presentedBefore = w.host->Composition().PresentCount();
+    w.host->Composition().Queue().Append({20, 20, 10, 10});
+    w.host->Composition().Queue().Append({40, 20, 10, 10});
+    w.host->Composition().Queue().Process();
+    EXPECT_EQ(w.host->Composition().PresentCount() - presentedBefore, 2);
+}
+
+TEST(DirtyRectangles, RepaintRequestsArriveAsMessagesAndAreDroppedWhileBusy) {
+    TestWindow w(Bare());
+    SolidElement element(kRed);
+    ASSERT_TRUE(element.Create(w.window, SpecAt(20, 20, 40, 40)));
+    PumpFor(30);
+    element.SetVisible(false);  // posts a repaint of its rectangle
+    EXPECT_TRUE(NearColour(BackPixel(*w.host, 30, 30), kRedPixel, 2));
+    PumpFor(30);
+    EXPECT_TRUE(NearColour(BackPixel(*w.host, 30, 30), kBackground, 2));
+}
+
+}  // namespace
+}  // namespace ui::test

@@ -1,0 +1,69 @@
+// Decoding images, with and without their PNG signature, and nine-grid drawing.
+#include <gtest/gtest.h>
+
+#include "kToolkitDefaultSkin.h"
+#include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/core/images.h"
+#include "toolkit/core/shapes.h"
+#include "toolkit/core/toolkit.h"
+
+namespace ui::test {
+namespace {
+
+TEST(Images, APngWithoutItsSignatureDecodesOnlyWhenTheSignatureIsAdded) {
+    ByteView skin = EmbeddedBytes(kToolkitDefaultSkin);
+    ASSERT_GT(skin.size(), 16u);
+    EXPECT_EQ(skin[4], 'I');  // starts with the IHDR chunk
+    EXPECT_FALSE(LoadImage(skin, false));
+    LoadedImage image = LoadImage(skin, true);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(SizeOf(image.Get()).width, 8 * kSkinCell);
+    EXPECT_EQ(SizeOf(image.Get()).height, kSkinCell);
+    EXPECT_NE(DefaultSkin(), nullptr);
+    EXPECT_FALSE(LoadImage(ByteView()));
+    const std::uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+    EXPECT_FALSE(LoadImage(junk));
+}
+
+TEST(Images, NineGridKeepsTheCornersAtFullSizeInASmallRectangle) {
+    ImagePtr source = NewArgbBitmap(30, 30);
+    {
+        GraphicsPtr g = NewSmoothGraphics(source.get());
+        FillReplacing(g.get(), {0, 0, 15, 15}, kRed);
+        FillReplacing(g.get(), {15, 0, 15, 15}, kGreen);
+        FillReplacing(g.get(), {0, 15, 15, 15}, kBlue);
+        FillReplacing(g.get(), {15, 15, 15, 15}, kYellow);
+    }
+    ImagePtr target = NewArgbBitmap(16, 16);
+    GraphicsPtr g = NewSmoothGraphics(target.get());
+    DrawNineGrid(g.get(), source.get(), {0, 0, 16, 16}, Margins{10, 10, 10, 10});
+    g.reset();
+    EXPECT_TRUE(NearColour(ImagePixel(target.get(), 2, 2), kRedPixel, 2));
+    EXPECT_TRUE(NearColour(ImagePixel(target.get(), 13, 2), {0, 255, 0, 255}, 2));
+    EXPECT_TRUE(NearColour(ImagePixel(target.get(), 2, 13), {0, 0, 255, 255}, 2));
+    EXPECT_TRUE(NearColour(ImagePixel(target.get(), 13, 13), {255, 255, 0, 255}, 2));
+}
+
+TEST(Images, NineGridLeavesNoSeamBetweenItsParts) {
+    ImagePtr source = NewArgbBitmap(13, 28);
+    {
+        GraphicsPtr g = NewSmoothGraphics(source.get());
+        FillReplacing(g.get(), {0, 0, 13, 28}, kRed);
+    }
+    // Widths whose stretch factors used to lose the first column of the stretched parts.
+    for (int width : {41, 43, 54, 70, 82, 99, 124}) {
+        ImagePtr target = NewArgbBitmap(width, 40);
+        GraphicsPtr g = NewSmoothGraphics(target.get());
+        DrawNineGrid(g.get(), source.get(), {0, 0, float(width), 40}, Margins{5, 5, 3, 15});
+        g.reset();
+        for (int x = 0; x < width; ++x) {
+            for (int y : {2, 12, 30}) {
+                ASSERT_EQ(ImagePixel(target.get(), x, y).a, 255)
+                    << width << " wide, at " << x << "," << y;
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ui::test
