@@ -40,10 +40,9 @@ void RunMessageLoop() {
 void CreateWizardWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterWizardClass(instance)) return;
-    HWND window = CreateWindowExA(0, kWizardClassName, kWizardTitle,
-                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-                                  CW_USEDEFAULT, CW_USEDEFAULT, 460, 340, nullptr, nullptr,
-                                  instance, nullptr);
+    HWND window = CreateWindowExA(
+        0, kWizardClassName, kWizardTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+        CW_USEDEFAULT, CW_USEDEFAULT, 460, 340, nullptr, nullptr, instance, nullptr);
     if (window == nullptr) return;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);
