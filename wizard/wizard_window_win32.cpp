@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "wizard/message_loops.h"
 #include "wizard/wizard_identity.h"
 
 namespace wiz {
@@ -27,22 +28,15 @@ bool RegisterWizardClass(HINSTANCE instance) {
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 }  // namespace
 
 void CreateWizardWindow() {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterWizardClass(instance)) return;
-    HWND window = CreateWindowExA(
-        0, kWizardClassName, kWizardTitle, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
-        CW_USEDEFAULT, CW_USEDEFAULT, 460, 340, nullptr, nullptr, instance, nullptr);
+    HWND window = CreateWindowExA(0, kWizardClassName, kWizardTitle,
+                                  WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX,
+                                  CW_USEDEFAULT, CW_USEDEFAULT, 460, 340, nullptr, nullptr,
+                                  instance, nullptr);
     if (window == nullptr) return;
     ShowWindow(window, SW_SHOW);
     UpdateWindow(window);

@@ -45,6 +45,10 @@ void ShadowFollower::ShowBehindOwner() {
     if (!IsWindow(shadow_)) return;
     SetWindowPos(shadow_, owner_, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    // Wine shows a new window in front whatever it is placed after: the owner comes forward.
+    raisingOwner_ = true;
+    SetWindowPos(owner_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    raisingOwner_ = false;
 }
 
 LRESULT CALLBACK ShadowFollower::OwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
@@ -62,7 +66,8 @@ LRESULT CALLBACK ShadowFollower::OwnerProc(HWND window, UINT message, WPARAM wPa
             break;
         case WM_WINDOWPOSCHANGED:
             // The owner came to the front (or went back): the shadow stays right behind it.
-            if (!(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) {
+            if (!follower->raisingOwner_ &&
+                !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOZORDER)) {
                 follower->KeepBehindOwner();
             }
             break;

@@ -54,6 +54,7 @@ class ShadowFollower {
     UINT positionFlags_ = SWP_NOACTIVATE;
     RECT offsets_{};
     bool attached_ = false;
+    bool raisingOwner_ = false;
 };
 
 }  // namespace ui

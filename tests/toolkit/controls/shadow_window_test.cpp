@@ -77,7 +77,8 @@ TEST(ShadowWindow, SitsAroundTheOwnerBehindItWithoutTakingTheActivation) {
               MA_NOACTIVATE);
 }
 
-// Wine (8.0 on Xvfb) does not keep the shadow behind the owner: it reports it in front.
+// Wine on Xvfb reports the shadow in front of its owner in the z-order, though it shows the
+// owner in front. Kept for a run on Windows, where it has not been tried yet.
 TEST(ShadowWindow, DISABLED_StaysRightBehindTheOwner) {
     ShadowedOwner s;
     EXPECT_TRUE(IsBehind(s.shadowWindow, s.owner.window));
