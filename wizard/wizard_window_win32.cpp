@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "wizard/message_loops.h"
 #include "wizard/wizard_identity.h"
 
 namespace wiz {
@@ -25,14 +26,6 @@ bool RegisterWizardClass(HINSTANCE instance) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = kWizardClassName;
     return RegisterClassExA(&wc) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
-}
-
-void RunMessageLoop() {
-    MSG msg;
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
 }
 
 }  // namespace
