@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <span>
 
 #include "runtime/value_types.h"
@@ -41,8 +42,14 @@ class ArchiveFile {
 };
 
 // Creates or replaces the file with exactly these bytes (attribute archive). False when the
-// file cannot be created (an existing read-only file among others) or a write fails.
+// file cannot be created (an existing read-only file among others, refused as access denied) or
+// a write fails.
 bool WriteFileBytes(const rt::TextValue& path, std::span<const std::uint8_t> bytes);
+
+// The same in pieces of `piece` bytes, telling `onPiece` the bytes written so far after each.
+using PieceWritten = std::function<void(std::uint64_t written)>;
+bool WriteFileBytes(const rt::TextValue& path, std::span<const std::uint8_t> bytes,
+                    std::size_t piece, const PieceWritten& onPiece);
 
 // Deletes a file; false when it does not exist or cannot be deleted.
 bool RemoveFile(const rt::TextValue& path);

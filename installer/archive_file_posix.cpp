@@ -2,10 +2,11 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "installer/archive_file.h"
-#include "runtime/native_path.h"
 #include "runtime/dbcs.h"
+#include "runtime/native_path.h"
 
 namespace inst {
 
@@ -40,7 +41,10 @@ bool ArchiveFile::Open(const rt::TextValue& path, Mode mode) {
             fd = open(native.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
             break;
         case Mode::CreateAlways:
-            if (IsReadOnlyOrDirectory(native)) return false;
+            if (IsReadOnlyOrDirectory(native)) {
+                errno = EACCES;  // as Windows refuses it: access denied
+                return false;
+            }
             fd = open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
             break;
     }

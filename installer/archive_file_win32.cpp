@@ -39,7 +39,10 @@ bool ArchiveFile::Open(const rt::TextValue& path, Mode mode) {
                                  nullptr, CREATE_NEW, 0, nullptr);
             break;
         case Mode::CreateAlways:
-            if (IsReadOnlyFile(path)) return false;
+            if (IsReadOnlyFile(path)) {
+                SetLastError(ERROR_ACCESS_DENIED);  // what Windows itself answers
+                return false;
+            }
             handle = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                  FILE_ATTRIBUTE_ARCHIVE, nullptr);
             break;

@@ -141,10 +141,16 @@ bool ArchiveReader::ExtractAll(const rt::TextValue& path, rt::ByteSet image,
         return false;
     }
     const std::string base = WithTrailingBackslash(target);
+    std::uint64_t bodies = 0;
+    for (const ArchiveEntry& entry : entries_)
+        bodies += entry.size;
+    ProgressThrottle progress(observer_, bodies);
+    progress.Report(0);
     cursor_ = 0;
     for (const ArchiveEntry& entry : entries_) {
-        WriteEntry(entry, cursor_, base);
+        WriteEntry(entry, cursor_, base, progress);
         cursor_ += entry.size;
+        progress.Report(cursor_);
     }
     Close();
     return true;
@@ -192,17 +198,37 @@ bool ArchiveReader::ReadSource(std::uint64_t offset, std::span<std::uint8_t> out
 }
 
 void ArchiveReader::WriteEntry(const ArchiveEntry& entry, std::uint64_t offset,
-                               const std::string& base) {
-    if (!IsContainedEntryName(entry.name)) return;
-    const std::string fullPath = base + WithBackslashes(entry.name);
-    EnsureDirectory(fullPath.substr(0, FindLastSeparator(fullPath)));
-    if (inMemory_) {
-        WriteFileBytes(fullPath, std::span(image_).subspan(offset, entry.size));
+                               const std::string& base, ProgressThrottle& progress) {
+    if (!IsContainedEntryName(entry.name)) {
+        if (observer_ != nullptr) observer_->EntryRefused(entry.name);
         return;
     }
-    rt::ByteSet body;
-    if (rt::TryAssignZeros(body, entry.size) && ReadSource(offset, body))
-        WriteFileBytes(fullPath, body);
+    const std::string fullPath = base + WithBackslashes(entry.name);
+    FolderCreated onFolder;
+    if (observer_ != nullptr) {
+        onFolder = [this](const rt::TextValue& folder, bool created) {
+            observer_->FolderCreated(folder, created);
+        };
+    }
+    EnsureDirectory(fullPath.substr(0, FindLastSeparator(fullPath)), onFolder);
+    bool written = false;
+    if (inMemory_) {
+        written =
+            WriteBody(fullPath, std::span(image_).subspan(offset, entry.size), offset, progress);
+    } else {
+        rt::ByteSet body;
+        written = rt::TryAssignZeros(body, entry.size) && ReadSource(offset, body) &&
+                  WriteBody(fullPath, body, offset, progress);
+    }
+    if (observer_ != nullptr) observer_->FileWritten(fullPath, entry.size, written);
+}
+
+// Without an observer the body goes in one write, as fast as it can.
+bool ArchiveReader::WriteBody(const rt::TextValue& path, std::span<const std::uint8_t> body,
+                              std::uint64_t offset, ProgressThrottle& progress) {
+    if (observer_ == nullptr) return WriteFileBytes(path, body);
+    return WriteFileBytes(path, body, kProgressStep,
+                          [&](std::uint64_t written) { progress.Report(offset + written); });
 }
 
 }  // namespace inst

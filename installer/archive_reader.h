@@ -9,6 +9,7 @@
 
 #include "installer/archive_file.h"
 #include "installer/archive_format.h"
+#include "installer/extract_observer.h"
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -48,13 +49,21 @@ class ArchiveReader {
 
     const std::vector<ArchiveEntry>& Entries() const { return entries_; }
 
+    // Told of every folder, file and refused entry of the following ExtractAll calls, and of
+    // their progress; null for none. With an observer, large bodies are written in pieces of
+    // kProgressStep so that progress moves within them.
+    void SetObserver(ExtractObserver* observer) { observer_ = observer; }
+
   private:
     struct BuildState;
 
     std::uint64_t SourceSize() const;
     bool ReadDirectory();
     bool ReadSource(std::uint64_t offset, std::span<std::uint8_t> out) const;
-    void WriteEntry(const ArchiveEntry& entry, std::uint64_t offset, const std::string& base);
+    void WriteEntry(const ArchiveEntry& entry, std::uint64_t offset, const std::string& base,
+                    ProgressThrottle& progress);
+    bool WriteBody(const rt::TextValue& path, std::span<const std::uint8_t> body,
+                   std::uint64_t offset, ProgressThrottle& progress);
 
     std::vector<ArchiveEntry> entries_;
     ArchiveFile file_;
@@ -62,6 +71,7 @@ class ArchiveReader {
     rt::ByteSet image_;
     std::uint64_t cursor_ = 0;
     bool open_ = false;
+    ExtractObserver* observer_ = nullptr;
 
     std::unique_ptr<BuildState> build_;  // only while BuildArchive runs
 };

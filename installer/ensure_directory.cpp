@@ -5,14 +5,16 @@
 
 namespace inst {
 
-void EnsureDirectory(const rt::TextValue& path) {
+void EnsureDirectory(const rt::TextValue& path, const FolderCreated& onFolder) {
     if (rt::IsExistingDirectory(path)) return;
     const std::vector<std::string> parts = SplitAtSeparators(path);
     std::string prefix = parts.front();
     for (std::size_t i = 1; i < parts.size(); ++i) {
         prefix += '\\';
         prefix += parts[i];
-        if (!rt::IsExistingDirectory(prefix)) rt::MakeDirectory(prefix);
+        if (rt::IsExistingDirectory(prefix)) continue;
+        const bool created = rt::MakeDirectory(prefix) != 0;
+        if (onFolder) onFolder(prefix, created);
     }
 }
 

@@ -8,17 +8,31 @@
 #include "installer/install_options.h"
 #include "installer/install_platform.h"
 #include "installer/payload_codec.h"
+#include "installer/setup_log.h"
 #include "runtime/value_types.h"
 
 namespace inst {
 
-// Installs with the product's own payload on this machine (Win32 only). Called by the wizard's
-// install button on its UI thread, which has initialised COM.
-void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd);
+// What became of one press of the install button.
+enum class InstallOutcome {
+    kInstalled,          // the files are in place and the wizard was asked to close
+    kAskedForDirectory,  // the directory was empty: the user was asked, nothing was installed
+    kPayloadDamaged,     // "解压失败！": the choices were recorded, nothing was unpacked
+};
 
-// The same procedure on the given platform and payload.
-void RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd, SetupPlatform& platform,
-                const ShippedPayload& payload);
+// Installs with the product's own payload on this machine, recording into the program's log
+// (program_log.h) (Win32 only). Called by the wizard's install button on its UI thread, which
+// has initialised COM.
+InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd);
+
+// The payload this program carries (Win32 only).
+ShippedPayload ProgramPayload();
+
+// The same procedure on the given platform and payload, with each action in `log`.
+InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd,
+                          SetupPlatform& platform, const ShippedPayload& payload, SetupLog& log);
+InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd,
+                          SetupPlatform& platform, const ShippedPayload& payload);
 
 // Program Files (x86) + "\Korrel\VantorFenWix" (Program Files where the system has no x86
 // folder); empty when neither folder is known.

@@ -2,6 +2,8 @@
 // to put a directory back into the page, and to close itself once the product is installed.
 #pragma once
 
+#include <cstdint>
+
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -21,6 +23,15 @@ class InstallFrontEnd {
 
     // Ends the wizard after a successful install.
     virtual void CloseWizard() = 0;
+
+    // How far unpacking has come, as one count of bytes over decoding and writing: each byte of
+    // the product's archive image counts once decoded and once written, so `total` is twice the
+    // image size and known from the first call; `done` starts at 0, never goes back and the
+    // last call has done == total. Called on the thread that runs the install (the wizard's UI
+    // thread) at the start, about every MiB (kProgressStep) and at the end: the place to repaint
+    // and to let the window's own messages through (rt::PumpMessages) while input stays
+    // ignored. Does nothing unless overridden.
+    virtual void ShowProgress(std::uint64_t /*done*/, std::uint64_t /*total*/) {}
 };
 
 }  // namespace inst

@@ -75,7 +75,9 @@ inline constexpr int kButtonsYesNo = 4;
 inline constexpr int kIconQuestion = 32;
 inline constexpr int kIconInformation = 64;
 
-// Messages of the uninstall.
+// Messages of the uninstall: the question before it, the report after it.
+inline constexpr char kUninstallQuestion[] = "是否卸载 VantorSaelin ？";
+inline constexpr char kUninstallTitle[] = "卸载 VantorSaelin";
 inline constexpr char kUninstallReportTitle[] = "卸载完毕";
 inline constexpr char kUninstallReportText[] =
     "VantorSaelin 卸载完毕！\r\n\r\n剩余文件您可以手动删除：\r\n\r\n";

@@ -8,6 +8,8 @@
 
 namespace inst {
 
+enum class StopResult { kNotRunning, kStopped, kStillRunning };
+
 class SetupPlatform {
   public:
     virtual ~SetupPlatform() = default;
@@ -45,9 +47,9 @@ class SetupPlatform {
     // The running program's own file (its directory, "\", its name).
     virtual rt::TextValue OwnProgramPath() = 0;
 
-    // Asks the first running process with this image name (letters in any case) to end.
-    // Does not wait for it.
-    virtual void StopProcessNamed(const rt::TextValue& imageName) = 0;
+    // Asks the first running process with this image name (letters in any case) to end, and
+    // waits a little for it to go: whether one was running and whether it ended.
+    virtual StopResult StopProcessNamed(const rt::TextValue& imageName) = 0;
 
     // The system message box without an owner window; the MessageBoxResult pressed.
     virtual int ShowMessage(const rt::TextValue& text, int style, const rt::TextValue& title) = 0;

@@ -24,11 +24,16 @@ bool IsEmptyFolder(const rt::TextValue& folder) {
     return name.empty();
 }
 
-void RemoveStartMenuEntries(const StartMenuPaths& paths) {
-    rt::DeleteOneFile(paths.programShortcut);
-    rt::DeleteOneFile(paths.uninstallShortcut);
-    rt::DeleteTree(paths.productFolder);
-    if (IsEmptyFolder(paths.makerFolder)) rt::DeleteTree(paths.makerFolder);
+void RemoveStartMenuEntries(const StartMenuPaths& paths, SetupLog& log) {
+    for (const rt::TextValue& shortcut : {paths.programShortcut, paths.uninstallShortcut}) {
+        log.Removal("shortcut deleted", shortcut, rt::DeleteOneFile(shortcut) != 0,
+                    FailureKind::kSettings);
+    }
+    log.Removal("folder deleted with everything in it", paths.productFolder,
+                rt::DeleteTree(paths.productFolder) != 0, FailureKind::kSettings);
+    if (!IsEmptyFolder(paths.makerFolder)) return;
+    log.Removal("folder deleted", paths.makerFolder, rt::DeleteTree(paths.makerFolder) != 0,
+                FailureKind::kSettings);
 }
 
 }  // namespace inst

@@ -4,13 +4,14 @@
 #pragma once
 
 #include "installer/install_layout.h"
+#include "installer/setup_log.h"
 #include "runtime/value_types.h"
 
 namespace inst {
 
 // Deletes both shortcuts, the product folder with everything in it, and then the maker's
-// folder if it is left empty.
-void RemoveStartMenuEntries(const StartMenuPaths& paths);
+// folder if it is left empty. Each removal goes into the log.
+void RemoveStartMenuEntries(const StartMenuPaths& paths, SetupLog& log);
 
 // True when the folder exists and holds no entry besides "." and "..".
 bool IsEmptyFolder(const rt::TextValue& folder);

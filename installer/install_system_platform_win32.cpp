@@ -44,7 +44,7 @@ class Win32SetupPlatform final : public SetupPlatform {
     rt::TextValue OwnProgramPath() override {
         return rt::OwnDirectory() + "\\" + rt::OwnFileName();
     }
-    void StopProcessNamed(const rt::TextValue& imageName) override;
+    StopResult StopProcessNamed(const rt::TextValue& imageName) override;
     int ShowMessage(const rt::TextValue& text, int style, const rt::TextValue& title) override {
         return rt::ShowMessage(rt::TaggedValue::Text(text), style, title);
     }
@@ -94,14 +94,20 @@ rt::TextValue Win32SetupPlatform::FinalPath(const rt::TextValue& path) {
 }
 
 // The stop itself does not wait; the files the product holds are freed only when it has
-// ended, so wait a little for that before they are deleted.
-void Win32SetupPlatform::StopProcessNamed(const rt::TextValue& imageName) {
+// ended, so wait a little for that before they are deleted. Without the right to wait on it,
+// a second look tells whether it is gone.
+StopResult Win32SetupPlatform::StopProcessNamed(const rt::TextValue& imageName) {
     const std::uint32_t id = FindProcessIdByName(imageName);
-    HANDLE process = id != 0 ? OpenProcess(SYNCHRONIZE, FALSE, id) : nullptr;
+    if (id == 0) return StopResult::kNotRunning;
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
     StopProcessById(id);
-    if (process == nullptr) return;
-    WaitForSingleObject(process, kStopWaitMs);
+    if (process == nullptr) {
+        return FindProcessIdByName(imageName) == id ? StopResult::kStillRunning
+                                                    : StopResult::kStopped;
+    }
+    const DWORD waited = WaitForSingleObject(process, kStopWaitMs);
     CloseHandle(process);
+    return waited == WAIT_OBJECT_0 ? StopResult::kStopped : StopResult::kStillRunning;
 }
 
 }  // namespace

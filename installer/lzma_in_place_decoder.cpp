@@ -35,7 +35,7 @@ struct ImageAllocator {
 // Runs the decoder through the scratch buffer until imageSize bytes came out; their CRC-32 in
 // `checksum`.
 int Decode(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32_t imageSize,
-           std::uint32_t& checksum) {
+           std::uint32_t& checksum, ProgressThrottle* progress) {
     std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kScratchSize]);
     stream.next_in = input.data();
     stream.avail_in = input.size();
@@ -51,6 +51,7 @@ int Decode(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32
         const std::size_t out = room - stream.avail_out;
         checksum = lzma_crc32(scratch.get(), out, checksum);
         produced += out;
+        if (progress != nullptr) progress->Report(produced);
         if (result == LZMA_STREAM_END) return produced == imageSize ? LZMA_OK : LZMA_DATA_ERROR;
         if (result != LZMA_OK) return result;
         // Input used up and nothing more coming out: the stream ends before the image does.
@@ -62,7 +63,7 @@ int Decode(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32
 }  // namespace
 
 int DecodeLzma1InPlace(std::span<const std::uint8_t> input, lzma_options_lzma options,
-                       std::uint32_t imageSize, rt::ByteSet& image) {
+                       std::uint32_t imageSize, rt::ByteSet& image, ProgressThrottle* progress) {
     if (imageSize > UINT32_MAX - 64) return LZMA_MEM_ERROR;
     // liblzma rounds the dictionary up to 16 bytes; 16 more keep its write position from ever
     // wrapping to the start.
@@ -76,7 +77,7 @@ int DecodeLzma1InPlace(std::span<const std::uint8_t> input, lzma_options_lzma op
     stream.allocator = &hooks;
     int result = lzma_raw_decoder(&stream, filters);
     std::uint32_t checksum = 0;
-    if (result == LZMA_OK) result = Decode(stream, input, imageSize, checksum);
+    if (result == LZMA_OK) result = Decode(stream, input, imageSize, checksum, progress);
     lzma_end(&stream);
     if (result != LZMA_OK) return result;
     if (!allocator.handedOut || lzma_crc32(image.data(), imageSize, 0) != checksum)

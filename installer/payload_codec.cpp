@@ -39,7 +39,7 @@ bool GrowImage(rt::ByteSet& image, std::uint32_t imageSize) {
 // Runs the decoder until the image is full, the input is used up or an error occurs. While
 // the output buffer was full, the decoder may still hold bytes for a larger one.
 int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32_t imageSize,
-                  rt::ByteSet& image) {
+                  rt::ByteSet& image, ProgressThrottle& progress) {
     stream.next_in = input.data();
     stream.avail_in = input.size();
     std::size_t produced = 0;
@@ -47,11 +47,14 @@ int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std:
     lzma_ret result = LZMA_OK;
     while (result == LZMA_OK && produced < imageSize && (stream.avail_in > 0 || outputFull)) {
         if (produced == image.size() && !GrowImage(image, imageSize)) return LZMA_MEM_ERROR;
+        // Pieces of one progress step, so that progress is heard while the image grows.
+        const std::size_t room = std::min<std::size_t>(image.size() - produced, kProgressStep);
         stream.next_out = image.data() + produced;
-        stream.avail_out = image.size() - produced;
+        stream.avail_out = room;
         result = lzma_code(&stream, LZMA_RUN);
-        produced = image.size() - stream.avail_out;
+        produced += room - stream.avail_out;
         outputFull = stream.avail_out == 0;
+        progress.Report(produced);
     }
     if (produced == imageSize && (result == LZMA_OK || result == LZMA_STREAM_END)) return LZMA_OK;
     // An end marker or the end of the input before the image is full: the rest would be zeros.
@@ -61,18 +64,23 @@ int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std:
 
 // liblzma's own dictionary beside the image: twice the image in memory while decoding.
 int DecodePlain(std::span<const std::uint8_t> input, lzma_options_lzma options,
-                std::uint32_t imageSize, rt::ByteSet& image) {
+                std::uint32_t imageSize, rt::ByteSet& image, ProgressThrottle& progress) {
     rt::ByteSet().swap(image);
     if (imageSize == 0) return LZMA_OK;
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
     lzma_stream stream = LZMA_STREAM_INIT;
     int result = lzma_raw_decoder(&stream, filters);
-    if (result == LZMA_OK) result = DecodeGrowing(stream, input, imageSize, image);
+    if (result == LZMA_OK) result = DecodeGrowing(stream, input, imageSize, image, progress);
     lzma_end(&stream);
     return result;
 }
 
 }  // namespace
+
+std::uint32_t DeclaredImageSize(std::span<const std::uint8_t> payload) {
+    if (payload.size() < kPayloadTrailerSize) return 0;
+    return ReadU32(payload.data() + payload.size() - 4);
+}
 
 std::optional<LzmaProperties> DecodeLzmaProperties(std::span<const std::uint8_t> bytes) {
     if (bytes.size() < kLzmaPropertiesSize || bytes[0] >= 9 * 5 * 5) return {};
@@ -94,12 +102,13 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
     return imageSize <= streamSize * kMaxExpansion + kExpansionSlack;
 }
 
-int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, DecodePath* path) {
+int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, DecodePath* path,
+                  ByteProgress* progress) {
     if (path != nullptr) *path = DecodePath::kNone;
     rt::ByteSet().swap(image);
     if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
     const auto trailer = payload.last(kPayloadTrailerSize);
-    const std::uint32_t imageSize = ReadU32(trailer.data() + kLzmaPropertiesSize);
+    const std::uint32_t imageSize = DeclaredImageSize(payload);
     const auto properties = DecodeLzmaProperties(trailer.first(kLzmaPropertiesSize));
     if (!properties) return LZMA_OPTIONS_ERROR;
     const auto input = payload.first(payload.size() - kPayloadTrailerSize);
@@ -111,15 +120,18 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, Dec
     options.lp = properties->lp;
     options.pb = properties->pb;
     options.dict_size = DecoderDictionarySize(*properties, imageSize);
+    // One throttle for both decoders: a second decoding stays silent until it passes the first.
+    ProgressThrottle throttle(progress, imageSize);
+    throttle.Report(0);
     DecodePath taken = DecodePath::kPlain;
     int result = kInPlaceUnavailable;
     if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize) {
         taken = DecodePath::kInPlace;
-        result = DecodeLzma1InPlace(input, options, imageSize, image);
+        result = DecodeLzma1InPlace(input, options, imageSize, image, &throttle);
     }
     if (result == kInPlaceUnavailable) {
         if (taken == DecodePath::kInPlace) taken = DecodePath::kPlainAfterInPlace;
-        result = DecodePlain(input, options, imageSize, image);
+        result = DecodePlain(input, options, imageSize, image, throttle);
     }
     if (path != nullptr) *path = taken;
     if (result != LZMA_OK) rt::ByteSet().swap(image);
@@ -143,8 +155,9 @@ std::uint32_t ImageChecksum(std::span<const std::uint8_t> image) {
     return lzma_crc32(image.data(), image.size(), 0);
 }
 
-int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image) {
-    const int result = UnpackPayload(payload.container, image);
+int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image,
+                         ByteProgress* progress) {
+    const int result = UnpackPayload(payload.container, image, nullptr, progress);
     if (result != LZMA_OK) return result;
     if (ImageChecksum(image) == payload.imageChecksum) return LZMA_OK;
     rt::ByteSet().swap(image);

@@ -7,6 +7,7 @@
 #include <optional>
 #include <span>
 
+#include "installer/byte_progress.h"
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -20,6 +21,10 @@ struct LzmaProperties {
     std::uint32_t pb = 2;
     std::uint32_t dictionarySize = 64u << 20;
 };
+
+// The archive image's size as the payload's trailer declares it; 0 for a payload shorter than
+// its trailer.
+std::uint32_t DeclaredImageSize(std::span<const std::uint8_t> payload);
 
 // Nothing when the first byte is not (pb * 5 + lp) * 9 + lc with lc < 9, lp < 5, pb < 5.
 std::optional<LzmaProperties> DecodeLzmaProperties(std::span<const std::uint8_t> bytes);
@@ -42,9 +47,11 @@ const char* DecodePathName(DecodePath path);
 // shorter than its trailer, invalid properties, a declared size the stream cannot produce or
 // memory cannot hold, corrupt data, and a stream that ends before the declared size is filled.
 // Streams with and without an end marker both decode. `path`, when given, tells which decoder
-// ran.
+// ran. `progress`, when given, hears the bytes of the image decoded so far, of the declared size
+// (see ProgressThrottle for how often); it never goes back, not even when the stream has to be
+// decoded a second time.
 int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image,
-                  DecodePath* path = nullptr);
+                  DecodePath* path = nullptr, ByteProgress* progress = nullptr);
 
 // A payload as the program carries it: the container and, recorded beside it by the build (the
 // container's own layout has no room for it), the CRC-32 of the archive image it decodes to.
@@ -58,6 +65,7 @@ std::uint32_t ImageChecksum(std::span<const std::uint8_t> image);
 
 // UnpackPayload, and the image must also have the recorded checksum: damage that the decoder
 // itself does not notice fails as well (LZMA_DATA_ERROR and an empty image).
-int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image);
+int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image,
+                         ByteProgress* progress = nullptr);
 
 }  // namespace inst

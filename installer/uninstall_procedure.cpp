@@ -20,23 +20,40 @@ rt::TextValue BaseOf(const rt::TextValue& installPath) {
 
 // Every listed file that lies inside the directory and is reached without passing a link;
 // read-only, hidden and system files too. Folders stay.
-void DeleteListedFiles(const rt::TextValue& base, const rt::XmlDocument& list) {
+void DeleteListedFiles(const rt::TextValue& base, const rt::XmlDocument& list, SetupLog& log) {
     const int count = rt::XmlChildCount(list, "root/files");
     for (int i = 1; i <= count; ++i) {
         const rt::TextValue name =
             rt::XmlGetAttribute(list, "root/files/@" + std::to_string(i), "name");
-        if (!IsNameInsideInstallDirectory(name) || PassesThroughLink(base, name)) continue;
+        if (!IsNameInsideInstallDirectory(name)) {
+            if (!name.empty()) log.Note("file kept: " + name + ": outside the install directory");
+            continue;
+        }
+        if (PassesThroughLink(base, name)) {
+            log.Note("file kept: " + base + name + ": reached through a link");
+            continue;
+        }
         rt::SetFileAttrs(base + name, 0);
-        rt::DeleteOneFile(base + name);
+        log.Removal("file deleted", base + name, rt::DeleteOneFile(base + name) != 0,
+                    FailureKind::kFiles);
     }
 }
 
 // Without a readable list nothing in the directory is touched.
-void DeleteInstalledFiles(const rt::TextValue& base, rt::XmlDocument& list) {
-    if (!rt::XmlLoad(list, base + kUpdateListName)) return;
-    DeleteListedFiles(base, list);
-    rt::DeleteTree(base + kDownloadFolderName);
-    rt::DeleteOneFile(base + kUpdateListName);
+void DeleteInstalledFiles(const rt::TextValue& base, SetupLog& log) {
+    rt::XmlDocument list;
+    if (!rt::XmlLoad(list, base + kUpdateListName)) {
+        log.Note("no file of the install directory deleted: " + base + kUpdateListName +
+                 " is missing or not readable");
+        return;
+    }
+    DeleteListedFiles(base, list, log);
+    rt::XmlClose(list);
+    const rt::TextValue download = base + kDownloadFolderName;
+    log.Removal("folder deleted with everything in it", download, rt::DeleteTree(download) != 0,
+                FailureKind::kFiles);
+    log.Removal("file deleted", base + kUpdateListName,
+                rt::DeleteOneFile(base + kUpdateListName) != 0, FailureKind::kFiles);
 }
 
 // Each value of the uninstall entry first, then the emptied key by its own path.
@@ -49,11 +66,14 @@ void DeleteRegistryEntries(SetupPlatform& platform) {
 }
 
 // A special folder the system does not know is skipped rather than taken as the drive's root.
-void DeleteShortcuts(SetupPlatform& platform) {
+void DeleteShortcuts(SetupPlatform& platform, SetupLog& log) {
     const rt::TextValue desktop = platform.SpecialFolder(kFolderCommonDesktop);
-    if (!desktop.empty()) rt::DeleteOneFile(InFolder(desktop, kProgramShortcutName));
+    if (!desktop.empty()) {
+        const rt::TextValue link = InFolder(desktop, kProgramShortcutName);
+        log.Removal("shortcut deleted", link, rt::DeleteOneFile(link) != 0, FailureKind::kSettings);
+    }
     const rt::TextValue programs = platform.SpecialFolder(kFolderCommonPrograms);
-    if (!programs.empty()) RemoveStartMenuEntries(StartMenuPathsIn(programs));
+    if (!programs.empty()) RemoveStartMenuEntries(StartMenuPathsIn(programs), log);
 }
 
 }  // namespace
@@ -62,17 +82,29 @@ rt::TextValue UninstallReport(const rt::TextValue& installPath) {
     return kUninstallReportText + BaseOf(installPath);
 }
 
-void RunUninstall(SetupPlatform& platform) {
-    rt::XmlDocument list;
-    platform.StopProcessNamed(kCompanionProgramName);
-    platform.StopProcessNamed(kProductProgramName);
+rt::TextValue RemoveProduct(SetupPlatform& platform, SetupLog& log) {
     const rt::TextValue installPath =
         platform.ReadRegistryText(rt::kRootCurrentUser, SettingsValuePath(kValueInstallPath), {});
-    if (!installPath.empty()) DeleteInstalledFiles(BaseOf(installPath), list);
+    if (installPath.empty()) {
+        log.Note("no install directory stored: no file of it deleted");
+    } else {
+        DeleteInstalledFiles(BaseOf(installPath), log);
+    }
     DeleteRegistryEntries(platform);
-    DeleteShortcuts(platform);
+    DeleteShortcuts(platform, log);
+    return installPath;
+}
+
+void RunUninstall(SetupPlatform& platform, SetupLog& log) {
+    platform.StopProcessNamed(kCompanionProgramName);
+    platform.StopProcessNamed(kProductProgramName);
+    const rt::TextValue installPath = RemoveProduct(platform, log);
     platform.ShowMessage(UninstallReport(installPath), kReportStyle, kUninstallReportTitle);
-    rt::XmlClose(list);
+}
+
+void RunUninstall(SetupPlatform& platform) {
+    SetupLog unwritten;
+    RunUninstall(platform, unwritten);
 }
 
 }  // namespace inst

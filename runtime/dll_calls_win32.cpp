@@ -4,6 +4,7 @@
 
 #include "runtime/dll_function_name.h"
 #include "runtime/program_end.h"
+#include "runtime/system_message_box.h"
 
 namespace rt {
 namespace {
@@ -16,13 +17,15 @@ std::vector<HMODULE>& LoadedLibraries() {
 std::atomic<int> g_resolutions{0};
 
 void ReleaseLoadedLibraries() {
-    for (HMODULE module : LoadedLibraries()) FreeLibrary(module);
+    for (HMODULE module : LoadedLibraries())
+        FreeLibrary(module);
     LoadedLibraries().clear();
 }
 
 [[noreturn]] void FailResolution(const std::string& message) {
-    MessageBoxA(nullptr, message.c_str(), "DLL ERROR", MB_ICONERROR);
-    EndProgram(0);
+    // Through the runtime's box, so that a run without a desktop can take its place.
+    SystemMessageBox(message, "DLL ERROR", kBoxIconError);
+    EndProgramAfterFault();
 }
 
 HMODULE ModuleFor(const char* library) {
@@ -41,15 +44,18 @@ void* ResolveDllFunction(const char* library, const char* function) {
     const DllFunctionName name = ParseDllFunctionName(function);
     ++g_resolutions;
     FARPROC address =
-        name.byOrdinal
-            ? GetProcAddress(module, MAKEINTRESOURCEA(static_cast<WORD>(name.ordinal)))
-            : GetProcAddress(module, name.name.c_str());
+        name.byOrdinal ? GetProcAddress(module, MAKEINTRESOURCEA(static_cast<WORD>(name.ordinal)))
+                       : GetProcAddress(module, name.name.c_str());
     if (address == nullptr) FailResolution(MissingFunctionMessage(library, function));
     return reinterpret_cast<void*>(address);
 }
 
-int DllResolutionCount() { return g_resolutions.load(); }
+int DllResolutionCount() {
+    return g_resolutions.load();
+}
 
-std::size_t LoadedLibraryCount() { return LoadedLibraries().size(); }
+std::size_t LoadedLibraryCount() {
+    return LoadedLibraries().size();
+}
 
 }  // namespace rt

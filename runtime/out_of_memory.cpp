@@ -16,7 +16,7 @@ void ReportOutOfMemory() {
         // Both texts fit a string's inline buffer, so showing them needs no further memory.
         SystemMessageBox("内存不足", "error", kBoxIconError);
     }
-    EndProgram(0);
+    EndProgramAfterFault();
 }
 
 void InstallOutOfMemoryHandler() {

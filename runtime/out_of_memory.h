@@ -3,8 +3,9 @@
 
 namespace rt {
 
-// Makes a failed `new` show "内存不足" titled "error" and end the program with exit code 0;
-// inside a CheckedAllocationScope it throws std::bad_alloc to the allocating caller instead.
+// Makes a failed `new` show "内存不足" titled "error" and end the program with the fault exit
+// code (program_end.h); inside a CheckedAllocationScope it throws std::bad_alloc to the
+// allocating caller instead.
 void InstallOutOfMemoryHandler();
 
 // The same ending, for code that gets memory from the system directly (GlobalAlloc and such).

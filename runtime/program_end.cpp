@@ -7,6 +7,7 @@ namespace {
 
 std::atomic<ShutdownStep> gEndCallback{nullptr};
 std::atomic<ShutdownStep> gLibraryRelease{nullptr};
+std::atomic<int> gFaultExitCode{0};
 
 void RunOnce(std::atomic<ShutdownStep>& slot) {
     if (ShutdownStep step = slot.exchange(nullptr)) step();
@@ -19,6 +20,17 @@ void SetEndCallback(ShutdownStep callback) {
 }
 void SetLibraryRelease(ShutdownStep release) {
     gLibraryRelease = release;
+}
+
+void SetFaultExitCode(int exitCode) {
+    gFaultExitCode = exitCode;
+}
+int FaultExitCode() {
+    return gFaultExitCode;
+}
+
+void EndProgramAfterFault() {
+    EndProgram(gFaultExitCode);
 }
 
 void RunShutdownSteps() {

@@ -18,4 +18,13 @@ void RunShutdownSteps();
 // Shut-down steps, then stdio is flushed and the process ends with `exitCode`.
 [[noreturn]] void EndProgram(int exitCode);
 
+// The exit code of a program ended by a fault of its own (a runtime error, no memory, a missing
+// library): 0, as for every other end, unless a run that nobody watches chose a code that tells
+// the fault apart from success.
+void SetFaultExitCode(int exitCode);
+int FaultExitCode();
+
+// EndProgram with the fault exit code; called after the fault's message.
+[[noreturn]] void EndProgramAfterFault();
+
 }  // namespace rt

@@ -72,6 +72,30 @@ TextValue QueryText(HKEY key, const TextValue& valueName) {
     return TextValue(buffer.data(), length);
 }
 
+// The registry answers with a status instead of setting the thread's last error; a failure
+// becomes the last error, so that the caller can tell why (runtime/system_error.h).
+int Succeeded(LONG status) {
+    if (status == ERROR_SUCCESS) return 1;
+    SetLastError(static_cast<DWORD>(status));
+    return 0;
+}
+
+LONG WriteData(HKEY root, const RegistryPathParts& parts, const RegistryData& data) {
+    ScopedKey key;
+    const LONG created = RegCreateKeyExA(root, parts.subkey.c_str(), 0, nullptr, 0, kWriteAccess,
+                                         nullptr, key.Receive(), nullptr);
+    if (created != ERROR_SUCCESS) return created;
+    return RegSetValueExA(key.Get(), parts.valueName.c_str(), 0, data.type, data.bytes.data(),
+                          static_cast<DWORD>(data.bytes.size()));
+}
+
+LONG DeleteValue(HKEY root, const RegistryPathParts& parts) {
+    ScopedKey key;
+    const LONG opened = RegOpenKeyExA(root, parts.subkey.c_str(), 0, kAllAccess, key.Receive());
+    if (opened != ERROR_SUCCESS) return opened;
+    return RegDeleteValueA(key.Get(), parts.valueName.c_str());
+}
+
 }  // namespace
 
 TextValue RegReadText(int root, const TextValue& path, const TextValue& defaultText) {
@@ -90,14 +114,7 @@ int RegWriteValue(int root, const TextValue& path, const TaggedValue& value) {
     if (!data) return 0;
     const std::optional<HKEY> rootKey = RootKeyOf(root);
     if (!rootKey || path.empty()) return 0;
-    const RegistryPathParts parts = SplitRegistryPath(path);
-    ScopedKey key;
-    if (RegCreateKeyExA(*rootKey, parts.subkey.c_str(), 0, nullptr, 0, kWriteAccess, nullptr,
-                        key.Receive(), nullptr) != ERROR_SUCCESS)
-        return 0;
-    const LONG status = RegSetValueExA(key.Get(), parts.valueName.c_str(), 0, data->type,
-                                       data->bytes.data(), static_cast<DWORD>(data->bytes.size()));
-    return status == ERROR_SUCCESS ? 1 : 0;
+    return Succeeded(WriteData(*rootKey, SplitRegistryPath(path), *data));
 }
 
 int RegWriteValue(int root, const TextValue& path, const TextValue& text) {
@@ -115,15 +132,8 @@ int RegWriteValue(int root, const TextValue& path, std::int32_t number) {
 int RegDeleteEntry(int root, const TextValue& path) {
     const std::optional<HKEY> rootKey = RootKeyOf(root);
     if (!rootKey || path.empty()) return 0;
-    const RegistryPathParts parts = SplitRegistryPath(path);
-    {
-        ScopedKey key;
-        if (RegOpenKeyExA(*rootKey, parts.subkey.c_str(), 0, kAllAccess, key.Receive()) ==
-                ERROR_SUCCESS &&
-            RegDeleteValueA(key.Get(), parts.valueName.c_str()) == ERROR_SUCCESS)
-            return 1;
-    }
-    return RegDeleteKeyA(*rootKey, path.c_str()) == ERROR_SUCCESS ? 1 : 0;
+    if (DeleteValue(*rootKey, SplitRegistryPath(path)) == ERROR_SUCCESS) return 1;
+    return Succeeded(RegDeleteKeyA(*rootKey, path.c_str()));
 }
 
 }  // namespace rt

@@ -38,7 +38,7 @@ std::string RuntimeErrorText(int number) {
 
 void RaiseRuntimeError(int number) {
     SystemMessageBox(RuntimeErrorText(number), "error", kBoxIconError);
-    EndProgram(0);
+    EndProgramAfterFault();
 }
 
 }  // namespace rt

@@ -1,5 +1,6 @@
 // Faults of the program itself (a bad array index, a wrong value kind): a message box titled
-// "error" with the numbered text, then the end of the program with exit code 0.
+// "error" with the numbered text, then the end of the program with the fault exit code (0 unless
+// a silent run chose another; see program_end.h).
 #pragma once
 
 #include <string>
@@ -25,7 +26,7 @@ enum RuntimeErrorNumber : int {
 // The message shown for error `number`; numbers without a text of their own end after the line.
 std::string RuntimeErrorText(int number);
 
-// Shows the message box, then EndProgram(0).
+// Shows the message box, then EndProgramAfterFault().
 [[noreturn]] void RaiseRuntimeError(int number);
 
 }  // namespace rt

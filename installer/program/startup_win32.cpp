@@ -1,8 +1,13 @@
 #include "installer/program/startup.h"
 
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
+#include "installer/install_layout.h"
+#include "installer/program/run_log.h"
+#include "installer/program/silent_run.h"
+#include "installer/program_command_line.h"
+#include "installer/program_log.h"
 #include "installer/run_mode.h"
 #include "installer/uninstall.h"
 #include "runtime/dll_calls_win32.h"
@@ -29,6 +34,7 @@ void RunInstaller() {
     HWND open = rt::dll::FindWindowA(wiz::kWizardClassName, wiz::kWizardTitle);
     if (open != nullptr) {
         // The open wizard owns the installation; COM stays as it is, the process just ends.
+        ProgramLog().Note("a setup wizard is open already: brought to the front");
         BringToFront(open);
         return;
     }
@@ -39,18 +45,31 @@ void RunInstaller() {
 void RunUninstaller() {
     const int answer = rt::ShowMessage(rt::TaggedValue::Text(kUninstallQuestion),
                                        MB_YESNO | MB_ICONQUESTION, rt::TextValue(kUninstallTitle));
+    ProgramLog().Message(kUninstallTitle, kUninstallQuestion, answer);
     if (answer == rt::kResultYes) RunUninstall();
+}
+
+// A log asked for by /LOG= records a run with a window too; one that cannot be written is
+// left out, as the other switches a run with a window does not understand.
+void StartLogIfAsked(RunMode mode, const SetupCommandLine& command) {
+    if (!command.switches.logPath || !StartProgramLogFile(*command.switches.logPath)) return;
+    LogRunStart(mode, command);
 }
 
 }  // namespace
 
 int RunStartup() {
     rt::SeedRandom();
-    if (ChooseRunMode(rt::OwnFileName()) == RunMode::Uninstaller) {
+    const RunMode mode = ChooseRunMode(rt::OwnFileName());
+    const SetupCommandLine& command = ProgramCommandLine();
+    if (command.switches.silent) return RunSilently(mode);
+    StartLogIfAsked(mode, command);
+    if (mode == RunMode::Uninstaller) {
         RunUninstaller();
     } else {
         RunInstaller();
     }
+    LogRunEnd(0);
     return 0;
 }
 

@@ -11,6 +11,8 @@ namespace e2e {
 // The built program and the probe, as Windows paths.
 std::string ProgramPath();
 std::string ProbePath();
+// The toolkit window with the wizard's menu.
+std::string MenuProbePath();
 
 // A fresh, empty folder below %TEMP%, removed with its files when the object goes.
 class ScratchFolder {

@@ -38,6 +38,7 @@ void RemoveFolder(const std::string& folder) {
 
 std::string ProgramPath() { return WindowsPathOf(VS_PROGRAM_PATH); }
 std::string ProbePath() { return WindowsPathOf(VS_PROBE_PATH); }
+std::string MenuProbePath() { return WindowsPathOf(VS_MENU_PROBE_PATH); }
 
 ScratchFolder::ScratchFolder() {
     static std::atomic<int> counter{0};

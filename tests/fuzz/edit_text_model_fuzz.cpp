@@ -107,9 +107,17 @@ void PressKey(EditTextModel& model, Input& input) {
     const int flags = input.Byte();
     const std::string clipboard = input.Text();
     const rt::TextValue selected = model.SelectedText();
-    const ui::EditKeyResult result = ui::HandleEditKey(model, key, flags & 1, flags & 2,
-                                                       [&] { return rt::TextValue(clipboard); });
-    Check(result.clipboardText.empty() || result.clipboardText == selected);
+    const rt::TextValue before = model.Text();
+    rt::TextValue written;
+    const ui::EditClipboard board{[&] { return rt::TextValue(clipboard); },
+                                  [&](const rt::TextValue& text) {
+                                      written = text;
+                                      return (flags & 4) != 0;
+                                  }};
+    ui::HandleEditKey(model, key, flags & 1, flags & 2, board);
+    Check(written.empty() || written == selected);
+    // A copy or cut the clipboard refused leaves the text as it was.
+    Check(written.empty() || (flags & 4) || model.Text() == before);
 }
 
 // One operation; false when it may legitimately change a read-only box.

@@ -1,5 +1,6 @@
 #include "tests/install/fake_setup_platform.h"
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 
@@ -52,6 +53,10 @@ rt::TextValue FakeSetupPlatform::ReadRegistryText(int root, const rt::TextValue&
 int FakeSetupPlatform::WriteRegistryText(int root, const rt::TextValue& path,
                                          const rt::TextValue& text) {
     registryLog.push_back("write " + std::to_string(root) + " " + path + "=" + text);
+    if (refuseMachineWrites && root == 4) {
+        errno = EACCES;
+        return 0;
+    }
     SetValue(root, path, text);
     return 1;
 }
@@ -111,8 +116,13 @@ int FakeSetupPlatform::StartProgram(const rt::TextValue& commandLine) {
     return 1;
 }
 
-void FakeSetupPlatform::StopProcessNamed(const rt::TextValue& imageName) {
+inst::StopResult FakeSetupPlatform::StopProcessNamed(const rt::TextValue& imageName) {
     stoppedProcesses.push_back(imageName);
+    int& count = running[imageName];
+    if (count == 0) return inst::StopResult::kNotRunning;
+    if (unstoppable.count(imageName) != 0) return inst::StopResult::kStillRunning;
+    --count;
+    return inst::StopResult::kStopped;
 }
 
 int FakeSetupPlatform::ShowMessage(const rt::TextValue& text, int style,

@@ -37,6 +37,11 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     std::map<std::string, std::string> environment;
     std::string ownProgram;
     int messageAnswer = rt::kResultOk;
+    // Running processes by image name (how many of each), and names that do not end when asked.
+    std::map<std::string, int> running;
+    std::set<std::string> unstoppable;
+    // Writes under HKEY_LOCAL_MACHINE fail, as they do for a user without administrator rights.
+    bool refuseMachineWrites = false;
 
     // What the procedures did, in order ("write 3 path=text", "delete 4 path", ...).
     std::vector<std::string> registryLog;
@@ -68,7 +73,7 @@ class FakeSetupPlatform : public inst::SetupPlatform {
                         const rt::TextValue& workingDirectory) override;
     int StartProgram(const rt::TextValue& commandLine) override;
     rt::TextValue OwnProgramPath() override { return ownProgram; }
-    void StopProcessNamed(const rt::TextValue& imageName) override;
+    inst::StopResult StopProcessNamed(const rt::TextValue& imageName) override;
     int ShowMessage(const rt::TextValue& text, int style, const rt::TextValue& title) override;
 
   private:

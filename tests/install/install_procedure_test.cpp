@@ -76,6 +76,20 @@ TEST_F(InstallProcedure, EveryOptionOnRecordsTheChoicesAndRegistersTheProductInO
     EXPECT_EQ(frontEnd.closeCount, 1);
 }
 
+// Decoding and writing reach the front end as one count that only rises, from 0 to twice the
+// image size.
+TEST_F(InstallProcedure, TheFrontEndSeesUnpackingAsOneRisingCount) {
+    Install(Options(true));
+    ASSERT_GE(frontEnd.progress.size(), 3u);
+    const std::uint64_t total = 2 * inst::DeclaredImageSize(ProductPayload());
+    EXPECT_EQ(frontEnd.progress.front(), std::make_pair(std::uint64_t{0}, total));
+    EXPECT_EQ(frontEnd.progress.back(), std::make_pair(total, total));
+    for (std::size_t i = 1; i < frontEnd.progress.size(); ++i) {
+        EXPECT_GE(frontEnd.progress[i].first, frontEnd.progress[i - 1].first) << i;
+        EXPECT_EQ(frontEnd.progress[i].second, total);
+    }
+}
+
 TEST_F(InstallProcedure, ShortcutsPointAtTheProgramAndTheUninstallerWithDescriptionAndFolder) {
     const inst::InstallOptions options = Options(true);
     const std::string dir = options.InstallPath;

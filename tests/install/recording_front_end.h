@@ -2,7 +2,9 @@
 // records what it was shown and asked to do.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "installer/install_front_end.h"
@@ -23,6 +25,8 @@ class RecordingFrontEnd : public inst::InstallFrontEnd {
     std::vector<ShownMessage> shown;
     std::vector<std::string> installPaths;
     int closeCount = 0;
+    // Every ShowProgress call, as {done, total}.
+    std::vector<std::pair<std::uint64_t, std::uint64_t>> progress;
 
     int ShowInstallMessage(const rt::TextValue& text, const rt::TextValue& title, int buttons,
                            int icon, bool centreOverOwner) override {
@@ -31,6 +35,9 @@ class RecordingFrontEnd : public inst::InstallFrontEnd {
     }
     void SetInstallPath(const rt::TextValue& path) override { installPaths.push_back(path); }
     void CloseWizard() override { ++closeCount; }
+    void ShowProgress(std::uint64_t done, std::uint64_t total) override {
+        progress.emplace_back(done, total);
+    }
 };
 
 }  // namespace insttest

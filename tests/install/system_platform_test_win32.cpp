@@ -94,7 +94,8 @@ TEST(SystemPlatform, StoppingTheProductReturnsOnlyOnceItHasEnded) {
     WaitForInputIdle(process.hProcess, 10000);
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_TIMEOUT));
 
-    inst::SystemSetupPlatform().StopProcessNamed("vantorfenwix.EXE");
+    EXPECT_EQ(inst::SystemSetupPlatform().StopProcessNamed("vantorfenwix.EXE"),
+              inst::StopResult::kStopped);
 
     EXPECT_EQ(WaitForSingleObject(process.hProcess, 0), static_cast<DWORD>(WAIT_OBJECT_0))
         << "the product still runs when the stop returns";
@@ -105,7 +106,8 @@ TEST(SystemPlatform, StoppingTheProductReturnsOnlyOnceItHasEnded) {
 
 TEST(SystemPlatform, StoppingAProductThatIsNotRunningReturnsAtOnce) {
     const DWORD start = GetTickCount();
-    inst::SystemSetupPlatform().StopProcessNamed("NoSuchProduct-4711.exe");
+    EXPECT_EQ(inst::SystemSetupPlatform().StopProcessNamed("NoSuchProduct-4711.exe"),
+              inst::StopResult::kNotRunning);
     EXPECT_LT(GetTickCount() - start, 3000u);
 }
 

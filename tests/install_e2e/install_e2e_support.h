@@ -14,6 +14,8 @@ namespace e2e {
 std::string RunnerPath();
 std::string SetupProgramPath();
 std::string ProductStagePath();
+// The packed payload as the build links it into the program.
+std::string ProductPayloadPath();
 
 // The text of a REG_SZ value; nothing when the key or the value is missing.
 std::optional<std::string> RegistryText(HKEY root, const std::string& key,

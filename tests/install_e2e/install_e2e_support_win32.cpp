@@ -85,6 +85,9 @@ std::string SetupProgramPath() {
 std::string ProductStagePath() {
     return WindowsPathOf(VS_PAYLOAD_STAGE);
 }
+std::string ProductPayloadPath() {
+    return WindowsPathOf(VS_PAYLOAD_FILE);
+}
 
 std::optional<std::string> RegistryText(HKEY root, const std::string& key,
                                         const std::string& value) {

@@ -91,6 +91,25 @@ TEST(EndProgramDeath, RunsTheCallbackThenTheLibraryReleaseAndEndsWithTheCode) {
     EXPECT_EXIT(EndProgram(3), ExitedWithCode(3), "");
 }
 
+// A run that nobody watches tells a fault apart from success by the exit code.
+TEST(EndProgramDeath, FaultsEndWithTheChosenFaultExitCode) {
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            SetFaultExitCode(9);
+            RaiseRuntimeError(kErrorTypeMismatch);
+        },
+        ExitedWithCode(9), "error number is 5");
+    EXPECT_EXIT(
+        {
+            PrintBoxesToStderr();
+            SetFaultExitCode(9);
+            InstallOutOfMemoryHandler();
+            std::get_new_handler()();
+        },
+        ExitedWithCode(9), "内存不足");
+}
+
 TEST(EndProgramDeath, AFaultInTheEndCallbackStillEndsOnceAndReleases) {
     EXPECT_EXIT(
         {

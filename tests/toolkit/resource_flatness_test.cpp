@@ -13,6 +13,7 @@
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/glow_button.h"
 #include "toolkit/controls/image_button.h"
+#include "toolkit/controls/popup_menu.h"
 #include "toolkit/controls/push_button.h"
 #include "toolkit/core/control.h"
 #include "toolkit/core/label.h"
@@ -152,6 +153,48 @@ TEST(Resources, StayFlatOver200CyclesOfAHostWindowWithEveryControl) {
     EXPECT_LT(static_cast<long long>(heapAfter) - static_cast<long long>(heapBefore), 4 * 1024);
     EXPECT_LT(static_cast<long long>(privateAfter) - static_cast<long long>(privateBefore),
               2 * 1024 * 1024);
+}
+
+// One showing of a menu with icons, a check mark, a separator and a disabled row, its rows
+// painted and a row highlighted by the keys, closed by Escape.
+void OneMenuCycle(PopupMenu& menu, HWND owner) {
+    menu.SetOnPopup([](HWND window, bool) {
+        PostMessageW(window, WM_KEYDOWN, VK_DOWN, 0);
+        PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0);
+    });
+    menu.PopupAt(owner, 300, 200);
+}
+
+TEST(Resources, StayFlatOver200CyclesOfAPopupMenu) {
+    TestWindow owner({}, {.x = 100, .y = 100, .width = 300, .height = 200, .show = true});
+    PopupMenu menu;
+    const char* const texts[] = {"帮助", "主页", "论坛", "退出"};
+    for (const char* text : texts) {
+        menu.AddItem({.text = text, .icon = SolidPng(16, 16, kRed), .effect = TextEffect::kHalo});
+    }
+    menu.SetItemState(2, kMenuItemChecked);
+    menu.AddItem({.kind = MenuItemKind::kSeparator});
+    menu.AddItem({.text = "禁用", .state = kMenuItemDisabled});
+    menu.SetWidth(96);
+    for (int i = 0; i < 10; ++i)
+        OneMenuCycle(menu, owner.window);
+    PumpFor(50);
+    int gdiBefore = GdiObjectCount();
+    int windowsBefore = ThreadWindowCount();
+    std::size_t heapBefore = HeapBytesInUse();
+
+    for (int i = 0; i < 200; ++i)
+        OneMenuCycle(menu, owner.window);
+    PumpFor(50);
+
+    int gdiAfter = GdiObjectCount();
+    int windowsAfter = ThreadWindowCount();
+    std::size_t heapAfter = HeapBytesInUse();
+    std::printf("menu: GDI objects %d -> %d, windows %d -> %d, heap %zu -> %zu\n", gdiBefore,
+                gdiAfter, windowsBefore, windowsAfter, heapBefore, heapAfter);
+    EXPECT_LE(gdiAfter, gdiBefore + 2);
+    EXPECT_EQ(windowsAfter, windowsBefore);
+    EXPECT_LT(static_cast<long long>(heapAfter) - static_cast<long long>(heapBefore), 4 * 1024);
 }
 
 }  // namespace

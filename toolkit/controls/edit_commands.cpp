@@ -17,28 +17,29 @@ bool HoldsDecimalPointOutsideSelection(const EditTextModel& model) {
     return dots(model.Text()) > dots(model.SelectedText());
 }
 
-EditKeyResult HandleShortcut(EditTextModel& model, int key, const ClipboardReader& readClipboard) {
-    EditKeyResult result;
-    result.handled = true;
+// Puts the selection on the clipboard; false when nothing is selected or the clipboard refused.
+bool CopySelection(const EditTextModel& model, const EditClipboard& clipboard) {
+    const rt::TextValue selected = model.SelectedText();
+    return !selected.empty() && clipboard.write && clipboard.write(selected);
+}
+
+bool HandleShortcut(EditTextModel& model, int key, const EditClipboard& clipboard) {
     switch (key) {
         case kEditSelectAll:
             model.SelectAll();
-            break;
+            return true;
         case kEditCopy:
-            result.clipboardText = model.SelectedText();
-            break;
+            CopySelection(model, clipboard);
+            return true;
         case kEditPaste:
-            if (readClipboard) InsertUserText(model, readClipboard());
-            break;
+            if (clipboard.read) InsertUserText(model, clipboard.read());
+            return true;
         case kEditCut:
-            if (model.IsReadOnly()) break;
-            result.clipboardText = model.SelectedText();
-            model.DeleteSelection();
-            break;
+            if (!model.IsReadOnly() && CopySelection(model, clipboard)) model.DeleteSelection();
+            return true;
         default:
-            result.handled = false;
+            return false;
     }
-    return result;
 }
 
 bool HandlePlainKey(EditTextModel& model, int key, bool shift) {
@@ -77,12 +78,10 @@ bool HandlePlainKey(EditTextModel& model, int key, bool shift) {
 
 }  // namespace
 
-EditKeyResult HandleEditKey(EditTextModel& model, int key, bool ctrl, bool shift,
-                            const ClipboardReader& readClipboard) {
-    if (ctrl && !IsPassword(model)) return HandleShortcut(model, key, readClipboard);
-    EditKeyResult result;
-    result.handled = HandlePlainKey(model, key, shift);
-    return result;
+bool HandleEditKey(EditTextModel& model, int key, bool ctrl, bool shift,
+                   const EditClipboard& clipboard) {
+    if (ctrl && !IsPassword(model)) return HandleShortcut(model, key, clipboard);
+    return HandlePlainKey(model, key, shift);
 }
 
 bool TypeCharacter(EditTextModel& model, int code) {

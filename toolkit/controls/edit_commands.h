@@ -32,19 +32,20 @@ enum EditCommand : int {
     kEditCut = 'X',
 };
 
-struct EditKeyResult {
-    bool handled = false;         // false: not a key of the box (the element answers -1)
-    rt::TextValue clipboardText;  // not empty: put this on the clipboard (copy, cut)
+// The system clipboard as the shortcuts see it: `read` is called only when a paste needs the
+// text; `write` puts the text of a copy or cut there and tells whether it took it.
+struct EditClipboard {
+    std::function<rt::TextValue()> read;
+    std::function<bool(const rt::TextValue&)> write;
 };
 
-// Reads the clipboard's text; called only when a paste needs it.
-using ClipboardReader = std::function<rt::TextValue()>;
-
-// A key press (or a context-menu command with `ctrl` set). With Ctrl, outside password mode:
-// A selects all, C copies, V pastes, X cuts (not in read-only mode), other keys are not
-// handled. Otherwise Backspace, Delete, Enter and the caret keys (Shift extends the selection).
-EditKeyResult HandleEditKey(EditTextModel& model, int key, bool ctrl, bool shift,
-                            const ClipboardReader& readClipboard);
+// A key press (or a context-menu command with `ctrl` set); false when it is not a key of the box
+// (the element then answers -1). With Ctrl, outside password mode: A selects all, C copies,
+// V pastes, X cuts (not in read-only mode), other keys are not handled; a cut deletes only what
+// the clipboard took, so a clipboard held by another program loses no text. Otherwise Backspace,
+// Delete, Enter and the caret keys (Shift extends the selection).
+bool HandleEditKey(EditTextModel& model, int key, bool ctrl, bool shift,
+                   const EditClipboard& clipboard);
 
 // A typed character (WM_CHAR code) by the rules of the box's mode; true when it went in.
 bool TypeCharacter(EditTextModel& model, int code);

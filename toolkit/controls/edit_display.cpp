@@ -23,7 +23,12 @@ int CharacterCount(std::string_view text) {
 }  // namespace
 
 EditDisplay::EditDisplay(const EditTextModel& model, std::string_view passwordCharacter)
-    : model_(model), passwordCharacter_(NormalizeIncomingText(passwordCharacter, false)) {
+    : model_(model) {
+    SetPasswordCharacter(passwordCharacter);
+}
+
+void EditDisplay::SetPasswordCharacter(std::string_view passwordCharacter) {
+    passwordCharacter_ = NormalizeIncomingText(passwordCharacter, false);
     if (passwordCharacter_.empty()) passwordCharacter_ = "*";
     passwordCharacter_.resize(rt::CharWidthAt(passwordCharacter_, 0));
 }
@@ -74,6 +79,14 @@ int EditDisplay::ScrollOffsetForCaret(const TextWidth& width, int boxWidth, int 
     if (caretX >= offset + boxWidth) offset = caretX - boxWidth + 1;
     if (!model_.IsMultiLine()) offset = std::min(offset, width(shown) + 1 - boxWidth);
     return std::max(offset, 0);
+}
+
+int EditDisplay::FirstLineForCaret(int visibleLines, int firstLine) const {
+    visibleLines = std::max(visibleLines, 1);
+    const int caretLine = model_.Caret().line;
+    firstLine = std::min(firstLine, caretLine);
+    firstLine = std::max(firstLine, caretLine - visibleLines + 1);
+    return std::clamp(firstLine, 0, std::max(model_.LineCount() - visibleLines, 0));
 }
 
 bool EditDisplay::ShowsPassword() const {

@@ -24,6 +24,7 @@ class EditDisplay {
     EditDisplay(EditTextModel&& model, std::string_view passwordCharacter) = delete;
 
     const std::string& PasswordCharacter() const { return passwordCharacter_; }
+    void SetPasswordCharacter(std::string_view passwordCharacter);
     // The line as shown: itself, or in password mode one password character per character,
     // a double-byte character counting as one.
     std::string Line(int line) const;
@@ -35,6 +36,10 @@ class EditDisplay {
     // the caret (one pixel wide) in a box `boxWidth` wide. A single-line box also leaves no
     // room after the end of its text while that text is wider than the box.
     int ScrollOffsetForCaret(const TextWidth& width, int boxWidth, int offset) const;
+
+    // The first line shown, moved as little as possible from `firstLine`, so that the caret's line
+    // is one of the `visibleLines` shown and no room is left below the last line.
+    int FirstLineForCaret(int visibleLines, int firstLine) const;
 
   private:
     bool ShowsPassword() const;

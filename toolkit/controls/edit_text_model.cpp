@@ -1,6 +1,7 @@
 #include "toolkit/controls/edit_text_model.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "runtime/dbcs.h"
 
@@ -34,6 +35,17 @@ int BoundaryBefore(std::string_view line, int column) {
         at += WidthAt(line, at);
     }
     return previous;
+}
+
+// What kind of character starts at `column`: words are runs of one kind.
+enum class CharacterKind { kWord, kDoubleByte, kBlank, kSign };
+
+CharacterKind KindAt(std::string_view line, int column) {
+    const unsigned char c = static_cast<unsigned char>(line[static_cast<std::size_t>(column)]);
+    if (rt::IsLeadByte(c)) return CharacterKind::kDoubleByte;
+    if (c == ' ' || c == '\t') return CharacterKind::kBlank;
+    if (std::isalnum(c) || c == '_') return CharacterKind::kWord;
+    return CharacterKind::kSign;
 }
 
 std::vector<std::string> SplitLines(std::string_view normalText) {
@@ -113,6 +125,25 @@ void EditTextModel::PlaceCaret(EditPosition position, bool extend) {
     caret_ = Clamped(position);
     if (!extend) anchor_ = caret_;
     goalColumn_ = -1;
+}
+
+void EditTextModel::SelectWordAt(EditPosition position) {
+    position = Clamped(position);
+    const std::string_view line = Line(position.line);
+    if (line.empty()) {
+        PlaceCaret(position, false);
+        return;
+    }
+    int at = position.column < Size(line) ? position.column : BoundaryBefore(line, Size(line));
+    const CharacterKind kind = KindAt(line, at);
+    int start = at;
+    while (start > 0 && KindAt(line, BoundaryBefore(line, start)) == kind)
+        start = BoundaryBefore(line, start);
+    int end = at;
+    while (end < Size(line) && KindAt(line, end) == kind)
+        end += WidthAt(line, end);
+    PlaceCaret({position.line, start}, false);
+    PlaceCaret({position.line, end}, true);
 }
 
 void EditTextModel::MoveCaret(EditMove move, bool extend) {

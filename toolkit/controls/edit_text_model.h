@@ -72,6 +72,10 @@ class EditTextModel {
     // to the text and the column moved back to the start of the character it falls in. With
     // `extend` the anchor stays, so the selection grows or shrinks; else it follows the caret.
     void PlaceCaret(EditPosition position, bool extend);
+    // Selects the word at a position (a double click): the run of characters of one kind around
+    // it (letters, digits and "_"; double-byte characters; blanks; other signs), with the caret
+    // at its end. At a line's end the run before it counts.
+    void SelectWordAt(EditPosition position);
     // Home and End go to the ends of the caret's line; Left and Right step one character,
     // crossing line ends; Up and Down keep the column the caret had when vertical moves began
     // (as far as each line allows), and go to the start of the first line or the end of the

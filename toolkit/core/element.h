@@ -46,6 +46,7 @@ enum class ElementType : int {
     kSharedBitmap = 21,  // keeps a 1 x 1 backing bitmap
     kGlowButton = 23,
     kImageButton = 24,
+    kEditBox = 25,
 };
 
 // How a change of look is animated.

@@ -1,5 +1,6 @@
 #include "toolkit/core/images.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -26,6 +27,18 @@ ImageAttributesPtr PartAttributes(int alpha) {
                                               &matrix, nullptr, Gdiplus::ColorMatrixFlagsDefault);
     }
     return ImageAttributesPtr(attributes);
+}
+
+// The stretched middle of one axis of a nine-grid source: what lies between the two margins.
+// Margins that meet (or overlap) leave no middle; then the one seam pixel where they meet
+// carries the edge, so an image drawn for that can still stretch its edges.
+struct Span {
+    float start;
+    float length;
+};
+Span SourceMiddle(float size, float before, float after) {
+    if (size - before - after >= 1) return {before, size - before - after};
+    return {std::clamp(before, 0.0f, size - 1), 1};
 }
 
 }  // namespace
@@ -146,11 +159,12 @@ void DrawImageAlpha(GpGraphics* graphics, GpImage* image, const RectF& dest, int
 void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const Margins& m,
                   int alpha) {
     ImageSize size = SizeOf(image);
-    if (!graphics || !image || size.width == 0) return;
+    if (!graphics || !image || size.width == 0 || size.height == 0) return;
     float W = static_cast<float>(size.width), H = static_cast<float>(size.height);
     float l = static_cast<float>(m.left), t = static_cast<float>(m.top);
     float r = static_cast<float>(m.right), b = static_cast<float>(m.bottom);
     float dw = dest.width, dh = dest.height, dx = dest.x, dy = dest.y;
+    Span mx = SourceMiddle(W, l, r), my = SourceMiddle(H, t, b);
     struct Part {
         RectF source;
         RectF target;
@@ -160,14 +174,28 @@ void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const
         {{W - r, 0, r, t}, {dx + dw - r, dy, r, t}},
         {{0, H - b, l, b}, {dx, dy + dh - b, l, b}},
         {{W - r, H - b, r, b}, {dx + dw - r, dy + dh - b, r, b}},
-        {{l, 0, W - l - r, t}, {dx + l, dy, dw - l - r, t}},
-        {{l, H - b, W - l - r, b}, {dx + l, dy + dh - b, dw - l - r, b}},
-        {{0, t, l, H - t - b}, {dx, dy + t, l, dh - t - b}},
-        {{W - r, t, r, H - t - b}, {dx + dw - r, dy + t, r, dh - t - b}},
-        {{l, t, W - l - r, H - t - b}, {dx + l, dy + t, dw - l - r, dh - t - b}},
+        {{mx.start, 0, mx.length, t}, {dx + l, dy, dw - l - r, t}},
+        {{mx.start, H - b, mx.length, b}, {dx + l, dy + dh - b, dw - l - r, b}},
+        {{0, my.start, l, my.length}, {dx, dy + t, l, dh - t - b}},
+        {{W - r, my.start, r, my.length}, {dx + dw - r, dy + t, r, dh - t - b}},
+        {{mx.start, my.start, mx.length, my.length}, {dx + l, dy + t, dw - l - r, dh - t - b}},
     };
-    for (const Part& part : parts)
-        DrawImagePart(graphics, image, part.target, part.source, alpha);
+    // A middle of one pixel is stretched from a copy of its own: drawn from the whole image,
+    // the stretch would blend the pixel with its neighbours in the corners.
+    bool singlePixelMiddle = mx.length <= 1 || my.length <= 1;
+    for (int i = 0; i < 9; ++i) {
+        const Part& part = parts[i];
+        if (i < 4 || !singlePixelMiddle) {
+            DrawImagePart(graphics, image, part.target, part.source, alpha);
+            continue;
+        }
+        GpBitmap* copy = nullptr;
+        gp::GdipCloneBitmapArea(part.source.x, part.source.y, part.source.width, part.source.height,
+                                PixelFormat32bppARGB, AsBitmap(image), &copy);
+        ImagePtr owned(copy);
+        DrawImagePart(graphics, owned.get(), part.target,
+                      {0, 0, part.source.width, part.source.height}, alpha);
+    }
 }
 
 void DrawImageInMode(GpGraphics* graphics, GpImage* image, const RectF& rect, ImageDrawMode mode,

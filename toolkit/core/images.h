@@ -73,7 +73,9 @@ struct Margins {
     bool IsEmpty() const { return left == 0 && top == 0 && right == 0 && bottom == 0; }
 };
 
-// Corners keep their size, edges stretch along their edge, the centre both ways.
+// Corners keep their size, edges stretch along their edge, the centre both ways. Margins that
+// meet leave no middle to stretch: the edge then stretches the one seam pixel where they meet
+// (column `left`, row `top`).
 void DrawNineGrid(GpGraphics* graphics, GpImage* image, const RectF& dest, const Margins& margins,
                   int alpha = 255);
 

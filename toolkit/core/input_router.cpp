@@ -47,11 +47,18 @@ bool InputRouter::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         case WM_MOUSELEAVE:
             MouseLeftWindow(wParam, lParam);
             return false;
+        case WM_IME_COMPOSITION:
+            // An element that took the composition's result answers it; passed on, the default
+            // handling would send the same text again as characters.
+            if (focus && focus->Deliver(message, wParam, lParam) != -1) {
+                result = 0;
+                return true;
+            }
+            return false;
         case WM_KEYUP:
         case WM_CHAR:
         case WM_SYSKEYDOWN:
         case WM_SYSKEYUP:
-        case WM_IME_COMPOSITION:
         case WM_COMMAND:
         case WM_MOUSEWHEEL:
             if (focus) focus->Deliver(message, wParam, lParam);

@@ -115,18 +115,15 @@ void Label::MeasureText() {
     GpGraphics* g = BackingGraphics();
     GpFont* font = Font();
     if (!g || !font) return;
-    Gdiplus::RectF layout(0, 0, 0, 0);
+    RectF layout;
     if (!multiLine_) {
         float fontHeight = 0;
         gp::GdipGetFontHeight(font, g, &fontHeight);
-        RectF r = Rect();
-        layout = Gdiplus::RectF(r.x, r.y, r.width, fontHeight);
+        layout = {Rect().x, Rect().y, Rect().width, fontHeight};
     }
-    Gdiplus::RectF bounds;
-    gp::GdipMeasureString(g, text_.c_str(), -1, font, &layout, TextFormat(), &bounds, nullptr,
-                          nullptr);
-    measuredWidth_ = static_cast<int>(std::lround(bounds.Width));
-    measuredHeight_ = static_cast<int>(std::lround(bounds.Height));
+    RectF bounds = MeasureString(g, text_, font, TextFormat(), layout);
+    measuredWidth_ = static_cast<int>(std::lround(bounds.width));
+    measuredHeight_ = static_cast<int>(std::lround(bounds.height));
 }
 
 void Label::BeforeText(RectF&) {}

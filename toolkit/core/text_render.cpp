@@ -116,6 +116,18 @@ RectF MeasureRange(GpGraphics* g, const std::wstring& text, GpFont* font, GpStri
     return {bounds.X, bounds.Y, bounds.Width, bounds.Height};
 }
 
+RectF MeasureString(GpGraphics* g, const std::wstring& text, GpFont* font, GpStringFormat* format,
+                    const RectF& layout) {
+    if (!g || !font) return {};
+    Gdiplus::RectF area = ToGp(layout);
+    Gdiplus::RectF bounds;
+    if (gp::GdipMeasureString(g, text.c_str(), -1, font, &area, format, &bounds, nullptr,
+                              nullptr) != Gdiplus::Ok) {
+        return {};
+    }
+    return {bounds.X, bounds.Y, bounds.Width, bounds.Height};
+}
+
 void DrawText(GpGraphics* g, const RectF& rect, const std::wstring& text, GpFont* font, ARGB colour,
               GpStringFormat* format, TextEffect effect, ARGB effectColour) {
     if (!g || !font || text.empty()) return;

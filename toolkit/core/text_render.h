@@ -24,6 +24,11 @@ StringFormatPtr CreateControlFormat();
 RectF MeasureRange(GpGraphics* g, const std::wstring& text, GpFont* font, GpStringFormat* format,
                    int first, int length, const RectF& layout);
 
+// Bounds of the whole of `text` laid out in `layout`; an empty layout sets no limit, so the
+// text is measured unwrapped, one line per line break. `format` may be 0.
+RectF MeasureString(GpGraphics* g, const std::wstring& text, GpFont* font, GpStringFormat* format,
+                    const RectF& layout = {});
+
 // Draws `text`; an effect is drawn first, in `effectColour` or (0) a colour that contrasts
 // with the text colour.
 void DrawText(GpGraphics* g, const RectF& rect, const std::wstring& text, GpFont* font, ARGB colour,

@@ -24,6 +24,7 @@ struct ToolkitState {
     HICON applicationIcon = nullptr;
     ImagePtr defaultSkin;
     std::vector<std::function<void()>> cleanups;
+    std::vector<std::function<void()>> startSteps;
 };
 
 ToolkitState& State() {
@@ -82,6 +83,10 @@ bool StartToolkit() {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();
+    // A copy: a step may register further steps, which then run at once.
+    std::vector<std::function<void()>> steps = state.startSteps;
+    for (const auto& step : steps)
+        step();
     return true;
 }
 
@@ -104,6 +109,13 @@ bool ToolkitStarted() {
 
 void RegisterToolkitCleanup(std::function<void()> step) {
     State().cleanups.push_back(std::move(step));
+}
+
+void RegisterToolkitStartStep(std::function<void()> step) {
+    if (!step) return;
+    ToolkitState& state = State();
+    state.startSteps.push_back(step);
+    if (state.started) step();
 }
 
 GpFont* DefaultFont() {

@@ -11,8 +11,9 @@ namespace ui {
 
 inline constexpr char kSurfaceClassName[] = "Ui_Surface";
 
-// GDI+ start-up, OS version, default font, cursor and skin, the "Ui_Surface" class. Returns
-// false when GDI+ could not start. A second call does nothing and returns true.
+// GDI+ start-up, OS version, default font, cursor and skin, the "Ui_Surface" class, then the
+// registered start steps (the controls' shared objects, such as the edit boxes' context menu).
+// Returns false when GDI+ could not start. A second call does nothing and returns true.
 bool StartToolkit();
 // Runs the registered clean-up steps (last registered first) and releases the toolkit's own
 // objects. GDI+ itself stays up: objects of the application may still release GDI+ handles
@@ -22,6 +23,10 @@ bool ToolkitStarted();
 
 // Lets later parts of the toolkit (shared images, menus) release what they made.
 void RegisterToolkitCleanup(std::function<void()> step);
+// Lets the controls library build its program-wide objects as the last step of every start-up:
+// the toolkit core cannot call into the controls built on it. Steps run in the order they were
+// registered; a step registered after the start runs at once.
+void RegisterToolkitStartStep(std::function<void()> step);
 
 // 12-pixel regular font of "宋体", or of the caption font's face; 0 when GDI+ knows neither.
 // Shared: elements never delete it.

@@ -4,11 +4,8 @@
 #include <lzma.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,32 +14,15 @@
 #include "installer/archive_reader.h"
 #include "installer/payload_codec.h"
 #include "runtime/files.h"
+#include "tools/bench/bench_support.h"
 #include "tools/bench/process_memory.h"
-
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-std::string FreshDirectory(int run) {
-#ifdef _WIN32
-    char temp[MAX_PATH + 1] = {};
-    GetTempPathA(MAX_PATH, temp);
-    return std::string(temp) + "vs-bench-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(run);
-#else
-    return "/tmp/vs-bench-" + std::to_string(getpid()) + "-" + std::to_string(run);
-#endif
-}
+using bench::Clock;
+using bench::FreshDirectory;
+using bench::Median;
+using bench::SecondsSince;
 
 struct ExtractTimes {
     double decode = 0;
@@ -99,27 +79,12 @@ double RawDecode(const rt::ByteSet& payload) {
     return SecondsSince(start);
 }
 
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 constexpr double kMiB = 1024.0 * 1024.0;
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) {
-        std::fputs("usage: archive_bench <payload> [runs]\n", stderr);
-        return 2;
-    }
-    const int runs = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
-    std::ifstream in(argv[1], std::ios::binary);
-    const rt::ByteSet payload((std::istreambuf_iterator<char>(in)), {});
-    if (payload.size() < inst::kPayloadTrailerSize) {
-        std::fprintf(stderr, "archive_bench: cannot read a payload from %s\n", argv[1]);
-        return 1;
-    }
+    const auto [payload, runs] = bench::ReadPayloadArguments("archive_bench", argc, argv, 5);
     const std::uint32_t imageSize = inst::ReadU32(payload.data() + payload.size() - 4);
 
     // Memory: the first extraction, before anything else has raised the peak.

@@ -19,6 +19,7 @@
 #include "kSampleStrip3.h"
 #include "kSampleTile.h"
 #include "toolkit/controls/check_box.h"
+#include "toolkit/controls/edit_box.h"
 #include "toolkit/controls/glow_button.h"
 #include "toolkit/controls/image_button.h"
 #include "toolkit/controls/push_button.h"
@@ -66,10 +67,12 @@ struct SampleWindow {
     ui::GlowButton glows[5];
     ui::CheckBox checks[6];
     ui::Picture animated, still, nineGrid, icon;
+    ui::Label editName;
+    ui::EditBox path, secret, number;
 
     bool Build(bool layered) {
         HWND window = ui::CreateHostWindow(
-            {.title = "工具包示例 Toolkit sample", .width = 620, .height = 430});
+            {.title = "工具包示例 Toolkit sample", .width = 620, .height = 470});
         if (!window) return false;
         ui::AttachOptions options{.settings = {.layeredAlpha = layered ? 255 : -1,
                                                .animationKind = ui::AnimationKind::kFade}};
@@ -85,7 +88,8 @@ struct SampleWindow {
         AddGlowButtons();
         AddCheckBoxes();
         AddPictures();
-        note.Create(window, {.rect = {24, 388, 570, 22},
+        AddEditBoxes(window);
+        note.Create(window, {.rect = {24, 428, 570, 22},
                              .text = "Tab 移动焦点，空格切换复选框，Alt+O 点击“确定”",
                              .style = {.color = ui::Argb(0xFFFFFF, 235)}});
         return true;
@@ -168,6 +172,29 @@ struct SampleWindow {
             appIcon);
     }
 
+    void AddEditBoxes(HWND window) {
+        editName.Create(window, {.rect = {24, 394, 100, 24},
+                                 .text = "EditBox",
+                                 .style = {.color = ui::Argb(0xFFFFFF, 235)}});
+        path.Create(window,
+                    {.rect = {130, 394, 280, 22},
+                     .text = "C:\\Program Files (x86)\\Korrel\\VantorFenWix\\安装目录\\更多"});
+        secret.Create(
+            window,
+            {.rect = {420, 394, 90, 22}, .text = "secret", .mode = ui::EditInputMode::kPassword});
+        number.Create(
+            window,
+            {.rect = {520, 394, 76, 22}, .text = "-12", .mode = ui::EditInputMode::kInteger});
+    }
+
+    // The path box focused, with part of its text selected by dragging the mouse.
+    void SelectInPath() {
+        HWND window = host.Window();
+        SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(200, 405));
+        SendMessageW(window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(320, 405));
+        SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(320, 405));
+    }
+
     // The looks, set after the window is shown (showing delivers the posted mouse-leave of the
     // disabled controls, which would paint them normal again).
     void ApplyLooks(bool focusCheckBox) {
@@ -229,6 +256,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
         };
         sample.host.Show();
         sample.ApplyLooks(std::strstr(commandLine, "--focus=check") != nullptr);
+        if (std::strstr(commandLine, "--focus=edit")) sample.SelectInPath();
         if (int ms = CloseAfter(commandLine)) SetTimer(nullptr, 0, static_cast<UINT>(ms), nullptr);
         MSG message;
         while (GetMessageW(&message, nullptr, 0, 0) > 0) {

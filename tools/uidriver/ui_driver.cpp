@@ -1,5 +1,6 @@
 #include "tools/uidriver/ui_driver.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -7,6 +8,8 @@ namespace e2e {
 namespace {
 
 constexpr int kPollMs = 50;
+// Between key strokes, so that the other program keeps up.
+constexpr int kKeyPauseMs = 15;
 constexpr int kMessageBoxTextId = 0xFFFF;
 
 std::string ClassNameOf(HWND window) {
@@ -65,6 +68,32 @@ void MouseClickAt(POINT screen) {
     SendInput(1, &inputs[0], sizeof(INPUT));
     Sleep(30);
     SendInput(2, &inputs[1], sizeof(INPUT));
+}
+
+INPUT KeyInput(WORD key, WORD unit, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.wScan = unit;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// The key strokes of one UTF-16 unit.
+std::vector<INPUT> Keystrokes(wchar_t unit) {
+    const SHORT layout = unit < 0x80 ? VkKeyScanW(unit) : -1;
+    const int shifts = layout == -1 ? -1 : HIBYTE(layout);
+    if (shifts != 0 && shifts != 1) {
+        return {KeyInput(0, unit, KEYEVENTF_UNICODE),
+                KeyInput(0, unit, KEYEVENTF_UNICODE | KEYEVENTF_KEYUP)};
+    }
+    const WORD key = LOBYTE(layout);
+    std::vector<INPUT> strokes;
+    if (shifts) strokes.push_back(KeyInput(VK_SHIFT, 0, 0));
+    strokes.push_back(KeyInput(key, 0, 0));
+    strokes.push_back(KeyInput(key, 0, KEYEVENTF_KEYUP));
+    if (shifts) strokes.push_back(KeyInput(VK_SHIFT, 0, KEYEVENTF_KEYUP));
+    return strokes;
 }
 
 void Activate(HWND window) {
@@ -127,6 +156,35 @@ bool ClickAt(HWND window, int x, int y) {
     POINT point{x, y};
     ClientToScreen(window, &point);
     MouseClickAt(point);
+    return true;
+}
+
+bool TypeText(HWND window, const std::string& text) {
+    if (!IsWindow(window)) return false;
+    Activate(window);
+    const int length =
+        MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring units(static_cast<std::size_t>(std::max(length, 0)), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), units.data(),
+                        length);
+    for (const wchar_t unit : units) {
+        std::vector<INPUT> strokes = Keystrokes(unit);
+        SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+        Sleep(kKeyPauseMs);
+    }
+    return true;
+}
+
+bool PressChord(HWND window, const std::vector<WORD>& keys) {
+    if (!IsWindow(window)) return false;
+    Activate(window);
+    std::vector<INPUT> strokes;
+    for (const WORD key : keys)
+        strokes.push_back(KeyInput(key, 0, 0));
+    for (auto key = keys.rbegin(); key != keys.rend(); ++key)
+        strokes.push_back(KeyInput(*key, 0, KEYEVENTF_KEYUP));
+    SendInput(static_cast<UINT>(strokes.size()), strokes.data(), sizeof(INPUT));
+    Sleep(kKeyPauseMs);
     return true;
 }
 

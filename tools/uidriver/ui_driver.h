@@ -57,4 +57,14 @@ bool MoveMouseTo(HWND window, int x, int y);
 
 std::string WindowText(HWND window);
 
+// Types program text (ANSI code page) into the window as real keyboard input: a character of the
+// keyboard layout as its key, with Shift where it needs it; any other character, Chinese among
+// them, as a Unicode key packet, as on-screen keyboards and input tools send it. False when the
+// window is gone.
+bool TypeText(HWND window, const std::string& text);
+
+// Presses the keys (virtual-key codes) one after another and releases them in reverse order:
+// {VK_CONTROL, 'A'} is Ctrl+A.
+bool PressChord(HWND window, const std::vector<WORD>& keys);
+
 }  // namespace e2e

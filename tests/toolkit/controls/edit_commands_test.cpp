@@ -67,6 +67,7 @@ struct KeyCase {
     std::string after;
     bool handled;
     std::string clipboardOut = "";
+    bool clipboardTakes = true;  // false: another program holds the clipboard
 };
 
 void PrintTo(const KeyCase& c, std::ostream* out) {
@@ -78,11 +79,15 @@ class Keys : public testing::TestWithParam<KeyCase> {};
 TEST_P(Keys, ActOnTheModel) {
     const KeyCase& c = GetParam();
     EditTextModel model = ModelFrom(c.before, c.options);
-    const EditKeyResult result =
-        HandleEditKey(model, c.key, c.ctrl, c.shift, [] { return rt::TextValue("xy"); });
+    std::string written;
+    const EditClipboard clipboard{[] { return rt::TextValue("xy"); },
+                                  [&](const rt::TextValue& text) {
+                                      written = text;
+                                      return c.clipboardTakes;
+                                  }};
+    EXPECT_EQ(c.handled, HandleEditKey(model, c.key, c.ctrl, c.shift, clipboard));
     EXPECT_EQ(c.after, Marked(model));
-    EXPECT_EQ(c.handled, result.handled);
-    EXPECT_EQ(c.clipboardOut, result.clipboardText);
+    EXPECT_EQ(c.clipboardOut, written);
 }
 
 const EditOptions kNormal{};
@@ -98,6 +103,8 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"CopyNothing", kNormal, "a|b", 'C', true, false, "a|b", true},
         KeyCase{"Paste", kNormal, "a^b|", 'V', true, false, "axy|", true},
         KeyCase{"Cut", kNormal, "a^b中|", 'X', true, false, "a|", true, "b中"},
+        KeyCase{"CutKeepsWhatTheClipboardRefused", kNormal, "a^b|", 'X', true, false, "a^b|", true,
+                "b", false},
         KeyCase{"ReadOnlyCopies", kReadOnly, "a^b|", 'C', true, false, "a^b|", true, "b"},
         KeyCase{"ReadOnlyCutsNothing", kReadOnly, "a^b|", 'X', true, false, "a^b|", true},
         KeyCase{"ReadOnlyPastesNothing", kReadOnly, "a|", 'V', true, false, "a|", true},

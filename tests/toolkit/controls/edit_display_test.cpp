@@ -74,5 +74,18 @@ INSTANTIATE_TEST_SUITE_P(EditDisplay, Scroll,
                                          ScrollCase{"01234|", false, 51, 1},  // text got shorter
                                          ScrollCase{"01234|\r\n0123456789", true, 51, 50}));
 
+TEST(EditDisplay, TheFirstLineShownKeepsTheCaretLineInViewAndNoRoomBelow) {
+    struct Case {
+        std::string before;
+        int firstLine, expected;
+    };
+    for (const Case& c : {Case{"a\r\nb\r\nc\r\nd|", 0, 2}, Case{"|a\r\nb\r\nc\r\nd", 2, 0},
+                          Case{"a\r\nb|\r\nc\r\nd", 1, 1}, Case{"a|\r\nb", 5, 0}}) {
+        const EditTextModel model = ModelFrom(c.before, {.multiLine = true});
+        EXPECT_EQ(c.expected, EditDisplay(model, "*").FirstLineForCaret(2, c.firstLine))
+            << test::Escaped(c.before);
+    }
+}
+
 }  // namespace
 }  // namespace ui

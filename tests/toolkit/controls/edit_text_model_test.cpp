@@ -3,6 +3,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "edit_notation.h"
@@ -81,6 +82,24 @@ INSTANTIATE_TEST_SUITE_P(EditTextModel, PlaceCaret,
                                          PlaceCase{"ab|", {-1, -1}, false, "|ab"},
                                          PlaceCase{"ab|c", {0, 0}, true, "|ab^c"},
                                          PlaceCase{"|ab\r\ncd", {1, 1}, true, "^ab\r\nc|d"}));
+
+TEST(EditTextModel, ADoubleClickSelectsTheRunOfOneKindOfCharacter) {
+    const std::pair<EditPosition, std::string> cases[] = {
+        {{0, 5}, "D:\\^Program| Files\\中文"},   // letters
+        {{0, 10}, "D:\\Program^ |Files\\中文"},  // the blank
+        {{0, 19}, "D:\\Program Files\\^中文|"},  // inside a double-byte run
+        {{0, 22}, "D:\\Program Files\\^中文|"},  // at the line's end
+        {{0, 16}, "D:\\Program Files^\\|中文"},  // a sign between other kinds
+    };
+    for (const auto& [at, after] : cases) {
+        EditTextModel model = ModelFrom("D:\\Program Files\\中文|");
+        model.SelectWordAt(at);
+        EXPECT_EQ(after, Marked(model)) << at.column;
+    }
+    EditTextModel empty = ModelFrom("ab\r\n|", kMultiLine);
+    empty.SelectWordAt({1, 0});
+    EXPECT_EQ("ab\r\n|", Marked(empty));
+}
 
 struct MoveCase {
     std::string before;

@@ -65,5 +65,32 @@ TEST(Images, NineGridLeavesNoSeamBetweenItsParts) {
     }
 }
 
+// Margins that meet leave no middle: the seam pixel where they meet (green) is stretched, in
+// both directions, so the edges between the corners are drawn, not left out.
+TEST(Images, NineGridStretchesTheSeamPixelWhenTheMarginsLeaveNoMiddle) {
+    ImagePtr source = NewArgbBitmap(20, 12);
+    {
+        GraphicsPtr g = NewSmoothGraphics(source.get());
+        FillReplacing(g.get(), {0, 0, 20, 12}, kRed);
+        FillReplacing(g.get(), {9, 0, 1, 12}, kGreen);  // the column where 9 + 11 meet
+        FillReplacing(g.get(), {0, 5, 20, 1}, kGreen);  // the row where 5 + 7 meet
+    }
+    ImagePtr target = NewArgbBitmap(80, 60);
+    GraphicsPtr g = NewSmoothGraphics(target.get());
+    DrawNineGrid(g.get(), source.get(), {0, 0, 80, 60}, Margins{9, 5, 11, 7});
+    g.reset();
+    for (int x : {10, 40, 68}) {
+        for (int y : {1, 30, 57}) {
+            EXPECT_TRUE(NearColour(ImagePixel(target.get(), x, y), kGreenPixel, 8))
+                << "top/bottom edge or centre at " << x << "," << y;
+        }
+    }
+    for (int y : {6, 30, 52}) {
+        EXPECT_TRUE(NearColour(ImagePixel(target.get(), 2, y), kGreenPixel, 8)) << y;
+        EXPECT_TRUE(NearColour(ImagePixel(target.get(), 77, y), kGreenPixel, 8)) << y;
+    }
+    EXPECT_TRUE(NearColour(ImagePixel(target.get(), 2, 2), kRedPixel, 2));  // a corner
+}
+
 }  // namespace
 }  // namespace ui::test

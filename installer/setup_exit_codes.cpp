@@ -1,0 +1,26 @@
+#include "installer/setup_exit_codes.h"
+
+namespace inst {
+
+const char* ExitCodeMeaning(int exitCode) {
+    switch (exitCode) {
+        case kExitSuccess:
+            return "success";
+        case kExitFault:
+            return "the program met a fault of its own";
+        case kExitBadSwitches:
+            return "bad switches";
+        case kExitDamagedPayload:
+            return "the payload is damaged";
+        case kExitDirectoryNotWritable:
+            return "the install directory cannot be created or written";
+        case kExitProductRunning:
+            return "the product is running and could not be stopped";
+        case kExitIncomplete:
+            return "a registry value, shortcut or the updater start failed";
+        default:
+            return "unknown";
+    }
+}
+
+}  // namespace inst

@@ -1,0 +1,188 @@
+// The silent install and uninstall on a scratch machine: what they install and remove, that
+// they show nothing, what they log, and the exit code of each way they can end.
+#include "installer/silent_setup.h"
+
+#include <gtest/gtest.h>
+
+#include "installer/setup_exit_codes.h"
+#include "tests/install/setup_test_machine.h"
+
+namespace insttest {
+namespace {
+
+constexpr int kUser = 3;
+constexpr int kMachine = 4;
+const std::string kSettings = "Software\\VantorFenWix\\";
+const std::string kEntryName =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix\\DisplayName";
+const std::string kDir = "Some Dir\\产品";
+
+class RecordedLines final : public inst::LogSink {
+  public:
+    void WriteLine(std::string_view line) override { lines.emplace_back(line); }
+    bool Has(const std::string& line) const {
+        return std::find(lines.begin(), lines.end(), line) != lines.end();
+    }
+    bool HasStart(const std::string& start) const {
+        return std::any_of(lines.begin(), lines.end(),
+                           [&](const std::string& line) { return line.rfind(start, 0) == 0; });
+    }
+    std::vector<std::string> lines;
+};
+
+class SilentSetup : public SetupTestMachine {
+  protected:
+    // The scratch machine's paths are the host's ("/tmp/..."), which /D= would refuse as not
+    // absolute on Windows: the switches are given as read.
+    static inst::SetupCommandLine Switches(std::optional<std::string> directory) {
+        inst::SetupCommandLine command;
+        command.switches.silent = true;
+        command.switches.installDirectory = std::move(directory);
+        return command;
+    }
+    int Install(const inst::SetupCommandLine& command, const rt::ByteSet& payload,
+                std::uint32_t checksum) {
+        recorded = {};
+        inst::SetupLog log(&recorded);
+        return inst::RunSilentInstall(command, platform, {payload, checksum}, log);
+    }
+    int Install(const std::string& directory = kDir) {
+        return Install(Switches(Path(directory)), ProductPayload(), ProductImageChecksum());
+    }
+    int Uninstall(const inst::SetupCommandLine& command = Switches(std::nullopt)) {
+        recorded = {};
+        inst::SetupLog log(&recorded);
+        return inst::RunSilentUninstall(command, platform, log);
+    }
+    // Nothing on the machine changed: no registry write, nothing in the directory.
+    void ExpectUntouched(const std::string& what) {
+        for (const std::string& line : platform.registryLog)
+            EXPECT_NE(line.rfind("write", 0), 0u) << what << ": " << line;
+        EXPECT_FALSE(Exists(kDir)) << what;
+        EXPECT_TRUE(platform.shortcuts.empty()) << what;
+    }
+
+    RecordedLines recorded;
+};
+
+TEST_F(SilentSetup, InstallsWithTheDefaultsShowsNothingAndLogsEveryFile) {
+    EXPECT_EQ(Install(), inst::kExitSuccess);
+
+    for (const auto& [name, content] : ProductFiles()) {
+        EXPECT_EQ(ReadText(kDir + "\\" + name), content) << name;
+        EXPECT_TRUE(recorded.Has("file written: " + Path(kDir) + "\\" + name + " (" +
+                                 std::to_string(content.size()) + " bytes)"))
+            << name;
+    }
+    EXPECT_TRUE(Exists(kDir + "\\uninstall.exe"));
+    EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), Path(kDir));
+    EXPECT_EQ(platform.Value(kUser, kSettings + "RemoveOldConfigFiles"), "0");
+    EXPECT_EQ(platform.Value(kMachine, kEntryName), "VantorSaelin");
+    EXPECT_EQ(platform.shortcuts.size(), 3u) << "desktop and both Start-menu shortcuts";
+    EXPECT_EQ(platform.startedPrograms.size(), 1u);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(Exists(kDir + "\\~vantorsaelin-setup-write-test.tmp"));
+    EXPECT_TRUE(recorded.HasStart("question: delete the old configuration files"));
+    EXPECT_TRUE(
+        recorded.Has("registry value set: HKEY_CURRENT_USER\\" + kSettings + "AutoStartup = 1"));
+    EXPECT_FALSE(recorded.HasStart("registry entry deleted"))
+        << "with every option on nothing is deleted";
+}
+
+// Saved choices decide, and a saved "1" is the only way the old files go.
+TEST_F(SilentSetup, FollowsTheSavedChoices) {
+    struct Case {
+        const char* removeOld;
+        bool strayKept;
+    };
+    for (const Case& c : {Case{"0", true}, Case{"yes", true}, Case{"1", false}}) {
+        platform.SetValue(kUser, kSettings + "CreatDesktopShortcut", "0");
+        platform.SetValue(kUser, kSettings + "RemoveOldConfigFiles", c.removeOld);
+        MakeFolders(kDir);
+        WriteText(kDir + "\\old.cfg", "old");
+        platform.shortcuts.clear();
+
+        EXPECT_EQ(Install(), inst::kExitSuccess) << c.removeOld;
+
+        EXPECT_EQ(Exists(kDir + "\\old.cfg"), c.strayKept) << c.removeOld;
+        EXPECT_EQ(platform.shortcuts.size(), 2u) << "no desktop shortcut";
+        EXPECT_TRUE(recorded.HasStart("shortcut deleted: " + CommonDesktop()));
+    }
+}
+
+// Each way the install can fail has its own code; those found before any change leave the
+// machine as it was.
+TEST_F(SilentSetup, EachFailureHasItsExitCode) {
+    for (const BrokenPayload& broken : BrokenPayloads()) {
+        EXPECT_EQ(Install(Switches(Path(kDir)), broken.container, broken.imageChecksum),
+                  inst::kExitDamagedPayload)
+            << broken.what;
+        ExpectUntouched(broken.what);
+        EXPECT_TRUE(
+            recorded.Has("message: VantorSaelin 安装向导: 解压失败！ -> not shown (silent run)"));
+    }
+
+    const auto badSwitches =
+        inst::ParseSetupCommandLine("/S /D=C:\\V /LOG=x.log", inst::RunMode::Installer);
+    EXPECT_EQ(Install(badSwitches, ProductPayload(), ProductImageChecksum()),
+              inst::kExitBadSwitches);
+    EXPECT_TRUE(recorded.HasStart("FAILED switch: /D=")) << "the log says which";
+    ExpectUntouched("bad switches");
+
+    platform.running["VantorFenwix.exe"] = 2;
+    platform.unstoppable.insert("VantorFenwix.exe");
+    EXPECT_EQ(Install(), inst::kExitProductRunning);
+    ExpectUntouched("running product");
+    platform.unstoppable.clear();
+    EXPECT_EQ(Install(), inst::kExitSuccess) << "two instances, both stopped";
+
+    WriteText("a-file", "in the way");
+    EXPECT_EQ(Install("a-file\\Vantor"), inst::kExitDirectoryNotWritable);
+
+    platform.refuseMachineWrites = true;
+    EXPECT_EQ(Install(), inst::kExitIncomplete);
+    EXPECT_TRUE(recorded.HasStart("FAILED registry value set: HKEY_LOCAL_MACHINE\\"));
+    EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe"));
+
+    platform.specialFolders.erase(0x2a);
+    platform.specialFolders.erase(0x26);
+    platform.values.clear();
+    EXPECT_EQ(Install(Switches(std::nullopt), ProductPayload(), ProductImageChecksum()),
+              inst::kExitDirectoryNotWritable)
+        << "no saved directory and no default one";
+}
+
+TEST_F(SilentSetup, UninstallsWithoutQuestionOrReportAndStopsEveryInstance) {
+    ASSERT_EQ(Install(), inst::kExitSuccess);
+    std::string list = "<root><files>";
+    for (const auto& [name, content] : ProductFiles())
+        list += "<file name=\"" + name + "\"/>";
+    WriteText(kDir + "\\updatelist.xml", list + "</files></root>");
+    platform.running["VantorSaelin.exe"] = 2;
+
+    EXPECT_EQ(Uninstall(), inst::kExitSuccess);
+
+    for (const auto& [name, content] : ProductFiles())
+        EXPECT_FALSE(Exists(kDir + "\\" + name)) << name;
+    EXPECT_FALSE(platform.HasValue(kMachine, kEntryName));
+    EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
+    EXPECT_TRUE(platform.messages.empty()) << "no question, no report";
+    EXPECT_EQ(platform.running["VantorSaelin.exe"], 0);
+    EXPECT_TRUE(recorded.HasStart("message: 卸载完毕: VantorSaelin 卸载完毕！ | "));
+}
+
+TEST_F(SilentSetup, UninstallRemovesNothingWhileTheProductRunsOrOnBadSwitches) {
+    ASSERT_EQ(Install(), inst::kExitSuccess);
+    WriteText(kDir + "\\updatelist.xml",
+              "<root><files><file name=\"AutoUpdate.exe\"/></files></root>");
+    platform.running["VantorFenwix.exe"] = 1;
+    platform.unstoppable.insert("VantorFenwix.exe");
+    EXPECT_EQ(Uninstall(), inst::kExitProductRunning);
+    EXPECT_EQ(Uninstall(inst::ParseSetupCommandLine("/S /D=C:\\x", inst::RunMode::Uninstaller)),
+              inst::kExitBadSwitches);
+    EXPECT_TRUE(Exists(kDir + "\\AutoUpdate.exe"));
+    EXPECT_TRUE(platform.HasValue(kMachine, kEntryName));
+}
+
+}  // namespace
+}  // namespace insttest

@@ -1,0 +1,256 @@
+// The toolkit message box: layout, buttons and their results, icon, title, placement, its modal
+// loop, and what it leaves behind.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "kIconStrip.h"
+#include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/core/control.h"
+#include "toolkit/core/text_convert.h"
+#include "toolkit/core/toolkit.h"
+#include "wizard/message_box.h"
+#include "wizard/message_loops.h"
+
+namespace wiz {
+namespace {
+
+using ui::test::Rgba;
+
+// What a probe sees of the open box; the probe runs inside the box's modal loop.
+std::function<void(HWND)> g_probe;
+HWND g_box = nullptr;
+
+void CALLBACK RunProbe(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    if (g_probe) g_probe(g_box);
+}
+
+// Opens a box. With a probe, the probe runs once the box is shown and must close it; without
+// one, `key` is pressed on the box at once.
+int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
+            std::function<void(HWND)> probe = {}, HWND owner = nullptr) {
+    g_probe = std::move(probe);
+    bool probing = static_cast<bool>(g_probe);
+    options.onLayout = [key, probing](HWND box, int, int) {
+        g_box = box;
+        if (probing) {
+            SetTimer(nullptr, 0, 100, RunProbe);
+        } else {
+            PostMessageW(box, WM_KEYDOWN, key, 0);
+        }
+    };
+    return ToolkitMessageBox(owner, text, options);
+}
+
+class MessageBoxTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(ui::StartToolkit()); }
+};
+
+// Buttons from the right, as captions; and which one has the focus (1 = rightmost).
+std::vector<std::string> Captions(HWND box, int* focus) {
+    ui::HostWindow* host = ui::HostWindow::FromWindow(box);
+    std::vector<std::string> captions;
+    std::vector<ui::Element*> buttons;
+    for (ui::Element* e = host->Elements().First(); e; e = e->NextSibling()) {
+        if (e->TypeId() == ui::ElementType::kControl && e->Top() > 50)
+            buttons.push_back(e);  // not the caption's
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](ui::Element* a, ui::Element* b) { return a->Left() < b->Left(); });
+    for (ui::Element* e : buttons) {
+        captions.push_back(static_cast<ui::Control*>(e)->Text());
+        if (host->Elements().Focus() == e)
+            *focus = static_cast<int>(buttons.size() - captions.size()) + 1;
+    }
+    return captions;
+}
+
+TEST_F(MessageBoxTest, EachButtonSetHasItsCaptionsEnterPressesTheRightmostEscapeGivesOne) {
+    struct Case {
+        MessageButtons buttons;
+        std::vector<std::string> captions;  // left to right
+        int enterResult;
+    };
+    const Case cases[] = {
+        {MessageButtons::kOk, {"确认"}, 0},
+        {MessageButtons::kOkCancel, {"确认", "取消"}, 1},
+        {MessageButtons::kAbortRetryIgnore, {"放弃", "重试", "忽略"}, 4},
+        {MessageButtons::kYesNoCancel, {"是(&Y)", "否(&N)", "取消"}, 1},
+        {MessageButtons::kYesNo, {"是(&Y)", "否(&N)"}, 6},
+        {MessageButtons::kRetryCancel, {"重试", "取消"}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.buttons));
+        std::vector<std::string> seen;
+        int focus = 0;
+        auto probe = [&](HWND box) {
+            seen = Captions(box, &focus);
+            PostMessageW(box, WM_KEYDOWN, VK_RETURN, 0);
+        };
+        EXPECT_EQ(OpenBox("text", {.buttons = c.buttons}, VK_RETURN, probe), c.enterResult);
+        EXPECT_EQ(seen, c.captions);
+        EXPECT_EQ(focus, 1);
+        EXPECT_EQ(OpenBox("text", {.buttons = c.buttons}, VK_ESCAPE), kResultCancel);
+    }
+}
+
+struct Placement {
+    RECT rect{};
+    bool topmost = false;
+    std::string title;
+};
+
+Placement PlacementOf(const std::string& text, MessageBoxOptions options, HWND owner = nullptr) {
+    Placement seen;
+    auto probe = [&](HWND box) {
+        GetWindowRect(box, &seen.rect);
+        seen.topmost = (GetWindowLongPtrW(box, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+        char title[64] = {};
+        GetWindowTextA(box, title, sizeof title);
+        seen.title = title;
+        PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+    };
+    OpenBox(text, std::move(options), VK_ESCAPE, probe, owner);
+    return seen;
+}
+
+bool CentredIn(const RECT& inner, const RECT& outer) {
+    int dx = (inner.left - outer.left) - (outer.right - inner.right);
+    int dy = (inner.top - outer.top) - (outer.bottom - inner.bottom);
+    return std::abs(dx) <= 1 && std::abs(dy) <= 1;
+}
+
+TEST_F(MessageBoxTest, GrowsToFitItsTextAndIsCentredTopmostWithTheDefaultTitle) {
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    struct Case {
+        const char* what;
+        std::string text;
+        bool wider, taller;
+    };
+    const Case cases[] = {
+        {"short", "短", false, false},
+        {"long line", std::string(60, 'W') + "宽的一行文字", true, false},
+        {"lines", "一\r\n二\r\n三\r\n四\r\n五", false, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Placement p = PlacementOf(c.text, {});
+        EXPECT_EQ(p.rect.right - p.rect.left > 320, c.wider);
+        EXPECT_EQ(p.rect.bottom - p.rect.top > 150, c.taller);
+        EXPECT_TRUE(CentredIn(p.rect, work));
+        EXPECT_TRUE(p.topmost);
+        EXPECT_EQ(p.title, "提示：");
+    }
+    ui::test::TestWindow owner(ui::test::Bare(), {.x = 40, .y = 30, .width = 460, .height = 340});
+    ShowWindow(owner.window, SW_SHOW);
+    Placement over = PlacementOf("text", {.title = "标题", .centreOnOwner = true}, owner.window);
+    RECT ownerRect{};
+    GetWindowRect(owner.window, &ownerRect);
+    EXPECT_TRUE(CentredIn(over.rect, ownerRect));
+    EXPECT_EQ(over.title, "标题");
+}
+
+// The icon value selects a 40 x 40 picture of the strip, drawn at (30, 40).
+TEST_F(MessageBoxTest, DrawsThePictureOfItsIcon) {
+    ui::LoadedImage strip = ui::LoadImage(ui::EmbeddedBytes(kIconStrip));
+    ASSERT_TRUE(strip);
+    struct Case {
+        MessageIcon icon;
+        int offset;
+    };
+    for (Case c : {Case{MessageIcon::kStop, 0}, Case{MessageIcon::kExclamation, 40},
+                   Case{MessageIcon::kQuestion, 80}, Case{MessageIcon::kInformation, 120},
+                   Case{MessageIcon::kFifth, 160}}) {
+        SCOPED_TRACE(static_cast<int>(c.icon));
+        int matching = 0, opaque = 0;
+        auto probe = [&](HWND box) {
+            ui::HostWindow* host = ui::HostWindow::FromWindow(box);
+            for (int y = 2; y < 40; y += 4) {
+                for (int x = 2; x < 40; x += 4) {
+                    Rgba expected = ui::test::ImagePixel(strip.Get(), c.offset + x, y);
+                    if (expected.a < 255) continue;
+                    ++opaque;
+                    if (ui::test::NearColour(ui::test::BackPixel(*host, 30 + x, 40 + y), expected,
+                                             6)) {
+                        ++matching;
+                    }
+                }
+            }
+            PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+        };
+        OpenBox("text", {.icon = c.icon, .beep = false}, VK_ESCAPE, probe);
+        EXPECT_GT(opaque, 20);
+        EXPECT_EQ(matching, opaque);
+    }
+}
+
+// A click on another window of the thread while the box is open never reaches that window.
+TEST_F(MessageBoxTest, TheModalLoopDropsInputForOtherWindowsAndKeepsPainting) {
+    MSG click{.hwnd = reinterpret_cast<HWND>(1), .message = WM_LBUTTONDOWN};
+    MSG paint{.hwnd = reinterpret_cast<HWND>(1), .message = WM_PAINT};
+    MSG key{.hwnd = reinterpret_cast<HWND>(1), .message = WM_KEYDOWN};
+    MSG own{.hwnd = reinterpret_cast<HWND>(2), .message = WM_LBUTTONDOWN};
+    HWND box = reinterpret_cast<HWND>(2);
+    EXPECT_TRUE(IsInputForOtherWindow(click, box));
+    EXPECT_TRUE(IsInputForOtherWindow(key, box));
+    EXPECT_FALSE(IsInputForOtherWindow(paint, box));
+    EXPECT_FALSE(IsInputForOtherWindow(own, box));
+    // A quit inside the box ends its loop and still reaches the loop outside.
+    int result = OpenBox("text", {}, VK_ESCAPE, [](HWND) { PostQuitMessage(7); });
+    EXPECT_EQ(result, kResultCancel);
+    EXPECT_EQ(RunMessageLoop(), 7);
+}
+
+std::size_t HeapBytesInUse() {
+    HANDLE heaps[64];
+    DWORD count = GetProcessHeaps(64, heaps);
+    std::size_t total = 0;
+    for (DWORD i = 0; i < count && i < 64; ++i) {
+        PROCESS_HEAP_ENTRY entry{};
+        HeapLock(heaps[i]);
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return total;
+}
+
+int GdiObjectCount() {
+    int count = 0;
+    for (UINT_PTR index = 1; index < 0x10000; ++index) {
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
+    }
+    return count;
+}
+
+TEST_F(MessageBoxTest, TwoHundredBoxesLeaveGdiObjectsAndHeapFlat) {
+    auto cycle = [] {
+        OpenBox(
+            "一\r\n二",
+            {.buttons = MessageButtons::kYesNoCancel, .icon = MessageIcon::kStop, .beep = false},
+            VK_ESCAPE);
+        ui::test::PumpPending();
+    };
+    for (int i = 0; i < 10; ++i)
+        cycle();  // caches warm up
+    int gdi = GdiObjectCount();
+    std::size_t heap = HeapBytesInUse();
+    for (int i = 0; i < 200; ++i)
+        cycle();
+    int gdiAfter = GdiObjectCount();
+    std::size_t heapAfter = HeapBytesInUse();
+    std::printf("GDI objects %d -> %d, heap bytes %zu -> %zu\n", gdi, gdiAfter, heap, heapAfter);
+    EXPECT_LE(gdiAfter - gdi, 2);
+    EXPECT_LT(static_cast<long long>(heapAfter) - static_cast<long long>(heap), 64 * 1024);
+}
+
+}  // namespace
+}  // namespace wiz

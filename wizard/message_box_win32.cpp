@@ -1,0 +1,274 @@
+#include "wizard/message_box.h"
+
+#include <memory>
+#include <utility>
+
+#include "kMessageBackground.h"
+#include "kMessageIcons.h"
+#include "toolkit/controls/glow_button.h"
+#include "toolkit/controls/push_button.h"
+#include "toolkit/core/host_window.h"
+#include "toolkit/core/label.h"
+#include "toolkit/core/text_convert.h"
+#include "toolkit/core/text_render.h"
+#include "toolkit/core/toolkit.h"
+#include "toolkit/core/window_class.h"
+#include "wizard/message_loops.h"
+
+namespace wiz {
+
+namespace {
+
+constexpr wchar_t kIconProperty[] = L"Ui_Surface_MsgBox";
+constexpr INT_PTR kMessageBoxFlags = 3;  // marks a message box for the toolkit's shared hooks
+constexpr int kStartWidth = 320, kStartHeight = 150;
+constexpr int kButtonWidth = 70, kButtonStep = 75;
+
+struct ButtonEntry {
+    const char* caption;
+    int result;
+};
+
+// The captions and results of a set, rightmost first.
+std::vector<ButtonEntry> ButtonSet(MessageButtons buttons) {
+    switch (buttons) {
+        case MessageButtons::kOk:
+            return {{"确认", kResultOk}};
+        case MessageButtons::kOkCancel:
+            return {{"取消", kResultCancel}, {"确认", kResultOk}};
+        case MessageButtons::kAbortRetryIgnore:
+            return {{"忽略", kResultIgnore}, {"重试", kResultRetry}, {"放弃", kResultAbort}};
+        case MessageButtons::kYesNoCancel:
+            return {{"取消", kResultCancel}, {"否(&N)", kResultNo}, {"是(&Y)", kResultYes}};
+        case MessageButtons::kYesNo:
+            return {{"否(&N)", kResultNo}, {"是(&Y)", kResultYes}};
+        case MessageButtons::kRetryCancel:
+            return {{"取消", kResultCancel}, {"重试", kResultRetry}};
+    }
+    return {};
+}
+
+int IconOffset(int icon) {
+    switch (icon) {
+        case 48:
+            return 40;
+        case 32:
+            return 80;
+        case 64:
+            return 120;
+        case 128:
+            return 160;
+        default:
+            return 0;
+    }
+}
+
+// The background strip in three bands (top 96 rows, a stretched middle, the bottom 31 rows)
+// and the icon picture the window's property selects.
+void PaintBox(HWND window, ui::GpGraphics* g, int width, int height, ui::GpImage* strip,
+              ui::GpImage* icons) {
+    float w = static_cast<float>(width - 14), h = static_cast<float>(height);
+    ui::DrawImagePart(g, strip, {7, 7, w, 96}, {0, 0, 1, 96});
+    // The strip's middle is one colour from row 96 down to row 128: a row of it is stretched.
+    ui::DrawImagePart(g, strip, {7, 103, w, h - 145}, {0, 112, 1, 1});
+    ui::DrawImagePart(g, strip, {7, h - 42, w, 35}, {0, 129, 1, 31});
+    auto icon = reinterpret_cast<INT_PTR>(GetPropW(window, kIconProperty));
+    if (reinterpret_cast<INT_PTR>(GetPropW(window, ui::kWindowFlagsProperty)) == kMessageBoxFlags &&
+        icon != 0) {
+        ui::DrawImagePart(g, icons, {30, 40, 40, 40},
+                          {static_cast<float>(IconOffset(static_cast<int>(icon))), 0, 40, 40});
+    }
+}
+
+// The look of the box: the owner's when it is a toolkit window, else the toolkit's plain one.
+ui::AttachOptions BoxLook(HWND owner, int captionButtons) {
+    ui::AttachOptions options;
+    options.captionFlags = captionButtons;
+    if (ui::HostWindow* host = ui::HostWindow::FromWindow(owner)) {
+        const ui::HostSettings& from = host->Settings();
+        options.settings.layeredAlpha = from.layeredAlpha;
+        options.settings.backgroundMode = from.backgroundMode;
+        options.settings.cornerStyle = from.cornerStyle == ui::CornerStyle::kNineGrid
+                                           ? ui::CornerStyle::kRounded
+                                           : from.cornerStyle;
+        options.settings.nineGridMargins = from.nineGridMargins;
+        options.settings.border = from.border;
+        options.shadowWindow = from.shadowWindow;
+    } else {
+        options.settings.backgroundColor = RGB(0x00, 0x88, 0xFF);
+        options.settings.layeredAlpha = 210;
+    }
+    return options;
+}
+
+RECT ReferenceRect(HWND owner, bool centreOnOwner) {
+    RECT rect{};
+    if (centreOnOwner && IsWindow(owner)) {
+        GetWindowRect(owner, &rect);
+    } else {
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &rect, 0);
+    }
+    return rect;
+}
+
+// One open box: its window, host, elements and result.
+class MessageBoxWindow {
+  public:
+    MessageBoxWindow(HWND owner, const std::string& text, const MessageBoxOptions& options)
+        : owner_(owner), text_(text), options_(options) {}
+    ~MessageBoxWindow() {
+        buttons_.clear();
+        label_.Destroy();
+    }
+
+    int Run() {
+        if (!Create()) return kResultCancel;
+        Layout();
+        Show();
+        RunModalLoop(window_);
+        return result_;
+    }
+
+  private:
+    bool Create() {
+        icon_ = static_cast<int>(options_.icon);
+        reference_ = ReferenceRect(owner_, options_.centreOnOwner);
+        textArea_ = icon_ ? ui::RectF{85, 43, 200, 50} : ui::RectF{30, 43, 260, 50};
+        POINT at = ui::CentredOrigin(reference_, width_, height_);
+        std::string title = options_.title.empty() ? "提示：" : options_.title;
+        // Made topmost at once: Wine ignores a later HWND_TOPMOST for a layered window.
+        window_ = ui::CreateHostWindow({.parent = owner_,
+                                        .title = title,
+                                        .x = at.x,
+                                        .y = at.y,
+                                        .width = width_,
+                                        .height = height_,
+                                        .exStyle = WS_EX_TOPMOST});
+        if (!window_) return false;
+        SetPropW(window_, kIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(icon_)));
+        SetPropW(window_, ui::kWindowFlagsProperty, reinterpret_cast<HANDLE>(kMessageBoxFlags));
+        strip_ = ui::LoadImage(ui::EmbeddedBytes(kMessageBackground));
+        icons_ = ui::LoadImage(ui::EmbeddedBytes(kMessageIcons));
+        ui::HostCallbacks& callbacks = host_.Callbacks();
+        callbacks.backgroundPaint = [this](HWND w, ui::GpGraphics* g, int width, int height) {
+            PaintBox(w, g, width, height, strip_.Get(), icons_.Get());
+        };
+        callbacks.rawMessage = [](HWND w, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
+            if (message == WM_KEYDOWN && wParam == VK_ESCAPE) PostMessageW(w, WM_CLOSE, 0, 0);
+            if (message == WM_DESTROY) {
+                RemovePropW(w, kIconProperty);
+                RemovePropW(w, ui::kWindowFlagsProperty);
+            }
+            return -1;
+        };
+        callbacks.sizeChanged = [this](HWND, int width, int height) {
+            PlaceButtons(width, height, 10);
+        };
+        callbacks.click = [this](HWND w, ui::Element* element, WPARAM, LPARAM, int) {
+            for (std::size_t i = 0; i < buttons_.size(); ++i) {
+                if (buttons_[i].get() != element) continue;
+                result_ = results_[i];
+                PostMessageW(w, WM_CLOSE, 0, 0);
+            }
+        };
+        host_.Settings().animationKind = options_.closeAnimation;
+        return host_.Attach(window_, BoxLook(owner_, options_.captionButtons));
+    }
+
+    void Layout() {
+        FitText();
+        BuildButtons();
+        ui::LabelSpec spec{.rect = textArea_, .text = text_, .multiLine = true};
+        label_.Create(window_, spec);
+        if (options_.onLayout) options_.onLayout(window_, width_, height_);
+    }
+
+    // Grows the box (and the text area) until the unwrapped text fits, keeping it centred.
+    void FitText() {
+        ui::ImagePtr scratch = ui::NewArgbBitmap(1, 1);
+        ui::GraphicsPtr g = ui::NewSmoothGraphics(scratch.get());
+        ui::RectF measured =
+            ui::MeasureString(g.get(), ui::ToWide(text_), ui::DefaultFont(), nullptr);
+        int textWidth = static_cast<int>(measured.width),
+            textHeight = static_cast<int>(measured.height);
+        if (measured.width > textArea_.width) {
+            width_ = textWidth + (width_ - static_cast<int>(textArea_.width));
+            Recentre();
+            textArea_.width = measured.width + 10;
+        }
+        if (measured.height > textArea_.height) {
+            height_ = textHeight + (height_ - static_cast<int>(textArea_.height));
+            Recentre();
+            textArea_.height = measured.height + 5;
+        }
+        if (measured.height < 30) textArea_.y += 4;
+    }
+
+    void Recentre() {
+        POINT at = ui::CentredOrigin(reference_, width_, height_);
+        MoveWindow(window_, at.x, at.y, width_, height_, FALSE);
+    }
+
+    void BuildButtons() {
+        std::vector<ButtonEntry> set = ButtonSet(options_.buttons);
+        if (!options_.captions.empty()) {
+            set.clear();
+            for (std::size_t i = options_.captions.size(); i-- > 0;)
+                set.push_back({options_.captions[i].c_str(), static_cast<int>(set.size()) + 1});
+        }
+        float height = options_.glowButtons ? 26.0f : 24.0f;
+        for (const ButtonEntry& entry : set) {
+            std::unique_ptr<ui::Control> button;
+            if (options_.glowButtons) {
+                button = std::make_unique<ui::GlowButton>();
+            } else {
+                button = std::make_unique<ui::PushButton>();
+            }
+            button->Create(window_, {.rect = {0, 0, kButtonWidth, height}, .text = entry.caption});
+            buttons_.push_back(std::move(button));
+            results_.push_back(entry.result);
+        }
+        PlaceButtons(width_, height_, 8);
+        std::size_t focus = static_cast<std::size_t>(options_.defaultButton - 1);
+        if (focus < buttons_.size()) host_.Elements().SetFocusElement(buttons_[focus].get(), false);
+    }
+
+    // Button i (1 = rightmost) at x = width - 75 i - margin.
+    void PlaceButtons(int width, int height, int margin) {
+        for (std::size_t i = 0; i < buttons_.size(); ++i) {
+            float x = static_cast<float>(width - kButtonStep * static_cast<int>(i + 1) - margin);
+            buttons_[i]->Move(x, static_cast<float>(height - 35), {}, {});
+        }
+    }
+
+    void Show() {
+        if (icon_ != 0 && options_.beep) MessageBeep(static_cast<UINT>(icon_));
+        SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        host_.Show(options_.showAnimation);
+        SetForegroundWindow(window_);
+    }
+
+    HWND owner_;
+    std::string text_;
+    const MessageBoxOptions& options_;
+    HWND window_ = nullptr;
+    int icon_ = 0;
+    int width_ = kStartWidth, height_ = kStartHeight;
+    RECT reference_{};
+    ui::RectF textArea_;
+    int result_ = kResultCancel;
+    ui::LoadedImage strip_, icons_;
+    ui::HostWindow host_;
+    ui::Label label_;
+    std::vector<std::unique_ptr<ui::Control>> buttons_;
+    std::vector<int> results_;
+};
+
+}  // namespace
+
+int ToolkitMessageBox(HWND owner, const std::string& text, const MessageBoxOptions& options) {
+    MessageBoxWindow box(owner, text, options);
+    return box.Run();
+}
+
+}  // namespace wiz

@@ -1,0 +1,65 @@
+#include "wizard/message_loops.h"
+
+namespace wiz {
+
+namespace {
+
+bool IsKeyboardMessage(UINT message) {
+    return message >= 0xFF && message <= WM_KEYLAST;  // WM_INPUT .. WM_KEYLAST
+}
+
+bool IsMouseMessage(UINT message) {
+    return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+           (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
+}
+
+}  // namespace
+
+bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter, bool keepHandle, HANDLE* handle,
+                 DWORD* threadId) {
+    DWORD id = 0;
+    HANDLE thread = CreateThread(nullptr, 0, routine, parameter, 0, &id);
+    if (!thread) return false;
+    if (threadId) *threadId = id;
+    if (keepHandle && handle) {
+        *handle = thread;
+    } else {
+        CloseHandle(thread);
+    }
+    return true;
+}
+
+int RunMessageLoop() {
+    MSG message{};
+    // GetMessageW answers -1 only for a bad window filter, and there is none; it still ends
+    // the loop rather than spinning.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+bool IsInputForOtherWindow(const MSG& message, HWND modalWindow) {
+    if (message.hwnd == modalWindow) return false;
+    return IsKeyboardMessage(message.message) || IsMouseMessage(message.message);
+}
+
+void RunModalLoop(HWND window) {
+    MSG message{};
+    while (IsWindow(window)) {
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // The quit was meant for the loop outside; taking it here would leave that loop
+            // (and the program) running with nothing to end it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (got < 0) return;
+        if (IsInputForOtherWindow(message, window)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+}  // namespace wiz
