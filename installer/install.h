@@ -34,8 +34,8 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
 InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd,
                           SetupPlatform& platform, const ShippedPayload& payload);
 
-// Program Files (x86) + "\Korrel\VantorFenWix" (Program Files where the system has no x86
-// folder); empty when neither folder is known.
+// The Program Files folder of this build (kFolderOwnProgramFiles, else the other one) +
+// "\Korrel\VantorFenWix"; empty when neither folder is known.
 rt::TextValue DefaultInstallDirectory(SetupPlatform& platform);
 
 }  // namespace inst

@@ -14,6 +14,14 @@ inline constexpr int kFolderCommonPrograms = 23;
 inline constexpr int kFolderCommonDesktop = 25;
 inline constexpr int kFolderProgramFiles = 38;
 inline constexpr int kFolderProgramFilesX86 = 42;
+// Where programs built like this one belong: the 32-bit program in Program Files (x86), the
+// 64-bit build in Program Files itself (where a 64-bit process finds the x86 folder under 42
+// too, and where its user looks for it). The other folder stands in when a system lacks it.
+inline constexpr bool kIs64BitBuild = sizeof(void*) == 8;
+inline constexpr int kFolderOwnProgramFiles =
+    kIs64BitBuild ? kFolderProgramFiles : kFolderProgramFilesX86;
+inline constexpr int kFolderOtherProgramFiles =
+    kIs64BitBuild ? kFolderProgramFilesX86 : kFolderProgramFiles;
 
 // HKEY_CURRENT_USER: the choices of the last install.
 inline constexpr char kSettingsKey[] = "Software\\VantorFenWix";

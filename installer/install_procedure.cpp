@@ -57,8 +57,8 @@ class UnpackProgress {
 }  // namespace
 
 rt::TextValue DefaultInstallDirectory(SetupPlatform& platform) {
-    rt::TextValue programFiles = platform.SpecialFolder(kFolderProgramFilesX86);
-    if (programFiles.empty()) programFiles = platform.SpecialFolder(kFolderProgramFiles);
+    rt::TextValue programFiles = platform.SpecialFolder(kFolderOwnProgramFiles);
+    if (programFiles.empty()) programFiles = platform.SpecialFolder(kFolderOtherProgramFiles);
     if (programFiles.empty()) return {};
     return InFolder(InFolder(programFiles, kMakerFolderName), kProductFolderName);
 }

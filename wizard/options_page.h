@@ -7,10 +7,10 @@
 
 #include "installer/install_options.h"
 #include "toolkit/controls/check_box.h"
+#include "toolkit/controls/edit_box.h"
 #include "toolkit/controls/image_button.h"
 #include "toolkit/controls/push_button.h"
 #include "toolkit/core/label.h"
-#include "wizard/interim_parts.h"
 
 namespace wiz {
 
@@ -43,7 +43,7 @@ class OptionsPage {
     const ui::ImageButton& InstallButton() const { return installButton_; }
     const ui::PushButton& BrowseButton() const { return browseButton_; }
     const ui::Label& DirLabel() const { return dirLabel_; }
-    const interim::DirEditElement& DirEdit() const { return dirEdit_; }
+    const ui::EditBox& DirEdit() const { return dirEdit_; }
     const ui::CheckBox& Box(OptionBox which) const { return boxes_[which]; }
 
   private:
@@ -53,7 +53,7 @@ class OptionsPage {
 
     ui::ImageButton installButton_;
     ui::Label dirLabel_;
-    interim::DirEditElement dirEdit_;
+    ui::EditBox dirEdit_;
     ui::PushButton browseButton_;
     ui::CheckBox boxes_[kOptionBoxCount];
 };

@@ -3,9 +3,9 @@
 #include <mutex>
 #include <utility>
 
-#include "installer/install.h"
 #include "installer/install_system_platform.h"
-#include "wizard/interim_parts.h"
+#include "installer/saved_choices.h"
+#include "wizard/message_loops.h"
 
 namespace wiz {
 namespace {
@@ -14,7 +14,7 @@ std::mutex gMailboxLock;
 std::optional<inst::InstallOptions> gMailbox;
 
 DWORD WINAPI LoadSavedChoices(LPVOID window) {
-    inst::InstallOptions choices = interim::DefaultChoices(inst::SystemSetupPlatform());
+    inst::InstallOptions choices = inst::ReadSavedChoices(inst::SystemSetupPlatform());
     {
         std::lock_guard guard(gMailboxLock);
         gMailbox = std::move(choices);
@@ -26,7 +26,7 @@ DWORD WINAPI LoadSavedChoices(LPVOID window) {
 }  // namespace
 
 bool StartLoadingSavedChoices(HWND window) {
-    return interim::StartThread(&LoadSavedChoices, window);
+    return StartThread(&LoadSavedChoices, window);
 }
 
 std::optional<inst::InstallOptions> TakeLoadedChoices() {

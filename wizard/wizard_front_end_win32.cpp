@@ -1,14 +1,17 @@
 #include "wizard/wizard_front_end.h"
 
-#include "wizard/interim_parts.h"
+#include "wizard/message_box.h"
 #include "wizard/wizard_window.h"
 
 namespace wiz {
 
 int ShowWizardMessage(HWND owner, const rt::TextValue& text, int buttons, int icon,
                       bool centreOverOwner, const rt::TextValue& title) {
-    (void)centreOverOwner;
-    return interim::ShowMessageBox(owner, text, title, buttons, icon);
+    return ToolkitMessageBox(owner, text,
+                             {.buttons = static_cast<MessageButtons>(buttons),
+                              .title = title,
+                              .icon = static_cast<MessageIcon>(icon),
+                              .centreOnOwner = centreOverOwner});
 }
 
 int WizardFrontEnd::ShowInstallMessage(const rt::TextValue& text, const rt::TextValue& title,

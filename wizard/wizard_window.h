@@ -7,9 +7,10 @@
 #include <windows.h>
 
 #include "toolkit/controls/image_button.h"
+#include "toolkit/controls/popup_menu.h"
+#include "toolkit/controls/shadow_window.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
-#include "wizard/interim_parts.h"
 #include "wizard/options_page.h"
 
 namespace wiz {
@@ -69,11 +70,11 @@ class WizardWindow {
 
     HWND window_ = nullptr;
     ui::HostWindow host_;
-    interim::Shadow shadow_;
+    ui::ShadowWindow shadow_;
     ui::Label titleLabel_;
     ui::ImageButton logoLink_;
     ui::ImageButton titleButtons_[kTitleButtonCount];
-    interim::WizardMenu menu_;
+    ui::PopupMenu menu_;
     OptionsPage page_;
 };
 

@@ -5,6 +5,7 @@
 #include "runtime/dll_calls_win32.h"
 #include "toolkit/core/window_class.h"
 #include "wizard/make_argb.h"
+#include "wizard/message_loops.h"
 #include "wizard/open_url.h"
 #include "wizard/saved_choices_loader.h"
 #include "wizard/wizard_front_end.h"
@@ -17,6 +18,7 @@ namespace {
 constexpr int kWidth = 460;
 constexpr int kHeight = 340;
 constexpr float kPanelTop = 86;  // the banner shows above, the white panel below
+constexpr int kMenuWidth = 96;
 
 struct TitleButtonLayout {
     float left;
@@ -107,8 +109,15 @@ void WizardWindow::BuildTitleBar() {
 }
 
 void WizardWindow::BuildMenu() {
-    for (const MenuItemLayout& item : kMenuItems)
-        menu_.AddItem(item.id, item.text);
+    for (const MenuItemLayout& item : kMenuItems) {
+        menu_.AddItem({.text = item.text,
+                       .icon = item.icon(),
+                       .report = ui::MenuReport::kCommand,
+                       .id = item.id,
+                       .textColor = MakeArgb(RGB(0, 0, 0)),
+                       .effect = ui::TextEffect::kHalo});
+    }
+    menu_.SetWidth(kMenuWidth);
 }
 
 void WizardWindow::Show() {
@@ -205,7 +214,7 @@ void CreateWizardWindow() {
     WizardWindow wizard;
     if (!wizard.Build()) return;
     wizard.Show();
-    interim::RunMessageLoop();
+    RunMessageLoop();
 }
 
 }  // namespace wiz

@@ -236,18 +236,23 @@ TEST_F(InstallProcedure, EmptyDirectoryYesPutsBackTheStoredDirectoryAndWritesNot
     EXPECT_EQ(frontEnd.closeCount, 0);
 }
 
+// The 32-bit program belongs in Program Files (x86), the 64-bit build in Program Files; each
+// takes the other folder where the system lacks its own.
 TEST_F(InstallProcedure, EmptyDirectoryYesWithNothingStoredPutsBackTheDefault) {
+    const bool wide = sizeof(void*) == 8;
+    const std::string own = wide ? "Program Files" : "Program Files (x86)";
+    const std::string other = wide ? "Program Files (x86)" : "Program Files";
     frontEnd.answer = rt::kResultYes;
     inst::InstallOptions options;
     Install(options);
     EXPECT_EQ(frontEnd.installPaths,
-              std::vector<std::string>{Path("Program Files (x86)\\Korrel\\VantorFenWix")});
+              std::vector<std::string>{Path(own + "\\Korrel\\VantorFenWix")});
 
-    platform.specialFolders.erase(0x2a);
+    platform.specialFolders.erase(wide ? 0x26 : 0x2a);
     Install(options);
     ASSERT_EQ(frontEnd.installPaths.size(), 2u);
-    EXPECT_EQ(frontEnd.installPaths[1], Path("Program Files\\Korrel\\VantorFenWix"))
-        << "without an x86 folder, Program Files itself";
+    EXPECT_EQ(frontEnd.installPaths[1], Path(other + "\\Korrel\\VantorFenWix"))
+        << "without its own folder, the other one";
 }
 
 TEST_F(InstallProcedure, EmptyDirectoryNoChangesNothingButSpacesAreADirectory) {

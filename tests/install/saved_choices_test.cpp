@@ -43,8 +43,10 @@ TEST_F(SavedChoices, OnlyASaved1TurnsAFlagOnAndNothingSavedGivesTheDefaults) {
 }
 
 TEST_F(SavedChoices, TheSavedDirectoryElseTheDefaultAndSlashDInPlaceOfBoth) {
+    // The Program Files folder of this build: the x86 one for the 32-bit program.
+    const std::string programFiles = sizeof(void*) == 8 ? "Program Files" : "Program Files (x86)";
     EXPECT_EQ(inst::ReadSavedChoices(platform).InstallPath,
-              Path("Program Files (x86)\\Korrel\\VantorFenWix"));
+              Path(programFiles + "\\Korrel\\VantorFenWix"));
     platform.SetValue(3, kSettings + "InstallPath", "D:\\Games\\Vantor");
     EXPECT_EQ(inst::ReadSavedChoices(platform).InstallPath, "D:\\Games\\Vantor");
     inst::SetupSwitches switches;

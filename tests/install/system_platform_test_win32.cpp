@@ -27,7 +27,8 @@ TEST(SystemPlatform, SpecialFoldersResolveWithoutTrailingBackslash) {
               "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs");
     EXPECT_EQ(inst::SpecialFolderPath(17), "") << "the drives folder has no file-system path";
     EXPECT_EQ(inst::DefaultInstallDirectory(inst::SystemSetupPlatform()),
-              "C:\\Program Files (x86)\\Korrel\\VantorFenWix");
+              sizeof(void*) == 8 ? "C:\\Program Files\\Korrel\\VantorFenWix"
+                                 : "C:\\Program Files (x86)\\Korrel\\VantorFenWix");
 }
 
 TEST(SystemPlatform, FullPathAppliesDotsTheCurrentFolderAndLongNames) {

@@ -14,7 +14,10 @@
 
 namespace e2e {
 
-inline constexpr char kDefaultDir[] = "C:\\Program Files (x86)\\Korrel\\VantorFenWix";
+// The Program Files folder of this build: the 32-bit program's x86 folder, or Program Files.
+inline const std::string kProgramFiles =
+    sizeof(void*) == 8 ? "C:\\Program Files" : "C:\\Program Files (x86)";
+inline const std::string kDefaultDir = kProgramFiles + "\\Korrel\\VantorFenWix";
 inline constexpr char kCommonDesktop[] = "C:\\users\\Public\\Desktop";
 inline constexpr char kCommonPrograms[] =
     "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
@@ -56,7 +59,7 @@ class InstallE2E : public ::testing::Test {
 
     std::string StartMenu(const std::string& relative) const;
     std::string ProductFile(const std::string& name) const {
-        return std::string(kDefaultDir) + "\\" + name;
+        return kDefaultDir + "\\" + name;
     }
 
   private:

@@ -14,7 +14,7 @@ void InstallE2E::SetUp() {
         RegDeleteValueA(run, "VantorFenwix");
         RegCloseKey(run);
     }
-    RemoveTree("C:\\Program Files (x86)\\Korrel");
+    RemoveTree(kProgramFiles + "\\Korrel");
     RemoveTree(std::string(kCommonPrograms) + "\\Korrel");
     DeleteFileA((std::string(kCommonDesktop) + "\\VantorSaelin.lnk").c_str());
     char temp[MAX_PATH] = {};

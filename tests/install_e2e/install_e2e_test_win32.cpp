@@ -155,7 +155,7 @@ TEST_F(InstallE2E, RemovingOldFilesNeverReachesThroughALink) {
         {"C:\\vs-link\\VantorFenWix", "C:\\vs-link", "C:\\windows\\vs-canaries",
          "C:\\windows\\vs-canaries\\VantorFenWix\\keep.txt"},
     };
-    CreateDirectoryA("C:\\Program Files (x86)\\Korrel", nullptr);
+    CreateDirectoryA((kProgramFiles + "\\Korrel").c_str(), nullptr);
     for (const Case& c : cases) {
         CreateDirectoryA(c.target.c_str(), nullptr);
         CreateDirectoryA(c.canary.substr(0, c.canary.rfind('\\')).c_str(), nullptr);
@@ -182,7 +182,7 @@ TEST_F(InstallE2E, AnEmptyDirectoryAsksAndYesPutsBackTheDefault) {
     Answer(*box, IDYES);
     ExpectEnds(*runner);
 
-    EXPECT_EQ(RunnerLog(), "SetInstallPath:C:\\Program Files (x86)\\Korrel\\VantorFenWix\r\n");
+    EXPECT_EQ(RunnerLog(), "SetInstallPath:" + kDefaultDir + "\r\n");
     EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "nothing is written";
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
     EXPECT_FALSE(FolderExists(kDefaultDir));

@@ -1,6 +1,6 @@
 // The wizard as a person uses it: the real program under Wine in a prefix of its own, driven
-// with real mouse and keyboard input, judged by what the screen shows and what is left on the
-// machine afterwards.
+// with real mouse and keyboard input, judged by what the screen shows, what the directory box
+// copies to the clipboard, and what is left on the machine afterwards.
 #include <gtest/gtest.h>
 
 #include "tests/install_e2e/install_e2e_fixture.h"
@@ -16,25 +16,43 @@ constexpr int kSettleMs = 400;
 
 // Where a person points, in the wizard's client pixels.
 constexpr POINT kBoxes[4] = {{30, 153}, {30, 177}, {30, 201}, {30, 225}};  // inside each box
-constexpr POINT kInstall{230, 285};
-constexpr POINT kClose{439, 11}, kMinimise{411, 11};
+constexpr POINT kDirEdit{240, 123}, kBrowse{418, 123}, kInstall{230, 285};
+constexpr POINT kClose{439, 11}, kMinimise{411, 11}, kMenu{383, 11};
+// "退出", the last of the menu's four 22-pixel rows below its 8-pixel margin.
+constexpr POINT kMenuExit{48, 8 + 3 * 22 + 11};
+
+// A path with a space and a Chinese folder name.
+const std::string kTypedDir = "C:\\My Apps\\工具\\VantorFenWix";
 
 struct Wizard {
     LaunchedProcess process;
     HWND window = nullptr;
 };
 
+std::optional<HWND> WindowOf(const LaunchedProcess& process, const std::string& className,
+                             const std::optional<std::string>& title = std::nullopt,
+                             int timeoutMs = 5000) {
+    WindowQuery query;
+    query.className = className;
+    query.title = title;
+    query.processId = process.Id();
+    auto found = WaitForWindow(query, timeoutMs);
+    return found ? std::optional<HWND>(found->handle) : std::nullopt;
+}
+
 class WizardE2E : public InstallE2E {
   protected:
-    std::optional<Wizard> StartWizard() {
+    void TearDown() override {
+        SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES", nullptr);
+        InstallE2E::TearDown();
+    }
+
+    static std::optional<Wizard> StartWizard() {
         auto process = LaunchedProcess::Start(SetupProgramPath());
         if (!process) return std::nullopt;
-        WindowQuery query;
-        query.className = "FenWix";
-        query.processId = process->Id();
-        auto window = WaitForWindow(query, kAppearMs);
+        auto window = WindowOf(*process, "FenWix", std::nullopt, kAppearMs);
         if (!window) return std::nullopt;
-        return Wizard{std::move(*process), window->handle};
+        return Wizard{std::move(*process), *window};
     }
 
     // The four boxes as the screen shows them ("1110"), once the saved choices are in.
@@ -50,9 +68,38 @@ class WizardE2E : public InstallE2E {
         return shown;
     }
 
+    // What the directory box holds, as Ctrl+A, Ctrl+C put it on the clipboard.
+    static std::string DirText(HWND window) {
+        Click(window, kDirEdit);
+        PressKeys(window, {VK_CONTROL, 'A'});
+        PressKeys(window, {VK_CONTROL, 'C'});
+        Sleep(kSettleMs);
+        std::string text;
+        if (OpenClipboard(nullptr)) {
+            if (HANDLE data = GetClipboardData(CF_TEXT)) {
+                if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+                GlobalUnlock(data);
+            }
+            CloseClipboard();
+        }
+        return text;
+    }
+
     static void Click(HWND window, POINT at) {
         ClickAt(window, at.x, at.y);
         Sleep(kSettleMs);
+    }
+
+    // Clicks the toolkit message box's button `fromRight` (1 the rightmost: 确认 or 否(&N)).
+    // Returns once the box has gone (false when it stays).
+    static bool AnswerBox(HWND box, int fromRight) {
+        Sleep(kSettleMs);  // laid out and shown
+        RECT rect{};
+        GetClientRect(box, &rect);
+        Click(box, {rect.right - 45 - (fromRight - 1) * 78, rect.bottom - 23});
+        for (int waited = 0; IsWindow(box) && waited < 3000; waited += 100)
+            Sleep(100);
+        return !IsWindow(box);
     }
 
   private:
@@ -66,17 +113,21 @@ class WizardE2E : public InstallE2E {
     }
 };
 
-TEST_F(WizardE2E, FirstRunInstallsWithTheBoxesAsTheUserLeftThem) {
+TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem) {
     auto wizard = StartWizard();
     ASSERT_TRUE(wizard) << "the wizard did not appear";
     EXPECT_EQ(Boxes(wizard->window), "1110");
+    EXPECT_EQ(DirText(wizard->window), kDefaultDir);
+    PressKeys(wizard->window, {VK_CONTROL, 'A'});
+    TypeText(wizard->window, kTypedDir);
     Click(wizard->window, kBoxes[1]);  // no desktop shortcut
     EXPECT_EQ(Boxes(wizard->window), "1010");
+    EXPECT_EQ(DirText(wizard->window), kTypedDir);
     Click(wizard->window, kInstall);
 
     ExpectEnds(wizard->process);
     EXPECT_FALSE(IsWindow(wizard->window));
-    const std::string dir = kDefaultDir;
+    const std::string& dir = kTypedDir;
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "InstallPath"), dir);
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "CreatDesktopShortcut"), "0");
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "AutoStartup"), "1");
@@ -91,20 +142,74 @@ TEST_F(WizardE2E, FirstRunInstallsWithTheBoxesAsTheUserLeftThem) {
     EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
               dir + "\\uninstall.exe");
     EXPECT_TRUE(WaitForFile(dir + "\\updatelist.xml", 15000)) << "the updater did not run";
+
+    // The second run shows what the first one saved.
+    auto second = StartWizard();
+    ASSERT_TRUE(second);
+    EXPECT_EQ(Boxes(second->window), "1010");
+    EXPECT_EQ(DirText(second->window), kTypedDir);
+    Click(second->window, kClose);
+    ExpectEnds(second->process);
+    RemoveTree("C:\\My Apps");
 }
 
-TEST_F(WizardE2E, TheTitleBarButtonsMinimiseAndClose) {
+TEST_F(WizardE2E, AnEmptyDirectoryAsksAndYesPutsTheDefaultBack) {
     auto wizard = StartWizard();
     ASSERT_TRUE(wizard);
     Boxes(wizard->window);
-    Click(wizard->window, kMinimise);
-    EXPECT_TRUE(IsIconic(wizard->window));
-    ShowWindow(wizard->window, SW_RESTORE);
-    Sleep(kSettleMs);
-
+    Click(wizard->window, kDirEdit);
+    PressKeys(wizard->window, {VK_CONTROL, 'A'});
+    PressKeys(wizard->window, {VK_DELETE});
+    Click(wizard->window, kInstall);
+    auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导");
+    ASSERT_TRUE(box) << "no question";
+    EXPECT_TRUE(AnswerBox(*box, 2));  // 是(&Y)
+    EXPECT_EQ(DirText(wizard->window), kDefaultDir);
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "nothing is installed";
     Click(wizard->window, kClose);
     ExpectEnds(wizard->process);
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "nothing is installed";
+}
+
+TEST_F(WizardE2E, TheTitleBarMinimisesAndItsMenuAndCloseButtonCloseWithTheShadowFirst) {
+    for (bool byMenu : {true, false}) {
+        auto wizard = StartWizard();
+        ASSERT_TRUE(wizard);
+        Boxes(wizard->window);
+        EXPECT_TRUE(WindowOf(wizard->process, "ShadowWnd")) << "no shadow";
+        Click(wizard->window, kMinimise);
+        EXPECT_TRUE(IsIconic(wizard->window));
+        ShowWindow(wizard->window, SW_RESTORE);
+        Sleep(kSettleMs);
+        if (byMenu) {
+            Click(wizard->window, kMenu);
+            auto menu = WindowOf(wizard->process, "Ui_Surface", "Ui_Surface_Menu");
+            ASSERT_TRUE(menu) << "the menu did not open";
+            Click(*menu, kMenuExit);
+        } else {
+            Click(wizard->window, kClose);
+        }
+        ExpectEnds(wizard->process);
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey));
+    }
+}
+
+TEST_F(WizardE2E, TheBrowsedFolderBecomesTheInstallDirectory) {
+    // The browser's answers, one per click; the empty last one is a cancelled browser.
+    SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES",
+                            "D:\\Games|D:\\|D:\\Korrel|D:\\Games\\VantorFenWix|"
+                            "D:\\Games\\vantorfenwix||");
+    auto wizard = StartWizard();
+    ASSERT_TRUE(wizard);
+    Boxes(wizard->window);
+    for (const char* expected :
+         {"D:\\Games\\Korrel\\VantorFenWix", "D:\\Korrel\\VantorFenWix", "D:\\Korrel\\VantorFenWix",
+          "D:\\Games\\VantorFenWix", "D:\\Games\\vantorfenwix\\Korrel\\VantorFenWix",
+          "D:\\Games\\vantorfenwix\\Korrel\\VantorFenWix"}) {
+        Click(wizard->window, kBrowse);
+        EXPECT_EQ(DirText(wizard->window), expected);
+    }
+    Click(wizard->window, kClose);
+    ExpectEnds(wizard->process);
 }
 
 }  // namespace
