@@ -71,8 +71,8 @@ class WizardE2E : public InstallE2E {
     // What the directory box holds, as Ctrl+A, Ctrl+C put it on the clipboard.
     static std::string DirText(HWND window) {
         Click(window, kDirEdit);
-        PressKeys(window, {VK_CONTROL, 'A'});
-        PressKeys(window, {VK_CONTROL, 'C'});
+        PressChord(window, {VK_CONTROL, 'A'});
+        PressChord(window, {VK_CONTROL, 'C'});
         Sleep(kSettleMs);
         std::string text;
         if (OpenClipboard(nullptr)) {
@@ -118,7 +118,7 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
     ASSERT_TRUE(wizard) << "the wizard did not appear";
     EXPECT_EQ(Boxes(wizard->window), "1110");
     EXPECT_EQ(DirText(wizard->window), kDefaultDir);
-    PressKeys(wizard->window, {VK_CONTROL, 'A'});
+    PressChord(wizard->window, {VK_CONTROL, 'A'});
     TypeText(wizard->window, kTypedDir);
     Click(wizard->window, kBoxes[1]);  // no desktop shortcut
     EXPECT_EQ(Boxes(wizard->window), "1010");
@@ -158,8 +158,8 @@ TEST_F(WizardE2E, AnEmptyDirectoryAsksAndYesPutsTheDefaultBack) {
     ASSERT_TRUE(wizard);
     Boxes(wizard->window);
     Click(wizard->window, kDirEdit);
-    PressKeys(wizard->window, {VK_CONTROL, 'A'});
-    PressKeys(wizard->window, {VK_DELETE});
+    PressChord(wizard->window, {VK_CONTROL, 'A'});
+    PressChord(wizard->window, {VK_DELETE});
     Click(wizard->window, kInstall);
     auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导");
     ASSERT_TRUE(box) << "no question";
