@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Screenshots of the wizard as a person sees it, on a virtual display of its own: as a new user
+# first sees it, each title-bar button under the mouse, with the menu open, and with a message
+# box over it (the chat-group hint). Input goes through X (xdotool), as a person's would.
+#
+#   tools/wizard_screenshots.sh [OUTPUT_DIR]      (default build/screenshots/wizard)
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
+
+out=${1:-$BUILD_ROOT/screenshots/wizard}
+mkdir -p "$out"
+arch=
+for candidate in $(selected_arches); do
+    if arch_runs "$candidate"; then
+        arch=$candidate
+        break
+    fi
+done
+[ -n "$arch" ] || die "none of the architectures asked for runs on this host"
+use_arch "$arch"
+build_win "$arch" VantorSaelin-Setup || exit 1
+trap 'stop_wine; stop_display' EXIT
+start_display
+start_wine
+run_wine reg delete 'HKCU\Software\VantorFenWix' /f >/dev/null 2>&1 # a new user
+run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
+sleep 6
+window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
+[ -n "$window" ] || die "the wizard did not appear"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+# The window with the shadow's margin round it.
+shoot() { # name, extra pause
+    sleep "${2:-0.6}"
+    import -display "$DISPLAY" -window root -crop 480x360+$((X - 10))+$((Y - 10)) "$out/$1.png"
+    echo "$out/$1.png"
+}
+xdotool mousemove 5 5
+shoot new-user
+for button in close:439 minimise:411 menu:383 chat-group:355; do
+    xdotool mousemove $((X + ${button#*:})) $((Y + 11))
+    shoot "hover-${button%%:*}"
+done
+xdotool mousemove $((X + 383)) $((Y + 11)) click 1
+shoot menu-open 1
+xdotool key Escape
+sleep 0.5
+xdotool mousemove $((X + 355)) $((Y + 11)) click 1
+sleep 2
+import -display "$DISPLAY" -window root "$out/message-box-full.png"
+shoot message-box
+xdotool key Return
+sleep 0.5
+xdotool mousemove $((X + 439)) $((Y + 11)) click 1
+sleep 2
