@@ -7,13 +7,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
 bash "$ROOT/tools/setup.sh" "$BUILD_ROOT" || exit 1
-arch=
-for candidate in $(selected_arches); do
-    if arch_runs "$candidate"; then
-        arch=$candidate
-        break
-    fi
-done
+arch=$(first_runnable_arch)
 [ -n "$arch" ] || die "none of the architectures asked for runs on this host (VS_ARCHES=${VS_ARCHES:-})"
 if [ "$arch" = win64 ] && ! arch_runs win32; then
     step "running the 64-bit build: $(arch_skip_reason win32)"

@@ -9,13 +9,7 @@ source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
 out=${1:-$BUILD_ROOT/screenshots/wizard}
 mkdir -p "$out"
-arch=
-for candidate in $(selected_arches); do
-    if arch_runs "$candidate"; then
-        arch=$candidate
-        break
-    fi
-done
+arch=$(first_runnable_arch)
 [ -n "$arch" ] || die "none of the architectures asked for runs on this host"
 use_arch "$arch"
 build_win "$arch" VantorSaelin-Setup || exit 1

@@ -8,13 +8,7 @@ set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../lib/common.sh"
 
 runs=${1:-9}
-arch=
-for candidate in $(selected_arches); do
-    if arch_runs "$candidate"; then
-        arch=$candidate
-        break
-    fi
-done
+arch=$(first_runnable_arch)
 [ -n "$arch" ] || die "none of the architectures asked for runs on this host"
 use_arch "$arch"
 step "building ($arch)"

@@ -32,6 +32,17 @@ arch_prefix() { echo "$BUILD_ROOT/wineprefix-$1"; }
 
 # Whether this host runs programs of the architecture, and why not, from setup's findings.
 arch_runs() { grep -qx "$1 yes" "$HOST_ARCHES_FILE" 2>/dev/null; }
+# The first of the selected architectures that runs on this host; nothing when none does.
+first_runnable_arch() {
+    local candidate
+    for candidate in $(selected_arches); do
+        if arch_runs "$candidate"; then
+            echo "$candidate"
+            return 0
+        fi
+    done
+    return 1
+}
 arch_skip_reason() {
     local line
     line=$(grep "^$1 no " "$HOST_ARCHES_FILE" 2>/dev/null | head -n 1)
