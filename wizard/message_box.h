@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "runtime/value_types.h"
 #include "toolkit/core/host_settings.h"
 
 namespace wiz {
@@ -32,16 +33,10 @@ enum class MessageIcon : int {
     kFifth = 128,
 };
 
-// Results: the system's IDOK .. IDNO minus 1. Escape and a close from elsewhere give kCancel.
-enum MessageResult : int {
-    kResultOk = 0,
-    kResultCancel = 1,
-    kResultAbort = 2,
-    kResultRetry = 3,
-    kResultIgnore = 4,
-    kResultYes = 5,
-    kResultNo = 6,
-};
+// Results: the system's IDOK .. IDNO minus 1, the runtime's message-box codes. Escape and a
+// close from elsewhere give kResultCancel.
+using MessageResult = rt::MessageBoxResult;
+using enum rt::MessageBoxResult;
 
 struct MessageBoxOptions {
     MessageButtons buttons = MessageButtons::kOk;

@@ -22,18 +22,6 @@
 namespace ui::test {
 namespace {
 
-// GDI objects of this process. Wine answers GetGuiResources with 0; there a handle whose high
-// word is 0 still names its table entry, so the live entries can be counted directly.
-int GdiObjectCount() {
-    DWORD reported = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
-    if (reported != 0) return static_cast<int>(reported);
-    int count = 0;
-    for (UINT_PTR index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    }
-    return count;
-}
-
 BOOL CALLBACK CountWindow(HWND, LPARAM counter) {
     ++*reinterpret_cast<int*>(counter);
     return TRUE;
@@ -43,22 +31,6 @@ int ThreadWindowCount() {
     int count = 0;
     EnumThreadWindows(GetCurrentThreadId(), CountWindow, reinterpret_cast<LPARAM>(&count));
     return count;
-}
-
-// Bytes in use in every heap of the process (GDI+ and GDI keep their objects there).
-std::size_t HeapBytesInUse() {
-    HANDLE heaps[64];
-    DWORD count = GetProcessHeaps(64, heaps);
-    std::size_t total = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        PROCESS_HEAP_ENTRY entry{};
-        HeapLock(heaps[i]);
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
 }
 
 std::size_t PrivateBytes() {

@@ -29,6 +29,12 @@ inline ElementSpec SpecAt(float x, float y, float width, float height) {
     return spec;
 }
 
+// GDI objects of this process, counted from the handle table where Wine answers
+// GetGuiResources with 0.
+int GdiObjectCount();
+// Bytes in use in every heap of the process (GDI+ and GDI keep their objects there).
+std::size_t HeapBytesInUse();
+
 // Pumps for `ms` milliseconds.
 void PumpFor(int ms);
 // Pumps until `done` holds or `timeoutMs` passed; returns `done()`.

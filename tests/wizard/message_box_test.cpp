@@ -208,29 +208,6 @@ TEST_F(MessageBoxTest, TheModalLoopDropsInputForOtherWindowsAndKeepsPainting) {
     EXPECT_EQ(RunMessageLoop(), 7);
 }
 
-std::size_t HeapBytesInUse() {
-    HANDLE heaps[64];
-    DWORD count = GetProcessHeaps(64, heaps);
-    std::size_t total = 0;
-    for (DWORD i = 0; i < count && i < 64; ++i) {
-        PROCESS_HEAP_ENTRY entry{};
-        HeapLock(heaps[i]);
-        while (HeapWalk(heaps[i], &entry)) {
-            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) total += entry.cbData;
-        }
-        HeapUnlock(heaps[i]);
-    }
-    return total;
-}
-
-int GdiObjectCount() {
-    int count = 0;
-    for (UINT_PTR index = 1; index < 0x10000; ++index) {
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(index)) != 0) ++count;
-    }
-    return count;
-}
-
 TEST_F(MessageBoxTest, TwoHundredBoxesLeaveGdiObjectsAndHeapFlat) {
     auto cycle = [] {
         OpenBox(
@@ -241,12 +218,12 @@ TEST_F(MessageBoxTest, TwoHundredBoxesLeaveGdiObjectsAndHeapFlat) {
     };
     for (int i = 0; i < 10; ++i)
         cycle();  // caches warm up
-    int gdi = GdiObjectCount();
-    std::size_t heap = HeapBytesInUse();
+    int gdi = ui::test::GdiObjectCount();
+    std::size_t heap = ui::test::HeapBytesInUse();
     for (int i = 0; i < 200; ++i)
         cycle();
-    int gdiAfter = GdiObjectCount();
-    std::size_t heapAfter = HeapBytesInUse();
+    int gdiAfter = ui::test::GdiObjectCount();
+    std::size_t heapAfter = ui::test::HeapBytesInUse();
     std::printf("GDI objects %d -> %d, heap bytes %zu -> %zu\n", gdi, gdiAfter, heap, heapAfter);
     EXPECT_LE(gdiAfter - gdi, 2);
     EXPECT_LT(static_cast<long long>(heapAfter) - static_cast<long long>(heap), 64 * 1024);
