@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Screenshots of the wizard as a person sees it, on a virtual display of its own: as a new user
 # first sees it, each title-bar button under the mouse, with the menu open, and with a message
-# box over it (the chat-group hint). Input goes through X (xdotool), as a person's would.
+# box over it (the chat-group hint), and while the install unpacks (in a scratch copy of the Wine
+# prefix, slowed down so the moment is visible). Input goes through X (xdotool), as a person's
+# would.
 #
 #   tools/wizard_screenshots.sh [OUTPUT_DIR]      (default build/screenshots/wizard)
 set -uo pipefail
@@ -46,3 +48,20 @@ xdotool key Return
 sleep 0.5
 xdotool mousemove $((X + 439)) $((Y + 11)) click 1
 sleep 2
+
+# Installing: the progress bar under the button, half way.
+stop_wine
+base_prefix=$WINEPREFIX
+export WINEPREFIX=$base_prefix-shots
+bash "$ROOT/tests/install_e2e/fresh_prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
+start_wine
+VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
+sleep 6
+window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
+[ -n "$window" ] || die "the wizard did not appear for the install"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+xdotool mousemove $((X + 230)) $((Y + 285)) click 1
+shoot installing 4
+wait
+stop_wine
+rm -rf "$WINEPREFIX"

@@ -22,6 +22,11 @@ int RunMessageLoop();
 // posted again for the loop outside, which then ends as well.
 void RunModalLoop(HWND window);
 
+// Dispatches every message queued for the thread except keyboard and mouse input, which is
+// dropped: the thread's windows keep painting while a long task runs inside one of their
+// handlers, and no click or key reaches them. A WM_QUIT stays for the loop outside.
+void DispatchAllButInput();
+
 // Whether the modal loop of `modalWindow` drops `message`: keyboard or mouse input (client or
 // non-client) for another window.
 bool IsInputForOtherWindow(const MSG& message, HWND modalWindow);

@@ -13,6 +13,10 @@ bool IsMouseMessage(UINT message) {
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
+bool IsInputMessage(UINT message) {
+    return IsKeyboardMessage(message) || IsMouseMessage(message);
+}
+
 }  // namespace
 
 bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter, bool keepHandle, HANDLE* handle,
@@ -42,7 +46,20 @@ int RunMessageLoop() {
 
 bool IsInputForOtherWindow(const MSG& message, HWND modalWindow) {
     if (message.hwnd == modalWindow) return false;
-    return IsKeyboardMessage(message.message) || IsMouseMessage(message.message);
+    return IsInputMessage(message.message);
+}
+
+void DispatchAllButInput() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        if (IsInputMessage(message.message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 void RunModalLoop(HWND window) {

@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "installer/install_options.h"
 #include "toolkit/controls/check_box.h"
 #include "toolkit/controls/edit_box.h"
 #include "toolkit/controls/image_button.h"
+#include "toolkit/controls/progress_bar.h"
 #include "toolkit/controls/push_button.h"
 #include "toolkit/core/label.h"
 
@@ -35,6 +38,9 @@ class OptionsPage {
     // Shows saved (or default) choices.
     void Show(const inst::InstallOptions& choices);
     void SetInstallPath(const rt::TextValue& path);
+    // The bar under the install button: shown with `done` of `total` filled, or hidden.
+    void ShowProgress(std::uint64_t done, std::uint64_t total);
+    void HideProgress();
 
     // Runs the folder browser over `owner` and puts the directory made of the chosen folder
     // into the directory box; a cancelled browser changes nothing.
@@ -45,6 +51,7 @@ class OptionsPage {
     const ui::Label& DirLabel() const { return dirLabel_; }
     const ui::EditBox& DirEdit() const { return dirEdit_; }
     const ui::CheckBox& Box(OptionBox which) const { return boxes_[which]; }
+    const ui::ProgressBar& ProgressBar() const { return progressBar_; }
 
   private:
     void BuildInstallButton(HWND window, const ui::ElementHandler& onClick);
@@ -56,6 +63,7 @@ class OptionsPage {
     ui::EditBox dirEdit_;
     ui::PushButton browseButton_;
     ui::CheckBox boxes_[kOptionBoxCount];
+    ui::ProgressBar progressBar_;
 };
 
 }  // namespace wiz

@@ -31,6 +31,8 @@ void OptionsPage::Build(HWND window, const ui::ElementHandler& onClick) {
     BuildInstallButton(window, onClick);
     BuildDirectoryRow(window, onClick);
     BuildBoxes(window);
+    // Under the button's face, as wide as it; hidden until an install unpacks.
+    progressBar_.Create(window, {140, 318, 180, 6});
 }
 
 void OptionsPage::BuildInstallButton(HWND window, const ui::ElementHandler& onClick) {
@@ -76,6 +78,16 @@ void OptionsPage::Show(const inst::InstallOptions& choices) {
 
 void OptionsPage::SetInstallPath(const rt::TextValue& path) {
     dirEdit_.SetText(path);
+}
+
+void OptionsPage::ShowProgress(std::uint64_t done, std::uint64_t total) {
+    if (!progressBar_.Visible()) progressBar_.SetVisible(true);
+    progressBar_.SetProgress(done, total);
+}
+
+void OptionsPage::HideProgress() {
+    progressBar_.SetProgress(0, 0);
+    progressBar_.SetVisible(false);
 }
 
 void OptionsPage::BrowseInstallDir(HWND owner) {

@@ -24,6 +24,7 @@ class WizardFrontEnd : public inst::InstallFrontEnd {
                            int icon, bool centreOverOwner) override;
     void SetInstallPath(const rt::TextValue& path) override;
     void CloseWizard() override;
+    void ShowProgress(std::uint64_t done, std::uint64_t total) override;
 
   private:
     WizardWindow& wizard_;

@@ -27,4 +27,8 @@ void WizardFrontEnd::CloseWizard() {
     wizard_.Close();
 }
 
+void WizardFrontEnd::ShowProgress(std::uint64_t done, std::uint64_t total) {
+    wizard_.ShowProgress(done, total);
+}
+
 }  // namespace wiz

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 #include "toolkit/controls/image_button.h"
 #include "toolkit/controls/popup_menu.h"
 #include "toolkit/controls/shadow_window.h"
@@ -50,6 +52,9 @@ class WizardWindow {
     // Removes the shadow, brings the window to the front and asks it to close, without an
     // animation. Closing twice is harmless.
     void Close();
+    // Shows how far the running install has unpacked and lets the window repaint; input stays
+    // ignored until the install ends.
+    void ShowProgress(std::uint64_t done, std::uint64_t total);
 
     HWND Window() const { return window_; }
     ui::HostWindow& Host() { return host_; }
@@ -76,6 +81,7 @@ class WizardWindow {
     ui::ImageButton titleButtons_[kTitleButtonCount];
     ui::PopupMenu menu_;
     OptionsPage page_;
+    bool installing_ = false;
 };
 
 // Builds and shows the wizard and runs its message loop; returns when the window is gone.

@@ -1,5 +1,7 @@
 #include "wizard/wizard_window.h"
 
+#include <cstdlib>
+
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "runtime/dll_calls_win32.h"
@@ -52,6 +54,26 @@ void PaintWizardBackground(HWND, ui::GpGraphics* graphics, int, int) {
     ui::gp::GdipCreateSolidFill(MakeArgb(RGB(255, 255, 255)), &brush);
     ui::gp::GdipFillRectangle(graphics, brush, -1, kPanelTop, kWidth + 1, kHeight - 1);
     ui::gp::GdipDeleteBrush(brush);
+}
+
+// A close asked for through the window rather than through the wizard's own buttons: the
+// system menu, the taskbar, another program.
+bool IsCloseRequest(UINT message, WPARAM wParam) {
+    return message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
+}
+
+// Tests slow the unpacking down (milliseconds per progress report) to watch it; the window
+// keeps painting through the pause.
+void PauseForTests() {
+    char buffer[16];
+    const DWORD length =
+        GetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", buffer, sizeof buffer);
+    if (length == 0 || length >= sizeof buffer) return;
+    const DWORD end = GetTickCount() + static_cast<DWORD>(atoi(buffer));
+    while (static_cast<LONG>(end - GetTickCount()) > 0) {
+        Sleep(15);
+        DispatchAllButInput();
+    }
 }
 
 }  // namespace
@@ -130,6 +152,7 @@ void WizardWindow::Show() {
 }
 
 int WizardWindow::OnEvent(const void* source, UINT event, WPARAM wParam, LPARAM) {
+    if (installing_ && IsCloseRequest(event, wParam)) return 0;  // the install finishes first
     switch (event) {
         case WM_DESTROY:
             PostQuitMessage(0);
@@ -192,10 +215,21 @@ void WizardWindow::JoinChatGroup() {
                       inst::kButtonsOk, inst::kIconInformation, true);
 }
 
-// Runs the install on this thread; the window does not react until it returns.
+// Runs the install on this thread. While it unpacks, its progress reports let the window
+// repaint (ShowProgress); clicks and keys are dropped meanwhile, and a request to close from
+// outside waits for the end: on success the install closes the wizard itself.
 void WizardWindow::StartInstall() {
     WizardFrontEnd frontEnd(*this);
-    inst::RunInstall(page_.Choices(), frontEnd);
+    installing_ = true;
+    const inst::InstallOutcome outcome = inst::RunInstall(page_.Choices(), frontEnd);
+    installing_ = false;
+    if (outcome != inst::InstallOutcome::kInstalled) page_.HideProgress();
+}
+
+void WizardWindow::ShowProgress(std::uint64_t done, std::uint64_t total) {
+    page_.ShowProgress(done, total);
+    DispatchAllButInput();
+    PauseForTests();
 }
 
 void WizardWindow::ShowSavedChoices() {

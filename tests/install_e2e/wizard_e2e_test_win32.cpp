@@ -3,6 +3,9 @@
 // copies to the clipboard, and what is left on the machine afterwards.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/install_e2e/install_e2e_fixture.h"
 #include "tests/install_e2e/install_e2e_support.h"
 #include "tools/uidriver/launched_process.h"
@@ -18,6 +21,8 @@ constexpr int kSettleMs = 400;
 constexpr POINT kBoxes[4] = {{30, 153}, {30, 177}, {30, 201}, {30, 225}};  // inside each box
 constexpr POINT kDirEdit{240, 123}, kBrowse{418, 123}, kInstall{230, 285};
 constexpr POINT kClose{439, 11}, kMinimise{411, 11}, kMenu{383, 11};
+// The middle row of the progress bar under the install button.
+constexpr int kBarLeft = 140, kBarWidth = 180, kBarRow = 321;
 // "退出", the last of the menu's four 22-pixel rows below its 8-pixel margin.
 constexpr POINT kMenuExit{48, 8 + 3 * 22 + 11};
 
@@ -44,6 +49,7 @@ class WizardE2E : public InstallE2E {
   protected:
     void TearDown() override {
         SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES", nullptr);
+        SetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", nullptr);
         InstallE2E::TearDown();
     }
 
@@ -102,6 +108,20 @@ class WizardE2E : public InstallE2E {
         return !IsWindow(box);
     }
 
+    // How far the screen shows the progress bar filled, in pixels from its left end.
+    static int BarFilled(HWND window) {
+        POINT origin{kBarLeft, kBarRow};
+        ClientToScreen(window, &origin);
+        HDC screen = GetDC(nullptr);
+        int filled = 0;
+        for (int x = 0; x < kBarWidth; x += 2) {
+            const COLORREF colour = GetPixel(screen, origin.x + x, origin.y);
+            if (GetBValue(colour) > 180 && GetRValue(colour) < 130) filled = x + 1;
+        }
+        ReleaseDC(nullptr, screen);
+        return filled;
+    }
+
   private:
     // The checked box is filled with blue; the unchecked one is white.
     static bool Blue(HWND window, POINT at) {
@@ -151,6 +171,36 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
     Click(second->window, kClose);
     ExpectEnds(second->process);
     RemoveTree("C:\\My Apps");
+}
+
+TEST_F(WizardE2E, WhileUnpackingTheBarGrowsAndTheCloseButtonIsIgnored) {
+    SetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", "150");  // a visible moment
+    auto wizard = StartWizard();
+    ASSERT_TRUE(wizard);
+    Boxes(wizard->window);
+    EXPECT_EQ(BarFilled(wizard->window), 0) << "a bar before the install";
+    Click(wizard->window, kInstall);
+
+    std::vector<int> seen;  // each new fill the screen showed
+    int atClose = -1;
+    for (int waited = 0; IsWindowVisible(wizard->window) && waited < 60000; waited += 100) {
+        const int filled = BarFilled(wizard->window);
+        if (filled > 0 && (seen.empty() || filled != seen.back())) seen.push_back(filled);
+        if (atClose < 0 && filled > 0 && filled < kBarWidth / 2) {
+            atClose = filled;
+            ClickAt(wizard->window, kClose.x, kClose.y);  // also comes during unpacking
+            ClickAt(wizard->window, kInstall.x, kInstall.y);
+        }
+        Sleep(100);
+    }
+    ExpectEnds(wizard->process);
+    ASSERT_GE(atClose, 0) << "the bar never showed";
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "the bar went back";
+    EXPECT_GE(seen.size(), 3u) << "the window did not keep repainting";
+    EXPECT_GT(seen.back(), atClose) << "the close click stopped the install";
+    EXPECT_TRUE(FileExists(ProductFile("VantorFenwix.exe")));
+    EXPECT_TRUE(FileExists(ProductFile("uninstall.exe")));
+    EXPECT_TRUE(WaitForFile(ProductFile("updatelist.xml"), 15000)) << "the updater did not run";
 }
 
 TEST_F(WizardE2E, AnEmptyDirectoryAsksAndYesPutsTheDefaultBack) {
