@@ -62,14 +62,23 @@ bool IsCloseRequest(UINT message, WPARAM wParam) {
     return message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
 }
 
-// Tests slow the unpacking down (milliseconds per progress report) to watch it; the window
-// keeps painting through the pause.
+// Milliseconds per progress report by which tests slow the unpacking down to watch it; read
+// once, as reports come during the whole unpacking.
+int TestPauseMs() {
+    static const int pause = [] {
+        char buffer[16];
+        const DWORD length =
+            GetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", buffer, sizeof buffer);
+        return (length == 0 || length >= sizeof buffer) ? 0 : atoi(buffer);
+    }();
+    return pause;
+}
+
+// The window keeps painting through the pause.
 void PauseForTests() {
-    char buffer[16];
-    const DWORD length =
-        GetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) return;
-    const DWORD end = GetTickCount() + static_cast<DWORD>(atoi(buffer));
+    const int pause = TestPauseMs();
+    if (pause <= 0) return;
+    const DWORD end = GetTickCount() + static_cast<DWORD>(pause);
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
         Sleep(15);
         DispatchAllButInput();
