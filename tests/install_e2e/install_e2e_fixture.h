@@ -14,13 +14,13 @@
 
 namespace e2e {
 
-// The Program Files folder of this build: the 32-bit program's x86 folder, or Program Files.
-inline const std::string kProgramFiles =
-    sizeof(void*) == 8 ? "C:\\Program Files" : "C:\\Program Files (x86)";
+// The folders as the system running the test reports them to this process (a program of the
+// same build as the product): Program Files is the x86 folder for a 32-bit program on 64-bit
+// Windows and the only one on 32-bit Windows.
+inline const std::string kProgramFiles = SystemFolder(CSIDL_PROGRAM_FILES);
 inline const std::string kDefaultDir = kProgramFiles + "\\Korrel\\VantorFenWix";
-inline constexpr char kCommonDesktop[] = "C:\\users\\Public\\Desktop";
-inline constexpr char kCommonPrograms[] =
-    "C:\\ProgramData\\Microsoft\\Windows\\Start Menu\\Programs";
+inline const std::string kCommonDesktop = SystemFolder(CSIDL_COMMON_DESKTOPDIRECTORY);
+inline const std::string kCommonPrograms = SystemFolder(CSIDL_COMMON_PROGRAMS);
 inline constexpr char kSettingsKey[] = "Software\\VantorFenWix";
 inline constexpr char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 inline constexpr char kUninstallKey[] =
@@ -58,9 +58,7 @@ class InstallE2E : public ::testing::Test {
     std::string RunnerLog() const;
 
     std::string StartMenu(const std::string& relative) const;
-    std::string ProductFile(const std::string& name) const {
-        return kDefaultDir + "\\" + name;
-    }
+    std::string ProductFile(const std::string& name) const { return kDefaultDir + "\\" + name; }
 
   private:
     std::string logPath_;

@@ -15,8 +15,8 @@ void InstallE2E::SetUp() {
         RegCloseKey(run);
     }
     RemoveTree(kProgramFiles + "\\Korrel");
-    RemoveTree(std::string(kCommonPrograms) + "\\Korrel");
-    DeleteFileA((std::string(kCommonDesktop) + "\\VantorSaelin.lnk").c_str());
+    RemoveTree(kCommonPrograms + "\\Korrel");
+    DeleteFileA((kCommonDesktop + "\\VantorSaelin.lnk").c_str());
     char temp[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, temp);
     logPath_ = std::string(temp) + "vs-install-runner.log";
@@ -60,7 +60,15 @@ std::optional<ShownBox> InstallE2E::WaitForBox(const LaunchedProcess& process, i
     query.title = title;
     auto box = WaitForWindow(query, timeoutMs);
     if (!box) return std::nullopt;
-    return ShownBox{box->handle, box->title, MessageBoxText(box->handle)};
+    // A box may be seen while it is still being filled in; a finished one has a title and text.
+    ShownBox shown{box->handle, box->title, MessageBoxText(box->handle)};
+    for (int waited = 0; (shown.title.empty() || shown.text.empty()) && waited < kBoxMs;
+         waited += 50) {
+        Sleep(50);
+        shown.title = WindowText(box->handle);
+        shown.text = MessageBoxText(box->handle);
+    }
+    return shown;
 }
 
 void InstallE2E::Answer(const ShownBox& box, int buttonId) {
@@ -78,7 +86,7 @@ std::string InstallE2E::RunnerLog() const {
 }
 
 std::string InstallE2E::StartMenu(const std::string& relative) const {
-    return std::string(kCommonPrograms) + "\\Korrel" + relative;
+    return kCommonPrograms + "\\Korrel" + relative;
 }
 
 }  // namespace e2e

@@ -2,6 +2,7 @@
 // and folders, and the programs they start.
 #pragma once
 
+#include <shlobj.h>
 #include <windows.h>
 
 #include <optional>
@@ -17,10 +18,15 @@ std::string ProductStagePath();
 // The packed payload as the build links it into the program.
 std::string ProductPayloadPath();
 
+// A special folder (CSIDL_...) as the system reports it to this process, without a trailing
+// backslash; empty when it has none.
+std::string SystemFolder(int csidl);
+
 // The text of a REG_SZ value; nothing when the key or the value is missing.
 std::optional<std::string> RegistryText(HKEY root, const std::string& key,
                                         const std::string& value);
-bool RegistryKeyExists(HKEY root, const std::string& key);
+// `view` may pick a registry view (KEY_WOW64_32KEY, KEY_WOW64_64KEY); 0 is the process's own.
+bool RegistryKeyExists(HKEY root, const std::string& key, REGSAM view = 0);
 void SetRegistryText(HKEY root, const std::string& key, const std::string& value,
                      const std::string& text);
 // Deletes a key with everything below it.
@@ -47,5 +53,12 @@ std::vector<std::pair<std::string, std::string>> TreeSnapshot(const std::string&
 // Removes a folder with everything in it, read-only files too; a linked folder goes as a link.
 void RemoveTree(const std::string& folder);
 bool WaitForFile(const std::string& path, int timeoutMs);
+bool WaitForFolder(const std::string& path, int timeoutMs);
+
+// Whether this process is a 32-bit program on 64-bit Windows.
+bool RunsUnderWow64();
+// Runs a command line to its end (at most `timeoutMs`) and returns what it wrote to its
+// standard output.
+std::string OutputOf(const std::string& commandLine, int timeoutMs);
 
 }  // namespace e2e

@@ -89,6 +89,14 @@ std::string ProductPayloadPath() {
     return WindowsPathOf(VS_PAYLOAD_FILE);
 }
 
+std::string SystemFolder(int csidl) {
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    std::string folder = path;
+    if (folder.size() > 3 && folder.back() == '\\') folder.pop_back();
+    return folder;
+}
+
 std::optional<std::string> RegistryText(HKEY root, const std::string& key,
                                         const std::string& value) {
     RegistryKey opened(root, key, KEY_READ);
@@ -102,8 +110,8 @@ std::optional<std::string> RegistryText(HKEY root, const std::string& key,
     return std::string(data);
 }
 
-bool RegistryKeyExists(HKEY root, const std::string& key) {
-    return RegistryKey(root, key, KEY_READ).Get() != nullptr;
+bool RegistryKeyExists(HKEY root, const std::string& key, REGSAM view) {
+    return RegistryKey(root, key, KEY_READ | view).Get() != nullptr;
 }
 
 void SetRegistryText(HKEY root, const std::string& key, const std::string& value,
@@ -242,12 +250,55 @@ void RemoveTree(const std::string& folder) {
     RemoveDirectoryA(folder.c_str());
 }
 
-bool WaitForFile(const std::string& path, int timeoutMs) {
-    for (int waited = 0;; waited += 100) {
-        if (FileExists(path)) return true;
+namespace {
+
+bool WaitFor(bool (*exists)(const std::string&), const std::string& path, int timeoutMs) {
+    for (int waited = 0;; waited += 50) {
+        if (exists(path)) return true;
         if (waited >= timeoutMs) return false;
-        Sleep(100);
+        Sleep(50);
     }
+}
+
+}  // namespace
+
+bool WaitForFile(const std::string& path, int timeoutMs) {
+    return WaitFor(FileExists, path, timeoutMs);
+}
+
+bool WaitForFolder(const std::string& path, int timeoutMs) {
+    return WaitFor(FolderExists, path, timeoutMs);
+}
+
+bool RunsUnderWow64() {
+    BOOL wow64 = FALSE;
+    return IsWow64Process(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::string OutputOf(const std::string& commandLine, int timeoutMs) {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string outputPath = std::string(temp) + "vs-e2e-output.txt";
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE output = CreateFileA(outputPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited,
+                                CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (output == INVALID_HANDLE_VALUE) return {};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output;
+    PROCESS_INFORMATION process{};
+    std::string line = commandLine;
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup,
+                       &process)) {
+        WaitForSingleObject(process.hProcess, static_cast<DWORD>(timeoutMs));
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    CloseHandle(output);
+    std::string text = ReadFileBytes(outputPath).value_or("");
+    DeleteFileA(outputPath.c_str());
+    return text;
 }
 
 }  // namespace e2e

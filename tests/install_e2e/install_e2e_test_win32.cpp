@@ -46,7 +46,7 @@ TEST_F(InstallE2E, EveryOptionOnCreatesShortcutsThatPointAtTheProduct) {
         std::string target;
     };
     for (const Expected& expected :
-         {Expected{std::string(kCommonDesktop) + "\\VantorSaelin.lnk", dir + "\\VantorFenwix.exe"},
+         {Expected{kCommonDesktop + "\\VantorSaelin.lnk", dir + "\\VantorFenwix.exe"},
           Expected{StartMenu("\\VantorFenWix\\VantorSaelin.lnk"), dir + "\\VantorFenwix.exe"},
           Expected{StartMenu("\\VantorFenWix\\卸载.lnk"), dir + "\\uninstall.exe"}}) {
         const auto shortcut = ReadShortcut(expected.link);
@@ -73,7 +73,7 @@ TEST_F(InstallE2E, EveryPayloadFileArrivesIntactWithTheUninstallerAndTheUpdaters
     EXPECT_TRUE(FolderExists(ProductFile("download")));
 }
 
-// Started unquoted, "C:\Program Files (x86)\..." would first run a C:\Program.exe. The
+// Started unquoted, "C:\Program Files\..." would first run a C:\Program.exe. The
 // updater copied there would leave its list in C:\.
 TEST_F(InstallE2E, TheUpdaterIsStartedByItsWholePathEvenWithSpacesInIt) {
     ASSERT_TRUE(
@@ -95,7 +95,7 @@ TEST_F(InstallE2E, ASecondInstallWithOptionsOffTakesBackWhatTheFirstCreated) {
     Install(kDefaultDir, "0001");
 
     EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"));
-    EXPECT_FALSE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+    EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
     EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
     EXPECT_FALSE(FolderExists(StartMenu("")));
     EXPECT_EQ(Setting("AutoStartup"), "0");
@@ -120,7 +120,7 @@ TEST_F(InstallE2E, TheMakersFolderKeepsAnotherProductsEntries) {
 }
 
 TEST_F(InstallE2E, RemovingOldFilesNeverWipesProgramFilesItself) {
-    const std::string programFiles = "C:\\Program Files (x86)";
+    const std::string programFiles = kProgramFiles;
     CreateDirectoryA((programFiles + "\\OtherVendor").c_str(), nullptr);
     WriteFileBytes(programFiles + "\\OtherVendor\\tool.exe", "another vendor's program");
 

@@ -75,7 +75,7 @@ TEST_F(UninstallE2E, YesStopsTheProductAndRemovesWhatTheInstallCreated) {
     const auto report = WaitForBox(*uninstaller, kRunMs);
     ASSERT_TRUE(report) << "no report appeared";
     EXPECT_EQ(report->title, "卸载完毕");
-    EXPECT_EQ(report->text, kReport + std::string(kDefaultDir) + "\\");
+    EXPECT_EQ(report->text, kReport + kDefaultDir + "\\");
     Answer(*report, IDOK);
     ExpectEnds(*uninstaller);
 
@@ -93,7 +93,7 @@ TEST_F(UninstallE2E, YesStopsTheProductAndRemovesWhatTheInstallCreated) {
 
     EXPECT_FALSE(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"));
     EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey));
-    EXPECT_FALSE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+    EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
     EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
     EXPECT_FALSE(FolderExists(StartMenu("")));
     EXPECT_EQ(RegistrySnapshot(HKEY_CURRENT_USER, kSettingsKey).size(), 5u)
@@ -125,7 +125,7 @@ TEST_F(UninstallE2E, NoChangesNothing) {
     EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"), run);
     EXPECT_TRUE(TreeSnapshot(kDefaultDir) == files) << "files in the install directory changed";
     EXPECT_TRUE(TreeSnapshot(StartMenu("")) == startMenu);
-    EXPECT_TRUE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+    EXPECT_TRUE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
 }
 
 // A listed name whose way passes a link inside the install directory is not deleted.
@@ -155,6 +155,58 @@ TEST_F(UninstallE2E, TheMakersFolderStaysForAnotherProduct) {
 
     EXPECT_FALSE(FolderExists(StartMenu("\\VantorFenWix")));
     EXPECT_TRUE(FileExists(StartMenu("\\OtherTool\\OtherTool.lnk")));
+}
+
+// "Programs and Features": the system's own list of installed programs, which a 64-bit Windows
+// builds from both registry views. Under Wine it is the uninstaller program of the system
+// folder, the 64-bit one on a 64-bit Windows (reached from a 32-bit program through sysnative).
+std::string SystemProgramsList() {
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, MAX_PATH);
+    return std::string(windows) + (RunsUnderWow64() ? "\\sysnative" : "\\system32") +
+           "\\uninstaller.exe";
+}
+
+TEST_F(UninstallE2E, TheSystemsListShowsTheEntryAndItsUninstallRemovesTheProduct) {
+    auto setup = LaunchedProcess::Start(SetupProgramPath(), "/S");
+    ASSERT_TRUE(setup);
+    ASSERT_EQ(setup->WaitForExit(kRunMs), 0u) << "the silent install with the defaults failed";
+    ASSERT_TRUE(WaitForFolder(ProductFile("download"), 15000)) << "the updater did not run";
+    const std::vector<std::string> listed = FileNamesIn(ProductStagePath());
+
+    // A 32-bit installer writes the entry into the 32-bit view, where a 64-bit Windows looks
+    // for the entries of 32-bit programs; a 64-bit one into the 64-bit view.
+    const REGSAM ownView = sizeof(void*) == 8 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
+    EXPECT_TRUE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, ownView));
+    if (RunsUnderWow64()) {
+        EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, KEY_WOW64_64KEY));
+    }
+    const std::string programs = SystemProgramsList();
+    EXPECT_NE(OutputOf("\"" + programs + "\" --list", kRunMs).find("VantorFenWix|||VantorSaelin"),
+              std::string::npos)
+        << "the system does not list the product";
+
+    // The system starts the entry's UninstallString; the question and the report are the
+    // uninstaller's, in a process of its own.
+    auto remove = LaunchedProcess::Start(programs, "--remove VantorFenWix");
+    ASSERT_TRUE(remove);
+    WindowQuery box;
+    box.className = "#32770";
+    box.title = "卸载 VantorSaelin";
+    const auto question = WaitForWindow(box, kBoxMs);
+    ASSERT_TRUE(question) << "the uninstaller did not ask";
+    Answer({question->handle, question->title, MessageBoxText(question->handle)}, IDYES);
+    box.title = "卸载完毕";
+    const auto report = WaitForWindow(box, kRunMs);
+    ASSERT_TRUE(report) << "no report appeared";
+    Answer({report->handle, report->title, MessageBoxText(report->handle)}, IDOK);
+    ExpectEnds(*remove);
+
+    for (const std::string& name : listed)
+        EXPECT_FALSE(FileExists(ProductFile(name))) << name << " was left";
+    EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey, ownView));
+    EXPECT_FALSE(FolderExists(StartMenu("")));
+    EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
               "\"" + dir + "\\VantorFenwix.exe\"");
     EXPECT_TRUE(FileExists(dir + "\\VantorFenwix.exe"));
     EXPECT_TRUE(FileExists(dir + "\\uninstall.exe"));
-    EXPECT_FALSE(FileExists(std::string(kCommonDesktop) + "\\VantorSaelin.lnk"));
+    EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
     auto link = ReadShortcut(StartMenu("\\VantorFenWix\\VantorSaelin.lnk"));
     ASSERT_TRUE(link);
     EXPECT_EQ(link->target, dir + "\\VantorFenwix.exe");
