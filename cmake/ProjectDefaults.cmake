@@ -1,15 +1,15 @@
 # Compiler settings and helpers shared by every module.
 #
 #   vs_defaults(<target>)          warnings, GBK string literals, include root
-#   vs_add_gtest(<name> SOURCES .. [LIBS ..] [TIMEOUT s] [LABELS ..])
+#   vs_add_gtest(<name> SOURCES .. [LIBS ..] [TIMEOUT s] [LABELS ..] [ON_32BIT_WINDOWS_TOO])
 #                                  a GoogleTest program registered with CTest; in a cross
-#                                  tree it runs under that tree's Wine loader and prefix
+#                                  tree it runs under that tree's Wine loader, on its own
 
 option(VS_SANITIZE "Build native code with AddressSanitizer and UBSan" ON)
 option(VS_FUZZ "Build the libFuzzer targets (clang tree)" OFF)
 
-# The Windows architecture of a cross tree: win32 (i686, the product) or win64 (x86_64). Each has
-# its own Wine prefix and its own Wine loader (the 32-bit one cannot start on every host).
+# The Windows architecture of a cross tree: win32 (i686, the product) or win64 (x86_64), with the
+# Wine loader of its programs (the 32-bit one cannot start on every host).
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VS_ARCH win64)
   set(VS_WINE_LOADER /usr/lib/wine/wine64 CACHE FILEPATH "Wine loader of this tree's programs")
@@ -17,9 +17,11 @@ else()
   set(VS_ARCH win32)
   set(VS_WINE_LOADER /usr/lib/wine/wine CACHE FILEPATH "Wine loader of this tree's programs")
 endif()
-set(VS_WINEPREFIX "${CMAKE_BINARY_DIR}/../wineprefix-${VS_ARCH}" CACHE PATH
-    "Wine prefix used by the tests")
-get_filename_component(VS_WINEPREFIX "${VS_WINEPREFIX}" ABSOLUTE)
+# The ready Wine prefixes tools/setup.sh makes beside the trees: a 64-bit Windows, where the
+# 32-bit program runs through WoW64 as it does for most of its users, and a 32-bit Windows (only
+# on hosts that run 32-bit code). Each test program runs in a fresh copy of one of them.
+get_filename_component(VS_WINDOWS64_PREFIX "${CMAKE_BINARY_DIR}/../wineprefix-win64" ABSOLUTE)
+get_filename_component(VS_WINDOWS32_PREFIX "${CMAKE_BINARY_DIR}/../wineprefix-win32" ABSOLUTE)
 
 if(WIN32)
   # One static executable, no runtime DLLs next to it.
@@ -39,11 +41,13 @@ else()
   pkg_check_modules(LZMA REQUIRED IMPORTED_TARGET liblzma)
   add_library(VS::lzma ALIAS PkgConfig::LZMA)
   if(VS_FUZZ)
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -g1)
     add_link_options(-fsanitize=address,undefined)
   elseif(VS_SANITIZE)
+    # -O1 as the sanitizers advise, and line tables (-g1) for their reports: the tree builds in
+    # half the time -O2 -g takes.
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
-                        -fno-sanitize-recover=undefined)
+                        -fno-sanitize-recover=undefined -O1 -g1)
     add_link_options(-fsanitize=address,undefined)
   endif()
 endif()
@@ -67,28 +71,43 @@ function(vs_defaults target)
   target_include_directories(${target} PUBLIC ${PROJECT_SOURCE_DIR})
 endfunction()
 
-# What every Windows-side test runs with; a test that needs a prefix of its own replaces the first.
-set(VS_WINE_TEST_ENVIRONMENT "WINEPREFIX=${VS_WINEPREFIX}" "WINELOADER=${VS_WINE_LOADER}"
-    "WINEDEBUG=-all" "LC_ALL=zh_CN.UTF-8")
+# Registers `program` under Wine as the CTest entry `name`, in a fresh copy of the ready prefix
+# and on a display of its own (cmake/run-wine-test.sh), so entries may run in parallel.
+function(vs_add_wine_test name program ready_prefix timeout labels)
+  add_test(NAME ${name}
+           COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-wine-test.sh ${VS_WINE_LOADER}
+                   ${ready_prefix} ${CMAKE_BINARY_DIR}/wine-scratch/${name}
+                   $<TARGET_FILE:${program}>)
+  # The long programs are given long timeouts; as their cost, it makes a parallel run start
+  # them first, so that no long one is left running alone at the end.
+  set_tests_properties(${name} PROPERTIES TIMEOUT ${timeout} COST ${timeout}
+    LABELS "wine;${labels}"
+    ENVIRONMENT "WINELOADER=${VS_WINE_LOADER};WINEDEBUG=-all;LC_ALL=zh_CN.UTF-8")
+endfunction()
 
+# ON_32BIT_WINDOWS_TOO: in the 32-bit tree the program also runs on a 32-bit Windows (a second
+# CTest entry, <name>_on_32bit_windows), for what differs there: one Program Files folder, one
+# registry view, no file-system redirection.
 function(vs_add_gtest name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
+  cmake_parse_arguments(T "ON_32BIT_WINDOWS_TOO" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   if(NOT T_TIMEOUT)
     set(T_TIMEOUT 120)
   endif()
   add_executable(${name} ${T_SOURCES})
   vs_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} gmock gtest gtest_main)
+  # One CTest entry per program: starting a process (under Wine, or with the sanitizers'
+  # runtime) costs far more than most test cases. --gtest_filter picks cases.
   if(WIN32)
-    # One CTest entry per program: each Wine start costs far more than a test case.
-    add_test(NAME ${name}
-             COMMAND bash ${PROJECT_SOURCE_DIR}/cmake/run-wine-test.sh ${VS_WINE_LOADER}
-                     $<TARGET_FILE:${name}>)
-    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "wine;${T_LABELS}"
-      ENVIRONMENT "${VS_WINE_TEST_ENVIRONMENT}")
+    vs_add_wine_test(${name} ${name} ${VS_WINDOWS64_PREFIX} ${T_TIMEOUT} "${T_LABELS}")
+    if(T_ON_32BIT_WINDOWS_TOO AND VS_ARCH STREQUAL "win32")
+      vs_add_wine_test(${name}_on_32bit_windows ${name} ${VS_WINDOWS32_PREFIX} ${T_TIMEOUT}
+                       "${T_LABELS};windows32")
+    endif()
   else()
-    include(GoogleTest)
-    gtest_discover_tests(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} LABELS "native;${T_LABELS}")
+    add_test(NAME ${name} COMMAND ${name})
+    set_tests_properties(${name} PROPERTIES TIMEOUT ${T_TIMEOUT} COST ${T_TIMEOUT}
+      LABELS "native;${T_LABELS}")
   endif()
 endfunction()
 

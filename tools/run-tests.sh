@@ -1,68 +1,90 @@
 #!/usr/bin/env bash
 # Builds the trees and runs every test: native unit tests (ASan + UBSan), fuzz targets for a
 # bounded time, and, for each Windows architecture this host can run (VS_ARCHES limits them), the
-# Windows-side tests and end-to-end tests under Wine on a virtual display.
-# Ends with one line: "N passed, N failed".
+# Windows-side tests and end-to-end tests under Wine, each test program in a Wine prefix and on a
+# virtual display of its own.
+# First everything is built; then the Windows-side tests, which mostly wait for windows, run side
+# by side (VS_WINE_JOBS at a time per architecture: 3, or 2 each when both run) while the native
+# tests and the fuzz targets use the processor.
+# Ends with the time each part took, the architectures that ran and were skipped, and one line:
+# "N passed, N failed".
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib/common.sh"
 
+RUN_START=$(date +%s)
 bash "$ROOT/tools/setup.sh" "$BUILD_ROOT" || exit 1
 
-passed=0
-failed=0
+WINE_JOBS=${VS_WINE_JOBS:-}
+LOG_DIR=$BUILD_ROOT/test-logs
+RESULTS=$LOG_DIR/results
+rm -rf "$LOG_DIR" && mkdir -p "$RESULTS"
 ran_arches=()
 skipped_arches=()
-LOG_DIR=$BUILD_ROOT/test-logs
-mkdir -p "$LOG_DIR"
+timings=()
 
-# Runs ctest in a tree and adds its counts to the totals.
-run_ctest() { # name, dir, ctest args...
-    local name=$1 dir=$2
+# Each part of the run leaves "<passed> <failed>" in $RESULTS/<part>, so parts may run in
+# background jobs and still add to the totals.
+record() { echo "$2 $3" >"$RESULTS/$1"; }
+
+# Processor seconds (user and system) of this shell's finished children, from what `times`
+# wrote; `times` itself must run in this shell, not in a subshell, to see them.
+cpu_in() { tail -n 1 "$1" | awk '{ split($1, u, /[ms]/); split($2, s, /[ms]/); printf "%d", u[1] * 60 + u[2] + s[1] * 60 + s[2] }'; }
+
+timed() { # description, command...: runs it and notes how long it took
+    local what=$1 start rc
+    shift
+    start=$(date +%s)
+    times >"$RESULTS/.times-before"
+    "$@"
+    rc=$?
+    times >"$RESULTS/.times-after"
+    timings+=("$what: $(($(date +%s) - start)) s (processor $(($(cpu_in "$RESULTS/.times-after") - $(cpu_in "$RESULTS/.times-before"))) s)")
+    return $rc
+}
+
+# Runs ctest in a tree with its output in a log; records its counts under `part`.
+run_ctest() { # part, dir, ctest args...
+    local part=$1 dir=$2
     shift 2
-    local log=$LOG_DIR/$name.log
-    step "tests: $name"
-    (cd "$dir" && ctest --output-on-failure "$@") 2>&1 | tee "$log"
+    local log=$LOG_DIR/$part.log start=$(date +%s)
+    (cd "$dir" && ctest --output-on-failure "$@") >"$log" 2>&1
     local line total fails
     line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
     if [ -z "$line" ]; then
-        if grep -q 'No tests were found' "$log"; then return; fi
-        echo "ctest in $dir gave no summary" >&2
-        failed=$((failed + 1))
+        if grep -q 'No tests were found' "$log"; then
+            record "$part" 0 0
+        else
+            record "$part" 0 1
+            echo "$part: ctest in $dir gave no summary (see $log)"
+        fi
         return
     fi
     total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
     fails=$(sed -E 's/.*tests passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
-    passed=$((passed + total - fails))
-    failed=$((failed + fails))
-}
-
-# A build that fails counts as one failure; the run goes on to its summary.
-build_or_count() { # description, build command...
-    local what=$1
-    shift
-    if ! ("$@"); then
-        echo "$what: build FAILED"
-        failed=$((failed + 1))
-        return 1
+    record "$part" $((total - fails)) "$fails"
+    echo "$part: $((total - fails)) passed, $fails failed in $(($(date +%s) - start)) s ($log)"
+    if [ "$fails" -gt 0 ]; then
+        sed -n '/The following tests FAILED/,$p' "$log"
     fi
 }
 
-cleanup() {
-    stop_wine
-    stop_display
+# A build that fails counts as one failure; the run goes on to its summary.
+build_or_count() { # part, build command...
+    local part=$1
+    shift
+    if ! ("$@") >"$LOG_DIR/build-$part.log" 2>&1; then
+        echo "$part: build FAILED"
+        tail -n 40 "$LOG_DIR/build-$part.log"
+        record "build-$part" 0 1
+        return 1
+    fi
+    grep -E 'warning:' "$LOG_DIR/build-$part.log" | sort -u | head -n 20
 }
-trap cleanup EXIT
-
-step "native build"
-build_native || exit 1
-run_ctest native "$NATIVE_DIR" -j "$JOBS" --timeout 600
 
 # Each libFuzzer target runs for a bounded time from its committed seeds; new inputs go to a
 # scratch folder so the committed corpus stays as it is.
 run_fuzzers() {
-    local seconds=${FUZZ_SECONDS:-45} exe name
-    step "fuzz targets (${seconds}s each)"
-    build_or_count "fuzz targets" build_fuzz fuzz_targets || return
+    local seconds=${FUZZ_SECONDS:-45} exe name passed=0 failed=0
     for exe in "$FUZZ_DIR"/tests/fuzz/*_fuzz; do
         [ -x "$exe" ] || continue
         name=$(basename "$exe" _fuzz)
@@ -79,30 +101,36 @@ run_fuzzers() {
             failed=$((failed + 1))
         fi
     done
-}
-run_fuzzers
-
-# One architecture's Windows-side tests, in its own tree and prefix. They share one display
-# and one prefix, so they run one at a time.
-run_windows_tests() { # arch
-    local arch=$1
-    step "cross build ($(arch_triplet "$arch"))"
-    build_or_count "$arch tree" build_win "$arch" || return
-    use_arch "$arch"
-    [ -n "$XVFB_PID" ] || start_display
-    start_wine
-    run_ctest "$arch" "$WIN_DIR" --timeout 600
-    stop_wine
+    record fuzz "$passed" "$failed"
 }
 
+# Stops what a test program killed on its timeout may have left: its wineserver and its display.
+stop_leftovers() {
+    local pidfile prefix
+    for pidfile in "$BUILD_ROOT"/*/wine-scratch/*.xvfb-pid; do
+        [ -f "$pidfile" ] || continue
+        prefix=${pidfile%.xvfb-pid}
+        WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1
+        kill "$(cat "$pidfile")" 2>/dev/null
+        rm -rf "$pidfile" "$prefix"
+    done
+}
+trap stop_leftovers EXIT
+
+# --- builds: one after another, each using every core ---------------------------------------
+step "builds (logs in $LOG_DIR)"
+timed "native build" build_or_count native build_native
+timed "fuzz build" build_or_count fuzz build_fuzz fuzz_targets
+runnable=()
 for arch in $(selected_arches); do
     if arch_runs "$arch"; then
-        run_windows_tests "$arch"
-        ran_arches+=("$arch")
+        if timed "$arch build" build_or_count "$arch" build_win "$arch"; then
+            runnable+=("$arch")
+            ran_arches+=("$arch")
+        fi
     else
         # The program is still built, so that the shipped architecture never stops compiling.
-        step "cross build of the program only ($(arch_triplet "$arch")): its tests cannot run here"
-        build_or_count "$arch program" build_win "$arch" VantorSaelin-Setup
+        timed "$arch build (program only)" build_or_count "$arch" build_win "$arch" VantorSaelin-Setup
         skipped_arches+=("$arch: $(arch_skip_reason "$arch")")
     fi
 done
@@ -110,9 +138,48 @@ for arch in $ALL_ARCHES; do
     selected_arches | grep -qx "$arch" || skipped_arches+=("$arch: not in VS_ARCHES=${VS_ARCHES:-}")
 done
 
+# --- tests: the Windows-side ones in the background, the processor-bound ones meanwhile -------
+step "tests"
+# Three Windows-side test programs at a time, or two per architecture when both run.
+[ -n "$WINE_JOBS" ] || WINE_JOBS=$([ ${#runnable[@]} -gt 1 ] && echo 2 || echo 3)
+windows_jobs=()
+for arch in "${runnable[@]}"; do
+    (
+        start=$(date +%s)
+        use_arch "$arch"
+        run_ctest "$arch" "$WIN_DIR" -j "$WINE_JOBS" --timeout 900
+        echo "$arch Windows-side tests: $(($(date +%s) - start)) s" >"$RESULTS/time-$arch"
+    ) &
+    windows_jobs+=($!)
+done
+[ -f "$NATIVE_DIR/CTestTestfile.cmake" ] && timed "native tests" run_ctest native "$NATIVE_DIR" -j "$JOBS" --timeout 600
+[ -d "$FUZZ_DIR/tests/fuzz" ] && timed "fuzz targets" run_fuzzers
+for job in "${windows_jobs[@]}"; do
+    wait "$job"
+done
+for arch in "${runnable[@]}"; do
+    [ -f "$RESULTS/time-$arch" ] && timings+=("$(cat "$RESULTS/time-$arch")")
+done
+
+passed=0
+failed=0
+for result in "$RESULTS"/*; do
+    case "$(basename "$result")" in time-* | .*) continue ;; esac
+    read -r p f <"$result"
+    passed=$((passed + p))
+    failed=$((failed + f))
+done
+
 echo
 echo "logs: $LOG_DIR"
+for line in "${timings[@]}"; do
+    echo "time: $line"
+done
+echo "time: whole run: $(($(date +%s) - RUN_START)) s"
 echo "Windows-side tests ran for: ${ran_arches[*]:-none}"
+for arch in "${ran_arches[@]}"; do
+    [ "$arch" = win32 ] && echo "  win32: on a 64-bit Windows (WoW64), and its end-to-end tests on a 32-bit Windows too"
+done
 for skipped in "${skipped_arches[@]}"; do
     echo "Windows-side tests skipped for $skipped"
 done

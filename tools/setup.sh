@@ -3,7 +3,9 @@
 #   1. Debian packages (with i386 multiarch for 32-bit Wine), the zh_CN.UTF-8 locale,
 #   2. which Windows architectures this host can run (some hosts run no 32-bit x86 code at all),
 #   3. per architecture: liblzma cross-built from Debian's xz-utils source package,
-#   4. per architecture the host runs: a Wine prefix (code page 936, Chinese font replacements).
+#   4. Wine prefixes (code page 936, Chinese font replacements): a 64-bit Windows where any
+#      architecture runs (the 32-bit program runs there through WoW64), and a 32-bit Windows where
+#      the host runs 32-bit code.
 # Safe to run again; every step checks first. VS_ARCHES limits the architectures prepared.
 # Usage: tools/setup.sh [build-root]
 set -euo pipefail
@@ -161,34 +163,35 @@ build_liblzma() { # arch
     cp -r "$srcdir/src/liblzma/api/lzma.h" "$srcdir/src/liblzma/api/lzma" "$out/include/"
 }
 
-create_wine_prefix() { # arch
-    local arch=$1 prefix
-    prefix=$(arch_prefix "$arch")
+# A ready prefix: made by wineboot, then code page 936's font names mapped to a font the host has.
+create_wine_prefix() { # prefix, WINEARCH, loader, description
+    local prefix=$1 winearch=$2 loader=$3 what=$4
     if [ -f "$prefix/.vs-ready" ]; then
-        step "Wine prefix ($arch): present ($prefix)"
+        step "Wine prefix ($what): present ($prefix)"
         return
     fi
-    step "Wine prefix ($arch): creating $prefix (code page 936, font replacements)"
-    use_arch "$arch"
-    wineserver -k >/dev/null 2>&1 || true
+    step "Wine prefix ($what): creating $prefix (code page 936, font replacements)"
+    WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
     rm -rf "$prefix"
     mkdir -p "$prefix"
     # 64-bit Wine on a host without 32-bit support complains about syswow64's rundll32 while
     # booting; the prefix is complete nevertheless, so success is judged by its registry files.
-    WINEARCH=$arch LC_ALL=$WINE_LOCALE "$WINE_LOADER" wineboot -i >"$LOGS/wineboot-$arch.log" 2>&1 || true
-    wineserver -w || true
+    WINEPREFIX=$prefix WINEARCH=$winearch LC_ALL=$WINE_LOCALE "$loader" wineboot -i \
+        >"$LOGS/wineboot-$winearch.log" 2>&1 || true
+    WINEPREFIX=$prefix wineserver -w || true
     if [ ! -f "$prefix/system.reg" ] || [ ! -d "$prefix/drive_c/windows" ]; then
-        printf '\033[1;31msetup failed: wineboot could not create the %s prefix\033[0m\n' "$arch" >&2
-        echo "last lines of $LOGS/wineboot-$arch.log:" >&2
-        tail -n 15 "$LOGS/wineboot-$arch.log" | sed 's/^/    /' >&2
+        printf '\033[1;31msetup failed: wineboot could not create the %s prefix\033[0m\n' "$what" >&2
+        echo "last lines of $LOGS/wineboot-$winearch.log:" >&2
+        tail -n 15 "$LOGS/wineboot-$winearch.log" | sed 's/^/    /' >&2
         exit 1
     fi
     local reg=$BUILD_ROOT/fonts.reg
     # Written in UTF-8 and converted, so that regedit reads the font name in code page 936.
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"Tahoma"="WenQuanYi Zen Hei"\r\n"MS Shell Dlg"="WenQuanYi Zen Hei"\r\n"Microsoft YaHei"="WenQuanYi Zen Hei"\r\n"微软雅黑"="WenQuanYi Zen Hei"\r\n' |
         iconv -f UTF-8 -t GBK >"$reg"
-    logged "regedit-$arch" "regedit could not import the font replacements ($arch)" run_wine regedit /S "$reg"
-    wineserver -w
+    logged "regedit-$winearch" "regedit could not import the font replacements ($what)" \
+        env WINEPREFIX="$prefix" LC_ALL="$WINE_LOCALE" "$loader" regedit /S "$reg"
+    WINEPREFIX=$prefix wineserver -w
     touch "$prefix/.vs-ready"
 }
 
@@ -199,8 +202,13 @@ check_tools
 probe_host_arches
 for arch in $(selected_arches); do
     build_liblzma "$arch"
-    if arch_runs "$arch"; then
-        create_wine_prefix "$arch"
-    fi
 done
+# One 64-bit Windows for the programs of both architectures (the 32-bit ones through WoW64), and
+# a 32-bit Windows for the 32-bit program's end-to-end tests where the host runs 32-bit code.
+if first_runnable_arch >/dev/null; then
+    create_wine_prefix "$(arch_prefix win64)" win64 "$(arch_loader win64)" "64-bit Windows"
+fi
+if selected_arches | grep -qx win32 && arch_runs win32; then
+    create_wine_prefix "$WINDOWS32_PREFIX" win32 "$(arch_loader win32)" "32-bit Windows"
+fi
 step "setup complete"

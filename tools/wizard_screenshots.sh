@@ -53,7 +53,7 @@ sleep 2
 stop_wine
 base_prefix=$WINEPREFIX
 export WINEPREFIX=$base_prefix-shots
-bash "$ROOT/tests/install_e2e/fresh_prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
+bash "$ROOT/cmake/fresh-wine-prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
 start_wine
 VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
 sleep 6

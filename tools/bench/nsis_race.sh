@@ -187,7 +187,7 @@ main() {
     step "a fresh Wine prefix ($arch) for the race"
     use_arch "$arch"
     local race_prefix=$BUILD_ROOT/wineprefix-$arch-nsis-race
-    bash "$ROOT/tests/install_e2e/fresh_prefix.sh" "$(arch_prefix "$arch")" "$race_prefix" >/dev/null
+    bash "$ROOT/cmake/fresh-wine-prefix.sh" "$(arch_prefix "$arch")" "$race_prefix" >/dev/null
     WINEPREFIX=$race_prefix
     WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
     trap 'stop_wine; stop_display' EXIT

@@ -2,7 +2,10 @@
 # FUZZ_DIR and the Wine environment, and knows the two Windows architectures:
 #   win32  i686-w64-mingw32, the product; needs a host that runs 32-bit x86 code
 #   win64  x86_64-w64-mingw32, the same program and tests built for 64-bit Windows
-# Each architecture has its own tree ($BUILD_ROOT/<arch>), liblzma and Wine prefix.
+# Each architecture has its own tree ($BUILD_ROOT/<arch>) and liblzma. Programs of both run in one
+# Wine prefix that is a 64-bit Windows ($BUILD_ROOT/wineprefix-win64): the 32-bit program through
+# WoW64, as on most of its users' machines. Hosts that run 32-bit code also get a 32-bit Windows
+# ($BUILD_ROOT/wineprefix-win32) for the end-to-end tests of the 32-bit program.
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 BUILD_ROOT=${VS_BUILD_ROOT:-$ROOT/build}
 NATIVE_DIR=$BUILD_ROOT/native
@@ -28,7 +31,9 @@ arch_triplet() { [ "$1" = win64 ] && echo x86_64-w64-mingw32 || echo i686-w64-mi
 arch_cpu() { [ "$1" = win64 ] && echo x86_64 || echo i686; }
 arch_loader() { [ "$1" = win64 ] && echo /usr/lib/wine/wine64 || echo /usr/lib/wine/wine; }
 arch_tree() { echo "$BUILD_ROOT/$1"; }
-arch_prefix() { echo "$BUILD_ROOT/wineprefix-$1"; }
+# The prefix a tree's programs run in: the 64-bit Windows for both architectures.
+arch_prefix() { echo "$BUILD_ROOT/wineprefix-win64"; }
+WINDOWS32_PREFIX=$BUILD_ROOT/wineprefix-win32
 
 # Whether this host runs programs of the architecture, and why not, from setup's findings.
 arch_runs() { grep -qx "$1 yes" "$HOST_ARCHES_FILE" 2>/dev/null; }
@@ -140,14 +145,6 @@ stop_display() {
 start_wine() {
     wineserver -p >/dev/null 2>&1 || true
     run_wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-    # Xvfb runs no window manager, yet Wine hands activated windows to one and waits 2 s for it
-    # whenever such a window is hidden. Tests that open and close many activated pop-ups (menus)
-    # keep their windows to themselves.
-    local app
-    for app in toolkit_controls_test.exe toolkit_resource_flatness_test.exe; do
-        run_wine reg add "HKCU\\Software\\Wine\\AppDefaults\\$app\\X11 Driver" /v Managed /d N /f \
-            </dev/null >/dev/null 2>&1 || true
-    done
     # The desktop process starts with the first program that asks for the desktop.
     local driver=$WIN_DIR/tools/uidriver/uidriver.exe
     if [ -f "$driver" ] && [ -n "${DISPLAY:-}" ]; then
