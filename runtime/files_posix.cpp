@@ -17,6 +17,16 @@
 
 namespace rt {
 
+// The entries of a folder, read at once and sorted, and the next one to hand out.
+struct FileSearchState {
+    struct Entry {
+        std::string name;
+        int attributes;
+    };
+    std::vector<Entry> entries;
+    std::size_t next = 0;
+};
+
 namespace {
 
 // Closes a descriptor when it goes out of scope.
@@ -132,13 +142,8 @@ bool EntryAccepted(int attributes, int mask, bool filesOnly) {
     return (attributes & mask) != 0;
 }
 
-struct FoundEntry {
-    std::string name;
-    int attributes;
-};
-
 // "." and ".." first, then by name, so searches are repeatable.
-bool EntryOrder(const FoundEntry& a, const FoundEntry& b) {
+bool EntryOrder(const FileSearchState::Entry& a, const FileSearchState::Entry& b) {
     const auto rank = [](const std::string& name) {
         return name == "." ? 0 : name == ".." ? 1 : 2;
     };
@@ -147,11 +152,6 @@ bool EntryOrder(const FoundEntry& a, const FoundEntry& b) {
 }
 
 }  // namespace
-
-struct FileSearchState {
-    std::vector<FoundEntry> entries;
-    std::size_t next = 0;
-};
 
 void FileSearchStateCloser::operator()(FileSearchState* state) const {
     delete state;
@@ -279,7 +279,7 @@ TextValue FindFileEntry(const TextValue& pattern, int attributeMask, bool filesO
     if (!handle.IsOpen()) return {};
     FileSearchState& state = *handle.State();
     while (state.next < state.entries.size()) {
-        const FoundEntry& entry = state.entries[state.next++];
+        const FileSearchState::Entry& entry = state.entries[state.next++];
         if (EntryAccepted(entry.attributes, attributeMask, filesOnly)) return entry.name;
     }
     return {};

@@ -8,6 +8,10 @@
 
 namespace rt::xml {
 
+// A CDATA section: its text is taken as it stands, markup included.
+inline constexpr std::string_view kCdataOpen = "<![CDATA[";
+inline constexpr std::string_view kCdataClose = "]]>";
+
 inline bool IsLeadByte(char c) {
     return static_cast<unsigned char>(c) > 0x80;
 }

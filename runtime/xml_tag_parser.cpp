@@ -10,9 +10,6 @@
 namespace rt::xml {
 namespace {
 
-constexpr std::string_view kCdataOpen = "<![CDATA[";
-constexpr std::string_view kCdataClose = "]]>";
-
 // Offset of the first byte, outside double quotes, that ends a name (a space when `stopAtSpace`,
 // ">" or the "/" of "/>"), starting at `pos`; npos when there is none.
 std::size_t FindTagStop(std::string_view token, std::size_t pos, bool stopAtSpace) {

@@ -48,6 +48,7 @@ rt::ByteSet Pack(const rt::ByteSet& image, bool endMarker = false) {
 
 // Replaces the declared image size in the payload's trailer.
 void SetDeclaredSize(rt::ByteSet& payload, std::uint32_t size) {
+    ASSERT_GE(payload.size(), 4u);
     payload.resize(payload.size() - 4);
     AppendU32(payload, size);
 }

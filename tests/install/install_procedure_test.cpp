@@ -12,11 +12,6 @@
 namespace insttest {
 namespace {
 
-constexpr int kUser = 3;
-constexpr int kMachine = 4;
-const std::string kSettings = "Software\\VantorFenWix\\";
-const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\VantorFenwix";
-const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
 const std::string kDescription = "一样的世界，不一样的精彩。";
 
 class InstallProcedure : public SetupTestMachine {

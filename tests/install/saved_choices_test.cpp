@@ -9,8 +9,6 @@
 namespace insttest {
 namespace {
 
-const std::string kSettings = "Software\\VantorFenWix\\";
-
 std::string Flags(const inst::InstallOptions& options) {
     std::string flags;
     for (bool on : {options.AutoStartup, options.CreatDesktopShortcut,

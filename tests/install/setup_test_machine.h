@@ -14,6 +14,14 @@
 
 namespace insttest {
 
+// The registry roots as the fake platform numbers them, and the keys the install writes.
+inline constexpr int kUser = 3;
+inline constexpr int kMachine = 4;
+inline const std::string kSettings = "Software\\VantorFenWix\\";
+inline const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\VantorFenwix";
+inline const std::string kEntry =
+    "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
+
 // The files of the small product that the test payload carries, by name and content.
 const std::vector<std::pair<std::string, std::string>>& ProductFiles();
 

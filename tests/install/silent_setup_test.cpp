@@ -10,12 +10,9 @@
 namespace insttest {
 namespace {
 
-constexpr int kUser = 3;
-constexpr int kMachine = 4;
-const std::string kSettings = "Software\\VantorFenWix\\";
 const std::string kEntryName =
     "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix\\DisplayName";
-const std::string kDir = "Some Dir\\产品";
+const std::string kSilentDir = "Some Dir\\产品";
 
 class RecordedLines final : public inst::LogSink {
   public:
@@ -46,7 +43,7 @@ class SilentSetup : public SetupTestMachine {
         inst::SetupLog log(&recorded);
         return inst::RunSilentInstall(command, platform, {payload, checksum}, log);
     }
-    int Install(const std::string& directory = kDir) {
+    int Install(const std::string& directory = kSilentDir) {
         return Install(Switches(Path(directory)), ProductPayload(), ProductImageChecksum());
     }
     int Uninstall(const inst::SetupCommandLine& command = Switches(std::nullopt)) {
@@ -58,7 +55,7 @@ class SilentSetup : public SetupTestMachine {
     void ExpectUntouched(const std::string& what) {
         for (const std::string& line : platform.registryLog)
             EXPECT_NE(line.rfind("write", 0), 0u) << what << ": " << line;
-        EXPECT_FALSE(Exists(kDir)) << what;
+        EXPECT_FALSE(Exists(kSilentDir)) << what;
         EXPECT_TRUE(platform.shortcuts.empty()) << what;
     }
 
@@ -69,19 +66,19 @@ TEST_F(SilentSetup, InstallsWithTheDefaultsShowsNothingAndLogsEveryFile) {
     EXPECT_EQ(Install(), inst::kExitSuccess);
 
     for (const auto& [name, content] : ProductFiles()) {
-        EXPECT_EQ(ReadText(kDir + "\\" + name), content) << name;
-        EXPECT_TRUE(recorded.Has("file written: " + Path(kDir) + "\\" + name + " (" +
+        EXPECT_EQ(ReadText(kSilentDir + "\\" + name), content) << name;
+        EXPECT_TRUE(recorded.Has("file written: " + Path(kSilentDir) + "\\" + name + " (" +
                                  std::to_string(content.size()) + " bytes)"))
             << name;
     }
-    EXPECT_TRUE(Exists(kDir + "\\uninstall.exe"));
-    EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), Path(kDir));
+    EXPECT_TRUE(Exists(kSilentDir + "\\uninstall.exe"));
+    EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), Path(kSilentDir));
     EXPECT_EQ(platform.Value(kUser, kSettings + "RemoveOldConfigFiles"), "0");
     EXPECT_EQ(platform.Value(kMachine, kEntryName), "VantorSaelin");
     EXPECT_EQ(platform.shortcuts.size(), 3u) << "desktop and both Start-menu shortcuts";
     EXPECT_EQ(platform.startedPrograms.size(), 1u);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_FALSE(Exists(kDir + "\\~vantorsaelin-setup-write-test.tmp"));
+    EXPECT_FALSE(Exists(kSilentDir + "\\~vantorsaelin-setup-write-test.tmp"));
     EXPECT_TRUE(recorded.HasStart("question: delete the old configuration files"));
     EXPECT_TRUE(
         recorded.Has("registry value set: HKEY_CURRENT_USER\\" + kSettings + "AutoStartup = 1"));
@@ -98,13 +95,13 @@ TEST_F(SilentSetup, FollowsTheSavedChoices) {
     for (const Case& c : {Case{"0", true}, Case{"yes", true}, Case{"1", false}}) {
         platform.SetValue(kUser, kSettings + "CreatDesktopShortcut", "0");
         platform.SetValue(kUser, kSettings + "RemoveOldConfigFiles", c.removeOld);
-        MakeFolders(kDir);
-        WriteText(kDir + "\\old.cfg", "old");
+        MakeFolders(kSilentDir);
+        WriteText(kSilentDir + "\\old.cfg", "old");
         platform.shortcuts.clear();
 
         EXPECT_EQ(Install(), inst::kExitSuccess) << c.removeOld;
 
-        EXPECT_EQ(Exists(kDir + "\\old.cfg"), c.strayKept) << c.removeOld;
+        EXPECT_EQ(Exists(kSilentDir + "\\old.cfg"), c.strayKept) << c.removeOld;
         EXPECT_EQ(platform.shortcuts.size(), 2u) << "no desktop shortcut";
         EXPECT_TRUE(recorded.HasStart("shortcut deleted: " + CommonDesktop()));
     }
@@ -114,7 +111,7 @@ TEST_F(SilentSetup, FollowsTheSavedChoices) {
 // machine as it was.
 TEST_F(SilentSetup, EachFailureHasItsExitCode) {
     for (const BrokenPayload& broken : BrokenPayloads()) {
-        EXPECT_EQ(Install(Switches(Path(kDir)), broken.container, broken.imageChecksum),
+        EXPECT_EQ(Install(Switches(Path(kSilentDir)), broken.container, broken.imageChecksum),
                   inst::kExitDamagedPayload)
             << broken.what;
         ExpectUntouched(broken.what);
@@ -142,7 +139,7 @@ TEST_F(SilentSetup, EachFailureHasItsExitCode) {
     platform.refuseMachineWrites = true;
     EXPECT_EQ(Install(), inst::kExitIncomplete);
     EXPECT_TRUE(recorded.HasStart("FAILED registry value set: HKEY_LOCAL_MACHINE\\"));
-    EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(Exists(kSilentDir + "\\VantorFenwix.exe"));
 
     platform.specialFolders.erase(0x2a);
     platform.specialFolders.erase(0x26);
@@ -157,13 +154,13 @@ TEST_F(SilentSetup, UninstallsWithoutQuestionOrReportAndStopsEveryInstance) {
     std::string list = "<root><files>";
     for (const auto& [name, content] : ProductFiles())
         list += "<file name=\"" + name + "\"/>";
-    WriteText(kDir + "\\updatelist.xml", list + "</files></root>");
+    WriteText(kSilentDir + "\\updatelist.xml", list + "</files></root>");
     platform.running["VantorSaelin.exe"] = 2;
 
     EXPECT_EQ(Uninstall(), inst::kExitSuccess);
 
     for (const auto& [name, content] : ProductFiles())
-        EXPECT_FALSE(Exists(kDir + "\\" + name)) << name;
+        EXPECT_FALSE(Exists(kSilentDir + "\\" + name)) << name;
     EXPECT_FALSE(platform.HasValue(kMachine, kEntryName));
     EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
     EXPECT_TRUE(platform.messages.empty()) << "no question, no report";
@@ -173,14 +170,14 @@ TEST_F(SilentSetup, UninstallsWithoutQuestionOrReportAndStopsEveryInstance) {
 
 TEST_F(SilentSetup, UninstallRemovesNothingWhileTheProductRunsOrOnBadSwitches) {
     ASSERT_EQ(Install(), inst::kExitSuccess);
-    WriteText(kDir + "\\updatelist.xml",
+    WriteText(kSilentDir + "\\updatelist.xml",
               "<root><files><file name=\"AutoUpdate.exe\"/></files></root>");
     platform.running["VantorFenwix.exe"] = 1;
     platform.unstoppable.insert("VantorFenwix.exe");
     EXPECT_EQ(Uninstall(), inst::kExitProductRunning);
     EXPECT_EQ(Uninstall(inst::ParseSetupCommandLine("/S /D=C:\\x", inst::RunMode::Uninstaller)),
               inst::kExitBadSwitches);
-    EXPECT_TRUE(Exists(kDir + "\\AutoUpdate.exe"));
+    EXPECT_TRUE(Exists(kSilentDir + "\\AutoUpdate.exe"));
     EXPECT_TRUE(platform.HasValue(kMachine, kEntryName));
 }
 

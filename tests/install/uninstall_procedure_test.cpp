@@ -12,12 +12,8 @@
 namespace insttest {
 namespace {
 
-constexpr int kUser = 3;
-constexpr int kMachine = 4;
 const std::string kInstallPathValue = "Software\\VantorFenWix\\InstallPath";
-const std::string kRun = "Software\\Microsoft\\Windows\\CurrentVersion\\Run\\VantorFenwix";
-const std::string kEntry = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\VantorFenWix";
-const std::string kDir = "Program Files (x86)\\Korrel\\VantorFenWix";
+const std::string kInstallDir = "Program Files (x86)\\Korrel\\VantorFenWix";
 const std::string kReport = "VantorSaelin 卸载完毕！\r\n\r\n剩余文件您可以手动删除：\r\n\r\n";
 
 std::string UpdateList(const std::vector<std::string>& names, const std::string& root = "root") {
@@ -34,16 +30,16 @@ class UninstallProcedure : public SetupTestMachine {
     // An installed product, as the install leaves it and the updater completes it.
     void InstallProduct() {
         inst::InstallOptions options;
-        options.InstallPath = Path(kDir);
+        options.InstallPath = Path(kInstallDir);
         options.AutoStartup = options.CreatDesktopShortcut = options.CreatStartMenuShortcut = true;
         RecordingFrontEnd frontEnd;
         inst::RunInstall(options, frontEnd, platform, Shipped(ProductPayload()));
         ASSERT_EQ(frontEnd.closeCount, 1);
-        MakeFolders(kDir + "\\download");
-        WriteText(kDir + "\\download\\patch.bin", "pending");
-        MakeFolders(kDir + "\\sub");
-        WriteText(kDir + "\\sub\\x.dll", "listed in a folder");
-        WriteText(kDir + "\\user.cfg", "not listed");
+        MakeFolders(kInstallDir + "\\download");
+        WriteText(kInstallDir + "\\download\\patch.bin", "pending");
+        MakeFolders(kInstallDir + "\\sub");
+        WriteText(kInstallDir + "\\sub\\x.dll", "listed in a folder");
+        WriteText(kInstallDir + "\\user.cfg", "not listed");
         platform.registryLog.clear();
     }
     std::vector<std::string> ListedProduct() const {
@@ -64,23 +60,23 @@ class UninstallProcedure : public SetupTestMachine {
 
 TEST_F(UninstallProcedure, StopsTheProductAndDeletesTheListedFilesOnly) {
     InstallProduct();
-    WriteText(kDir + "\\updatelist.xml", UpdateList(ListedProduct()));
-    MakeReadOnly(kDir + "\\VantorFenwix.exe");
+    WriteText(kInstallDir + "\\updatelist.xml", UpdateList(ListedProduct()));
+    MakeReadOnly(kInstallDir + "\\VantorFenwix.exe");
 
     inst::RunUninstall(platform);
 
     EXPECT_EQ(platform.stoppedProcesses,
               (std::vector<std::string>{"VantorSaelin.exe", "VantorFenwix.exe"}));
     for (const auto& [name, content] : ProductFiles())
-        EXPECT_FALSE(Exists(kDir + "\\" + name));
-    EXPECT_FALSE(Exists(kDir + "\\sub\\x.dll"));
-    EXPECT_TRUE(Exists(kDir + "\\sub")) << "folders stay";
-    EXPECT_TRUE(Exists(kDir + "\\data"));
-    EXPECT_FALSE(Exists(kDir + "\\download"));
-    EXPECT_FALSE(Exists(kDir + "\\updatelist.xml"));
-    EXPECT_TRUE(Exists(kDir + "\\uninstall.exe"));
-    EXPECT_TRUE(Exists(kDir + "\\user.cfg"));
-    EXPECT_TRUE(Exists(kDir));
+        EXPECT_FALSE(Exists(kInstallDir + "\\" + name));
+    EXPECT_FALSE(Exists(kInstallDir + "\\sub\\x.dll"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\sub")) << "folders stay";
+    EXPECT_TRUE(Exists(kInstallDir + "\\data"));
+    EXPECT_FALSE(Exists(kInstallDir + "\\download"));
+    EXPECT_FALSE(Exists(kInstallDir + "\\updatelist.xml"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\uninstall.exe"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\user.cfg"));
+    EXPECT_TRUE(Exists(kInstallDir));
 }
 
 TEST_F(UninstallProcedure, RemovesRegistryEntriesInOrderAndKeepsTheSettings) {
@@ -124,7 +120,7 @@ TEST_F(UninstallProcedure, ReportsTheFolderThatStillHoldsFiles) {
     InstallProduct();
     inst::RunUninstall(platform);
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, kReport + Path(kDir) + "\\");
+    EXPECT_EQ(platform.messages[0].text, kReport + Path(kInstallDir) + "\\");
     EXPECT_EQ(platform.messages[0].title, "卸载完毕");
     EXPECT_EQ(platform.messages[0].style, 0x40);
 }
@@ -133,8 +129,8 @@ TEST_F(UninstallProcedure, NamesThatLeaveTheInstallDirectoryAreNeverDeleted) {
     InstallProduct();
     WriteText("users\\me\\Documents\\thesis.doc", "precious");
     WriteText("Program Files (x86)\\Korrel\\shared.dll", "precious");
-    MakeLink(kDir + "\\linked", "users\\me\\Documents");
-    WriteText(kDir + "\\updatelist.xml",
+    MakeLink(kInstallDir + "\\linked", "users\\me\\Documents");
+    WriteText(kInstallDir + "\\updatelist.xml",
               UpdateList({"..\\shared.dll", "../shared.dll", "sub\\..\\..\\shared.dll",
                           Path("users\\me\\Documents\\thesis.doc"), "C:shared.dll",
                           "linked\\thesis.doc", "VantorSaelin.exe"}));
@@ -143,17 +139,18 @@ TEST_F(UninstallProcedure, NamesThatLeaveTheInstallDirectoryAreNeverDeleted) {
 
     EXPECT_EQ(ReadText("Program Files (x86)\\Korrel\\shared.dll"), "precious");
     EXPECT_EQ(ReadText("users\\me\\Documents\\thesis.doc"), "precious");
-    EXPECT_FALSE(Exists(kDir + "\\VantorSaelin.exe")) << "safe names in the same list still go";
+    EXPECT_FALSE(Exists(kInstallDir + "\\VantorSaelin.exe"))
+        << "safe names in the same list still go";
 }
 
 TEST_F(UninstallProcedure, AListWithAnotherRootDeletesNoListedFileButTheRestProceeds) {
     InstallProduct();
-    WriteText(kDir + "\\updatelist.xml", UpdateList(ListedProduct(), "list"));
+    WriteText(kInstallDir + "\\updatelist.xml", UpdateList(ListedProduct(), "list"));
     inst::RunUninstall(platform);
-    EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe"));
-    EXPECT_TRUE(Exists(kDir + "\\sub\\x.dll"));
-    EXPECT_FALSE(Exists(kDir + "\\download"));
-    EXPECT_FALSE(Exists(kDir + "\\updatelist.xml"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\sub\\x.dll"));
+    EXPECT_FALSE(Exists(kInstallDir + "\\download"));
+    EXPECT_FALSE(Exists(kInstallDir + "\\updatelist.xml"));
     EXPECT_FALSE(platform.HasValue(kUser, kRun));
     EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
 }
@@ -161,11 +158,11 @@ TEST_F(UninstallProcedure, AListWithAnotherRootDeletesNoListedFileButTheRestProc
 TEST_F(UninstallProcedure, AMissingOrBrokenListLeavesTheWholeDirectory) {
     for (const char* list : {"", "<root><files><file name=\"VantorFenwix.exe\"/></root>"}) {
         InstallProduct();
-        if (*list != '\0') WriteText(kDir + "\\updatelist.xml", list);
+        if (*list != '\0') WriteText(kInstallDir + "\\updatelist.xml", list);
         inst::RunUninstall(platform);
-        EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe")) << list;
-        EXPECT_TRUE(Exists(kDir + "\\download\\patch.bin")) << list;
-        EXPECT_EQ(Exists(kDir + "\\updatelist.xml"), *list != '\0') << list;
+        EXPECT_TRUE(Exists(kInstallDir + "\\VantorFenwix.exe")) << list;
+        EXPECT_TRUE(Exists(kInstallDir + "\\download\\patch.bin")) << list;
+        EXPECT_EQ(Exists(kInstallDir + "\\updatelist.xml"), *list != '\0') << list;
         EXPECT_FALSE(platform.HasValue(kUser, kRun)) << "the rest proceeds";
         EXPECT_FALSE(Exists("users\\Public\\Desktop\\VantorSaelin.lnk"));
     }
@@ -174,14 +171,14 @@ TEST_F(UninstallProcedure, AMissingOrBrokenListLeavesTheWholeDirectory) {
 // Not even a list in the current folder is read: its names would be taken relative to it.
 TEST_F(UninstallProcedure, WithoutAStoredDirectoryOnlyEntriesAndShortcutsGo) {
     InstallProduct();
-    WriteText(kDir + "\\updatelist.xml", UpdateList(ListedProduct()));
+    WriteText(kInstallDir + "\\updatelist.xml", UpdateList(ListedProduct()));
     platform.values.erase({kUser, kInstallPathValue});
     const std::filesystem::path before = std::filesystem::current_path();
-    std::filesystem::current_path(NativePath(kDir));
+    std::filesystem::current_path(NativePath(kInstallDir));
     inst::RunUninstall(platform);
     std::filesystem::current_path(before);
-    EXPECT_TRUE(Exists(kDir + "\\VantorFenwix.exe"));
-    EXPECT_TRUE(Exists(kDir + "\\updatelist.xml"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(Exists(kInstallDir + "\\updatelist.xml"));
     EXPECT_FALSE(platform.HasValue(kMachine, kEntry + "\\DisplayName"));
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, kReport);
@@ -189,12 +186,12 @@ TEST_F(UninstallProcedure, WithoutAStoredDirectoryOnlyEntriesAndShortcutsGo) {
 
 TEST_F(UninstallProcedure, AStoredDirectoryWithATrailingBackslashIsReportedDoubled) {
     InstallProduct();
-    WriteText(kDir + "\\updatelist.xml", UpdateList(ListedProduct()));
-    platform.SetValue(kUser, kInstallPathValue, Path(kDir) + "\\");
+    WriteText(kInstallDir + "\\updatelist.xml", UpdateList(ListedProduct()));
+    platform.SetValue(kUser, kInstallPathValue, Path(kInstallDir) + "\\");
     inst::RunUninstall(platform);
-    EXPECT_FALSE(Exists(kDir + "\\VantorFenwix.exe"));
+    EXPECT_FALSE(Exists(kInstallDir + "\\VantorFenwix.exe"));
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, kReport + Path(kDir) + "\\\\");
+    EXPECT_EQ(platform.messages[0].text, kReport + Path(kInstallDir) + "\\\\");
 }
 
 }  // namespace

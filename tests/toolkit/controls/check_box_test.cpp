@@ -23,14 +23,14 @@ class CountingCheckBox : public CheckBox {
     }
 };
 
-struct Box {
+struct CheckBoxOnWindow {
     TestWindow w{[] {
         AttachOptions options = Bare();
         options.settings.draggable = false;
         return options;
     }()};
     CountingCheckBox box;
-    explicit Box(const char* caption = "开机启动", float width = 76) {
+    explicit CheckBoxOnWindow(const char* caption = "开机启动", float width = 76) {
         box.Create(w.window, {.rect = {20, 144, width, 24}, .text = caption});
     }
     void Click() {
@@ -73,7 +73,7 @@ TEST(CheckBox, EachStateShowsItsFrameUncheckedAndChecked) {
         {kStateDisabled, 0, 2}, {kStateNormal, 1, 3},  {kStateFocused, 1, 3}, {kStateHover, 1, 4},
         {kStatePressed, 1, 4},  {kStateNormal, 5, 3},  // any nonzero value is checked
     };
-    Box b;
+    CheckBoxOnWindow b;
     EXPECT_EQ(b.box.TypeId(), ElementType::kCheckBox);
     for (const Case& c : cases) {
         b.box.SetChecked(c.checked);
@@ -83,7 +83,7 @@ TEST(CheckBox, EachStateShowsItsFrameUncheckedAndChecked) {
 }
 
 TEST(CheckBox, AClickToggles_SpaceAndEnterToo_AndTheHandlerSeesTheNewValue) {
-    Box b;
+    CheckBoxOnWindow b;
     std::vector<int> seen;
     b.box.BindEvent(kMsgClick, [&](const ElementEvent&) {
         seen.push_back(b.box.Checked());
@@ -107,7 +107,7 @@ TEST(CheckBox, AClickToggles_SpaceAndEnterToo_AndTheHandlerSeesTheNewValue) {
 }
 
 TEST(CheckBox, SettingTheValueItHasDoesNotRedraw) {
-    Box b;
+    CheckBoxOnWindow b;
     b.box.SetChecked(1);
     int paints = b.box.paints;
     b.box.SetChecked(1);
@@ -117,7 +117,7 @@ TEST(CheckBox, SettingTheValueItHasDoesNotRedraw) {
 }
 
 TEST(CheckBox, UnderTheMouseItShowsTheHighlightedFrameAndAfterItLeavesThePlainOne) {
-    Box b;
+    CheckBoxOnWindow b;
     SendMessageW(b.w.window, WM_MOUSEMOVE, 0, MAKELPARAM(30, 150));
     EXPECT_TRUE(b.Shows(2));
     SendMessageW(b.w.window, WM_MOUSELEAVE, 0, 0);
@@ -127,7 +127,7 @@ TEST(CheckBox, UnderTheMouseItShowsTheHighlightedFrameAndAfterItLeavesThePlainOn
 // One dashed frame, round the caption: none round the whole control (its left edge would run at
 // x = 2, its bottom at y = 21), and none past the box's right edge.
 TEST(CheckBox, TheKeyboardFocusShowsOneFrameRoundTheCaptionInsideTheBox) {
-    Box b("创建桌面快捷方式", 124);
+    CheckBoxOnWindow b("创建桌面快捷方式", 124);
     b.w.host->Elements().SetFocusElement(&b.box, true);
     b.box.PaintState(kStateFocused, false);
     GpImage* face = b.box.BackingBitmap();

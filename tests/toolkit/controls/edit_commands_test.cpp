@@ -91,9 +91,9 @@ TEST_P(Keys, ActOnTheModel) {
 }
 
 const EditOptions kNormal{};
-const EditOptions kMultiLine{.multiLine = true};
-const EditOptions kReadOnly{.mode = Mode::kReadOnly};
-const EditOptions kPassword{.mode = Mode::kPassword};
+using test::kMultiLine;
+using test::kPassword;
+using test::kReadOnly;
 
 INSTANTIATE_TEST_SUITE_P(
     EditCommands, Keys,

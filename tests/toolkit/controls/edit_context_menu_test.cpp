@@ -35,11 +35,11 @@ TEST(EditContextMenu, HasCutCopyPasteASeparatorAndSelectAllFromStartUp) {
 }
 
 // An element that keeps the commands the host hands it.
-struct Box {
+struct EditBoxWithMenu {
     TestWindow w{Bare(), {.x = 200, .y = 150, .width = 300, .height = 200, .show = true}};
     SolidElement box{kGreen};
     std::vector<WPARAM> commands;
-    Box() {
+    EditBoxWithMenu() {
         box.Create(w.window, SpecAt(20, 20, 200, 30));
         box.BindEvent(WM_COMMAND, [this](const ElementEvent& e) {
             commands.push_back(e.wParam);
@@ -76,7 +76,7 @@ TEST(EditContextMenu, TakesTheBoxsStatesAndDeliversTheChosenCommandToTheBox) {
         {{.cut = 0, .copy = 0, .paste = 0, .selectAll = -1}, 'P', kEditPaste},
         {{.cut = 0, .copy = 0, .paste = 0, .selectAll = -1}, 'A', std::nullopt},
     };
-    Box b;
+    EditBoxWithMenu b;
     for (const Case& c : cases) {
         b.commands.clear();
         b.ShowAndPress(c.states, c.key);

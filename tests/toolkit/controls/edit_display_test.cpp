@@ -17,7 +17,7 @@ int TenPerByte(std::string_view bytes) {
     return 10 * static_cast<int>(bytes.size());
 }
 
-const EditOptions kPassword{.mode = EditInputMode::kPassword};
+using test::kPassword;
 
 TEST(EditDisplay, PasswordBoxesShowOneCharacterPerCharacter) {
     const EditTextModel model = ModelFrom("中a|", kPassword);

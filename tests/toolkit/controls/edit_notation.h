@@ -10,6 +10,11 @@
 
 namespace ui::test {
 
+// The kinds of box the model tests use most.
+inline const EditOptions kMultiLine{.multiLine = true};
+inline const EditOptions kReadOnly{.mode = EditInputMode::kReadOnly};
+inline const EditOptions kPassword{.mode = EditInputMode::kPassword};
+
 // Bytes as an ASCII test name can show them: line breaks and other bytes escaped.
 inline std::string Escaped(std::string_view bytes) {
     static constexpr char kHex[] = "0123456789ABCDEF";

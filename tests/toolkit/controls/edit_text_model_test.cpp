@@ -15,8 +15,8 @@ namespace {
 using test::Marked;
 using test::ModelFrom;
 
-const EditOptions kMultiLine{.multiLine = true};
-const EditOptions kReadOnly{.multiLine = true, .mode = EditInputMode::kReadOnly};
+using test::kMultiLine;
+const EditOptions kReadOnlyLines{.multiLine = true, .mode = EditInputMode::kReadOnly};
 
 TEST(EditTextModel, TextSetThenGetGivesTheSameText) {
     for (const char* text :
@@ -212,19 +212,20 @@ INSTANTIATE_TEST_SUITE_P(
                  "axy|"},
         EditCase{"InsertUsesTheSelectionsRoom", {.maxLength = 2}, "a^b|", kInsertX, true, "aX|"},
         EditCase{"InsertFull", {.maxLength = 2}, "ab|", kInsertX, false, "ab|"},
-        EditCase{"InsertReadOnly", kReadOnly, "a^b|", kInsertX, false, "a^b|"},
+        EditCase{"InsertReadOnly", kReadOnlyLines, "a^b|", kInsertX, false, "a^b|"},
         EditCase{"BackspaceWholeCharacter", {}, "中文|", kBackspace, true, "中|"},
         EditCase{"BackspaceJoinsLines", kMultiLine, "a\r\n|b", kBackspace, true, "a|b"},
         EditCase{"BackspaceSelection", kMultiLine, "a^\r\nb|c", kBackspace, true, "a|c"},
         EditCase{"BackspaceAtStart", {}, "|ab", kBackspace, false, "|ab"},
-        EditCase{"BackspaceReadOnly", kReadOnly, "ab|", kBackspace, false, "ab|"},
+        EditCase{"BackspaceReadOnly", kReadOnlyLines, "ab|", kBackspace, false, "ab|"},
         EditCase{"DeleteWholeCharacter", {}, "|中文", kDelete, true, "|文"},
         EditCase{"DeleteJoinsLines", kMultiLine, "a|\r\nb", kDelete, true, "a|b"},
         EditCase{"DeleteSelection", {}, "a|bc^", kDelete, true, "a|"},
         EditCase{"DeleteAtEnd", {}, "ab|", kDelete, false, "ab|"},
-        EditCase{"DeleteReadOnly", kReadOnly, "a|b", kDelete, false, "a|b"},
+        EditCase{"DeleteReadOnly", kReadOnlyLines, "a|b", kDelete, false, "a|b"},
         EditCase{"DeleteSelectionOnly", {}, "a|b", kDeleteSelection, false, "a|b"},
-        EditCase{"DeleteSelectionReadOnly", kReadOnly, "a^b|", kDeleteSelection, false, "a^b|"},
+        EditCase{"DeleteSelectionReadOnly", kReadOnlyLines, "a^b|", kDeleteSelection, false,
+                 "a^b|"},
         EditCase{"LineBreakSingleLine",
                  {},
                  "a|b",
