@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Gives a test's Wine prefix a small drive to fill: a tmpfs of its own, linked into the prefix
+# as a drive letter. Where the host does not allow the mount (no root, no tmpfs), the drive is
+# left out and the reason written into the prefix, for the tests to skip with it.
+#   small_drive.sh <prefix> <mount dir> <letter> <size>   mount and link
+#   small_drive.sh --stop <prefix> <mount dir> <letter>   unlink and unmount
+set -uo pipefail
+
+unmount() {
+    if mountpoint -q "$1"; then umount "$1" 2>/dev/null || umount -l "$1"; fi
+    rmdir "$1" 2>/dev/null || true
+}
+
+if [ "${1:-}" = --stop ]; then
+    rm -f "$2/dosdevices/$4:"
+    unmount "$3"
+    exit 0
+fi
+prefix=$1 mount_dir=$2 letter=$3 size=$4
+reason_file=$prefix/small-drive-unavailable.txt
+rm -f "$reason_file" "$prefix/dosdevices/$letter:"
+unmount "$mount_dir"
+mkdir -p "$mount_dir"
+if ! output=$(mount -t tmpfs -o "size=$size,mode=0755" tmpfs "$mount_dir" 2>&1); then
+    echo "the host does not let this user mount a tmpfs of $size at $mount_dir: $output" \
+        >"$reason_file"
+    cat "$reason_file"
+    exit 0
+fi
+ln -s "$mount_dir" "$prefix/dosdevices/$letter:"
+echo "drive $letter: is a tmpfs of $size at $mount_dir"
