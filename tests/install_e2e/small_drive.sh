@@ -22,7 +22,7 @@ rm -f "$reason_file" "$prefix/dosdevices/$letter:"
 unmount "$mount_dir"
 mkdir -p "$mount_dir"
 if ! output=$(mount -t tmpfs -o "size=$size,mode=0755" tmpfs "$mount_dir" 2>&1); then
-    echo "the host does not let this user mount a tmpfs of $size at $mount_dir: $output" \
+    echo "no small drive: a tmpfs of $size could not be mounted at $mount_dir: $output" \
         >"$reason_file"
     cat "$reason_file"
     exit 0

@@ -34,11 +34,11 @@ class UnfinishedInstallE2E : public InstallE2E {
     }
 };
 
-std::string Count(const std::string& text, const std::string& part) {
+std::size_t Count(const std::string& text, const std::string& part) {
     std::size_t count = 0;
     for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
         ++count;
-    return std::to_string(count);
+    return count;
 }
 
 // The log is UTF-8; the program's texts are GBK here, so the expected texts are written as
@@ -87,7 +87,7 @@ TEST_F(UnfinishedInstallE2E,
     const NamedFiles current = StagedProduct();
     const auto nonEmpty = std::count_if(current.begin(), current.end(),
                                         [](const auto& file) { return !file.second.empty(); });
-    int installs = 1;
+    std::size_t installs = 1;
     for (const int fillAt : {0, 500}) {
         DeleteFileA(updateList.c_str());
         const NamedFiles earlier = AgeInstallation(dir);
@@ -124,7 +124,7 @@ TEST_F(UnfinishedInstallE2E,
         DeleteFileA(kFiller);
         Answer(*box, IDOK);
         ExpectEnds(*runner);
-        EXPECT_EQ(Count(RunnerLog(), "CloseWizard"), std::to_string(++installs))
+        EXPECT_EQ(Count(RunnerLog(), "CloseWizard"), ++installs)
             << "the second click did not complete";
         EXPECT_TRUE(BrokenFiles(dir, current, current, false).empty());
         EXPECT_TRUE(WaitForFile(updateList, 15000)) << "the updater did not run";
