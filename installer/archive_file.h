@@ -1,11 +1,12 @@
 // The few file operations the archive needs beyond the runtime's whole-file helpers: reading
-// an archive file at offsets, writing one front to back, and writing a body straight from the
-// image without copying it first. Each tree implements them (Win32: the ANSI file API; native:
-// POSIX, with "\" accepted as a separator and read-only files refused as Windows refuses them).
+// an archive file at offsets, writing one front to back and putting it on disk, and moving a
+// finished file over the one it replaces. Each tree implements them (Win32: the ANSI file API;
+// native: POSIX, with "\" accepted as a separator and read-only files refused as Windows
+// refuses them).
 #pragma once
 
 #include <cstdint>
-#include <functional>
+#include <optional>
 #include <span>
 
 #include "runtime/value_types.h"
@@ -35,26 +36,26 @@ class ArchiveFile {
     bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> out) const;
     // Writes at the end of what was written so far.
     bool Append(std::span<const std::uint8_t> bytes);
+    // Puts what was written on the disk itself, out of the system's caches.
+    bool Flush();
 
   private:
     static constexpr std::intptr_t kNoHandle = -1;
     std::intptr_t handle_ = kNoHandle;
 };
 
-// Creates or replaces the file with exactly these bytes (attribute archive). False when the
-// file cannot be created (an existing read-only file among others, refused as access denied) or
-// a write fails.
-bool WriteFileBytes(const rt::TextValue& path, std::span<const std::uint8_t> bytes);
-
-// The same in pieces of `piece` bytes, telling `onPiece` the bytes written so far after each.
-using PieceWritten = std::function<void(std::uint64_t written)>;
-bool WriteFileBytes(const rt::TextValue& path, std::span<const std::uint8_t> bytes,
-                    std::size_t piece, const PieceWritten& onPiece);
-
 // Deletes a file; false when it does not exist or cannot be deleted.
 bool RemoveFile(const rt::TextValue& path);
 
 // Renames a file; false when the destination exists or the source cannot be moved.
 bool RenameFile(const rt::TextValue& from, const rt::TextValue& to);
+
+// Moves a file over another in one step, the move itself written through to the disk: the
+// destination is either the old file or the moved one, never a mix. False when the destination
+// is read-only, a folder or held open by a program that does not share it.
+bool MoveOver(const rt::TextValue& from, const rt::TextValue& to);
+
+// The size of an existing file; nothing for a folder or when there is no file.
+std::optional<std::uint64_t> ExistingFileSize(const rt::TextValue& path);
 
 }  // namespace inst

@@ -87,6 +87,10 @@ bool ArchiveFile::Append(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+bool ArchiveFile::Flush() {
+    return IsOpen() && fsync(FileDescriptor(handle_)) == 0;
+}
+
 bool RemoveFile(const rt::TextValue& path) {
     const std::string native = rt::NativePath(path);
     struct stat status {};
@@ -100,6 +104,23 @@ bool RenameFile(const rt::TextValue& from, const rt::TextValue& to) {
     struct stat status {};
     if (lstat(nativeTo.c_str(), &status) == 0) return false;  // MoveFileA never replaces
     return rename(rt::NativePath(from).c_str(), nativeTo.c_str()) == 0;
+}
+
+// rename() replaces in one step as MoveFileEx does; what Windows refuses is refused here too.
+bool MoveOver(const rt::TextValue& from, const rt::TextValue& to) {
+    const std::string nativeTo = rt::NativePath(to);
+    if (IsReadOnlyOrDirectory(nativeTo)) {
+        errno = EACCES;
+        return false;
+    }
+    return rename(rt::NativePath(from).c_str(), nativeTo.c_str()) == 0;
+}
+
+std::optional<std::uint64_t> ExistingFileSize(const rt::TextValue& path) {
+    struct stat status {};
+    if (stat(rt::NativePath(path).c_str(), &status) != 0 || !S_ISREG(status.st_mode))
+        return std::nullopt;
+    return static_cast<std::uint64_t>(status.st_size);
 }
 
 }  // namespace inst

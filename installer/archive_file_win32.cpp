@@ -94,12 +94,33 @@ bool ArchiveFile::Append(std::span<const std::uint8_t> bytes) {
     return true;
 }
 
+bool ArchiveFile::Flush() {
+    return IsOpen() && FlushFileBuffers(AsHandle(handle_)) != 0;
+}
+
 bool RemoveFile(const rt::TextValue& path) {
     return rt::dll::DeleteFileA(path.c_str()) != 0;
 }
 
 bool RenameFile(const rt::TextValue& from, const rt::TextValue& to) {
     return rt::dll::MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+bool MoveOver(const rt::TextValue& from, const rt::TextValue& to) {
+    if (IsReadOnlyFile(to)) {
+        SetLastError(ERROR_ACCESS_DENIED);  // what Windows itself answers
+        return false;
+    }
+    return MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+std::optional<std::uint64_t> ExistingFileSize(const rt::TextValue& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0)
+        return std::nullopt;
+    return (std::uint64_t{data.nFileSizeHigh} << 32) | data.nFileSizeLow;
 }
 
 }  // namespace inst

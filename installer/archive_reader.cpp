@@ -146,6 +146,7 @@ bool ArchiveReader::ExtractAll(const rt::TextValue& path, rt::ByteSet image,
         bodies += entry.size;
     ProgressThrottle progress(observer_, bodies);
     progress.Report(0);
+    sweptFolders_.clear();
     cursor_ = 0;
     for (const ArchiveEntry& entry : entries_) {
         WriteEntry(entry, cursor_, base, progress);
@@ -204,31 +205,38 @@ void ArchiveReader::WriteEntry(const ArchiveEntry& entry, std::uint64_t offset,
         return;
     }
     const std::string fullPath = base + WithBackslashes(entry.name);
-    FolderCreated onFolder;
-    if (observer_ != nullptr) {
-        onFolder = [this](const rt::TextValue& folder, bool created) {
-            observer_->FolderCreated(folder, created);
-        };
-    }
-    EnsureDirectory(fullPath.substr(0, FindLastSeparator(fullPath)), onFolder);
+    PrepareFolder(fullPath.substr(0, FindLastSeparator(fullPath)));
+    FileReplacement file(fullPath);
     bool written = false;
     if (inMemory_) {
-        written =
-            WriteBody(fullPath, std::span(image_).subspan(offset, entry.size), offset, progress);
+        written = WriteBody(file, std::span(image_).subspan(offset, entry.size), offset, progress);
     } else {
         rt::ByteSet body;
         written = rt::TryAssignZeros(body, entry.size) && ReadSource(offset, body) &&
-                  WriteBody(fullPath, body, offset, progress);
+                  WriteBody(file, body, offset, progress);
     }
     if (observer_ != nullptr) observer_->FileWritten(fullPath, entry.size, written);
 }
 
 // Without an observer the body goes in one write, as fast as it can.
-bool ArchiveReader::WriteBody(const rt::TextValue& path, std::span<const std::uint8_t> body,
+bool ArchiveReader::WriteBody(FileReplacement& file, std::span<const std::uint8_t> body,
                               std::uint64_t offset, ProgressThrottle& progress) {
-    if (observer_ == nullptr) return WriteFileBytes(path, body);
-    return WriteFileBytes(path, body, kProgressStep,
-                          [&](std::uint64_t written) { progress.Report(offset + written); });
+    if (observer_ == nullptr) return file.Write(body);
+    return file.Write(body, kProgressStep,
+                      [&](std::uint64_t written) { progress.Report(offset + written); });
+}
+
+// Made with its missing parents; cleared of what an interrupted extraction left there once
+// per extraction.
+void ArchiveReader::PrepareFolder(const std::string& folder) {
+    FolderCreated onFolder;
+    if (observer_ != nullptr) {
+        onFolder = [this](const rt::TextValue& created, bool made) {
+            observer_->FolderCreated(created, made);
+        };
+    }
+    EnsureDirectory(folder, onFolder);
+    if (sweptFolders_.insert(folder).second) RemoveLeftoverReplacements(folder);
 }
 
 }  // namespace inst

@@ -5,11 +5,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "installer/archive_file.h"
 #include "installer/archive_format.h"
 #include "installer/extract_observer.h"
+#include "installer/file_replacement.h"
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -40,8 +42,10 @@ class ArchiveReader {
     // While building: appends one file under its path relative to the source root.
     virtual void AddFile(const rt::TextValue& filePath);
     // Opens the given file or image (or uses the open source when neither is given), writes
-    // every entry below `target` and closes. Entries that would land outside the target or
-    // cannot be written are skipped. False when nothing could be opened.
+    // every entry below `target` and closes. Each file replaces an earlier one only once it is
+    // complete (file_replacement.h); temporary files that an interrupted extraction left in the
+    // folders it writes to are removed. Entries that would land outside the target or cannot
+    // be written are skipped, the earlier files kept. False when nothing could be opened.
     virtual bool ExtractAll(const rt::TextValue& path, rt::ByteSet image,
                             const rt::TextValue& target);
     // 1-based position of the first entry whose name checksum equals the name's; 0 if none.
@@ -62,8 +66,9 @@ class ArchiveReader {
     bool ReadSource(std::uint64_t offset, std::span<std::uint8_t> out) const;
     void WriteEntry(const ArchiveEntry& entry, std::uint64_t offset, const std::string& base,
                     ProgressThrottle& progress);
-    bool WriteBody(const rt::TextValue& path, std::span<const std::uint8_t> body,
-                   std::uint64_t offset, ProgressThrottle& progress);
+    bool WriteBody(FileReplacement& file, std::span<const std::uint8_t> body, std::uint64_t offset,
+                   ProgressThrottle& progress);
+    void PrepareFolder(const std::string& folder);
 
     std::vector<ArchiveEntry> entries_;
     ArchiveFile file_;
@@ -72,6 +77,7 @@ class ArchiveReader {
     std::uint64_t cursor_ = 0;
     bool open_ = false;
     ExtractObserver* observer_ = nullptr;
+    std::set<std::string> sweptFolders_;  // during ExtractAll
 
     std::unique_ptr<BuildState> build_;  // only while BuildArchive runs
 };

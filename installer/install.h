@@ -17,7 +17,9 @@ namespace inst {
 enum class InstallOutcome {
     kInstalled,          // the files are in place and the wizard was asked to close
     kAskedForDirectory,  // the directory was empty: the user was asked, nothing was installed
-    kPayloadDamaged,     // "解压失败！": the choices were recorded, nothing was unpacked
+    kPayloadDamaged,     // "解压失败！": nothing was changed
+    kNoRoom,             // the volume lacks room for the files: said so, nothing was changed
+    kIncomplete,         // files could not be written: said so, the updater was not started
 };
 
 // Installs with the product's own payload on this machine, recording into the program's log

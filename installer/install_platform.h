@@ -4,6 +4,9 @@
 // procedures use the runtime's file operations, which both trees provide.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -35,6 +38,10 @@ class SetupPlatform {
     // Where an existing file or folder really is: its absolute path with every link, junction
     // or mount point on the way followed; empty when it does not exist or cannot be told.
     virtual rt::TextValue FinalPath(const rt::TextValue& path) = 0;
+
+    // The bytes this user may still write on the volume that holds the existing folder;
+    // nothing when the system cannot tell.
+    virtual std::optional<std::uint64_t> FreeSpace(const rt::TextValue& folder) = 0;
 
     // Writes a shortcut with no arguments; true when it was saved.
     virtual bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,

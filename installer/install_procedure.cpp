@@ -1,5 +1,6 @@
 // The install procedure, step by step. A failed step is not reported and the next one follows;
-// only an empty directory and a payload that does not decode are shown to the user.
+// shown to the user are an empty directory, a payload that does not decode, a volume without
+// room for the files and files that could not be written.
 #include <algorithm>
 
 #include "installer/archive_reader.h"
@@ -54,6 +55,12 @@ class UnpackProgress {
     Half writing_;
 };
 
+// A report with only an OK button, centred over the wizard.
+void Report(InstallFrontEnd& frontEnd, SetupLog& log, const rt::TextValue& text, int icon) {
+    const int answer = frontEnd.ShowInstallMessage(text, kInstallTitle, kButtonsOk, icon, true);
+    log.Message(kInstallTitle, text, answer);
+}
+
 }  // namespace
 
 rt::TextValue DefaultInstallDirectory(SetupPlatform& platform) {
@@ -70,17 +77,28 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
         OfferDefaultDirectory(frontEnd, platform, log);
         return InstallOutcome::kAskedForDirectory;
     }
-    RecordAndApplyChoices(options, platform, log);
 
+    // Decoded before anything is changed: a damaged payload then changes nothing, and the
+    // archive's table tells the room its files need. The image takes as much memory here as
+    // it did while the files were written.
     UnpackProgress progress(frontEnd, DeclaredImageSize(payload.container));
     ArchiveReader archive;
     if (!OpenPayloadArchive(payload, archive, &progress.Decoding(), log)) {
-        const int answer = frontEnd.ShowInstallMessage(kUnpackFailedMessage, kInstallTitle,
-                                                       kButtonsOk, kIconInformation, true);
-        log.Message(kInstallTitle, kUnpackFailedMessage, answer);
+        Report(frontEnd, log, kUnpackFailedMessage, kIconInformation);
         return InstallOutcome::kPayloadDamaged;
     }
-    PlaceProduct(options, archive, platform, log, &progress.Writing());
+    const SpaceCheck room = CheckRoom(options, archive, platform, log);
+    if (!room.Enough()) {
+        Report(frontEnd, log, NoRoomMessage(room), kIconExclamation);
+        return InstallOutcome::kNoRoom;
+    }
+    RecordAndApplyChoices(options, platform, log);
+    const UnwrittenFiles unwritten =
+        PlaceProduct(options, archive, platform, log, &progress.Writing());
+    if (unwritten.count > 0) {
+        Report(frontEnd, log, IncompleteInstallMessage(unwritten), kIconExclamation);
+        return InstallOutcome::kIncomplete;
+    }
     frontEnd.CloseWizard();
     return InstallOutcome::kInstalled;
 }

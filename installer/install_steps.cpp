@@ -4,18 +4,25 @@
 #include <string>
 #include <utility>
 
+#include "installer/file_replacement.h"
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "installer/install_start_menu.h"
 #include "installer/install_wipe_guard.h"
 #include "runtime/files.h"
 #include "runtime/registry.h"
+#include "runtime/system_error.h"
 
 namespace inst {
 namespace {
 
 const char* FlagText(bool on) {
     return on ? "1" : "0";
+}
+
+// Why a file could not be written, for the message box: the system's words alone.
+rt::TextValue ReasonForPerson(const rt::SystemError& error) {
+    return error.description.empty() ? error.text : error.description;
 }
 
 void RememberChoices(const InstallOptions& options, SetupPlatform& platform) {
@@ -104,10 +111,12 @@ void RegisterUninstallEntry(const InstallOptions& options, SetupPlatform& platfo
     }
 }
 
-// Every folder and file of the extraction into the log, and its progress on to `progress`.
+// Every folder and file of the extraction into the log and the files not written into
+// `unwritten`, and its progress on to `progress`.
 class ExtractionLog final : public ExtractObserver {
   public:
-    ExtractionLog(SetupLog& log, ByteProgress* progress) : log_(log), progress_(progress) {}
+    ExtractionLog(SetupLog& log, UnwrittenFiles& unwritten, ByteProgress* progress)
+        : log_(log), unwritten_(unwritten), progress_(progress) {}
 
     void Advance(std::uint64_t done, std::uint64_t total) override {
         if (progress_ != nullptr) progress_->Advance(done, total);
@@ -116,24 +125,31 @@ class ExtractionLog final : public ExtractObserver {
         log_.Action("folder made", path, created, FailureKind::kUncounted);
     }
     void FileWritten(const rt::TextValue& path, std::uint64_t size, bool written) override {
+        if (!written) unwritten_.Add(path, ReasonForPerson(rt::LastSystemError()));
         log_.Action("file written", path + " (" + std::to_string(size) + " bytes)", written,
                     FailureKind::kFiles);
     }
     void EntryRefused(const rt::TextValue& name) override {
+        unwritten_.Add(name, kNameOutsideReason);
         log_.Failure("file written", name, "the name leads outside the directory",
                      FailureKind::kFiles);
     }
 
   private:
     SetupLog& log_;
+    UnwrittenFiles& unwritten_;
     ByteProgress* progress_;
 };
 
-void PlaceUninstaller(const InstallOptions& options, SetupPlatform& platform, SetupLog& log) {
+// Replaces an earlier uninstaller only with a complete copy.
+void PlaceUninstaller(const InstallOptions& options, SetupPlatform& platform, SetupLog& log,
+                      UnwrittenFiles& unwritten) {
     const rt::TextValue uninstaller = UninstallerPath(options.InstallPath);
-    rt::DeleteOneFile(uninstaller);
-    log.Action("file written", uninstaller + " (a copy of this program)",
-               rt::CopyOneFile(platform.OwnProgramPath(), uninstaller) != 0, FailureKind::kFiles);
+    FileReplacement file(uninstaller);
+    const bool written = file.CopyFrom(platform.OwnProgramPath());
+    if (!written) unwritten.Add(uninstaller, ReasonForPerson(rt::LastSystemError()));
+    log.Action("file written", uninstaller + " (a copy of this program)", written,
+               FailureKind::kFiles);
 }
 
 // Quoted, so that a directory with spaces ("C:\Program Files (x86)\...") can never start a
@@ -182,14 +198,36 @@ void RecordAndApplyChoices(const InstallOptions& options, SetupPlatform& platfor
     RegisterUninstallEntry(options, platform);
 }
 
-void PlaceProduct(const InstallOptions& options, ArchiveReader& archive, SetupPlatform& platform,
-                  SetupLog& log, ByteProgress* progress) {
-    ExtractionLog extraction(log, progress);
+SpaceCheck CheckRoom(const InstallOptions& options, const ArchiveReader& archive,
+                     SetupPlatform& platform, SetupLog& log) {
+    const SpaceCheck check = CheckSpace(archive.Entries(), options.InstallPath, platform);
+    const std::string figures = std::to_string(check.needed) + " bytes needed, " +
+                                (check.free ? std::to_string(*check.free) : "unknown") +
+                                " bytes free";
+    if (check.Enough()) {
+        log.Note("free space: " + options.InstallPath + ": " + figures);
+    } else {
+        log.Failure("free space", options.InstallPath, figures, FailureKind::kFiles);
+    }
+    return check;
+}
+
+// The updater of a product whose files are not all in place would start a broken product.
+UnwrittenFiles PlaceProduct(const InstallOptions& options, ArchiveReader& archive,
+                            SetupPlatform& platform, SetupLog& log, ByteProgress* progress) {
+    UnwrittenFiles unwritten;
+    ExtractionLog extraction(log, unwritten, progress);
     archive.SetObserver(&extraction);
     archive.ExtractAll({}, {}, options.InstallPath);
     archive.SetObserver(nullptr);
-    PlaceUninstaller(options, platform, log);
-    StartUpdater(options, platform);
+    PlaceUninstaller(options, platform, log, unwritten);
+    if (unwritten.count == 0) {
+        StartUpdater(options, platform);
+    } else {
+        log.Note("updater not started: " + std::to_string(unwritten.count) +
+                 " files could not be written");
+    }
+    return unwritten;
 }
 
 }  // namespace inst

@@ -33,6 +33,11 @@ class Win32SetupPlatform final : public SetupPlatform {
     rt::TextValue EnvironmentText(const rt::TextValue& name) override;
     rt::TextValue FullPath(const rt::TextValue& path) override;
     rt::TextValue FinalPath(const rt::TextValue& path) override;
+    std::optional<std::uint64_t> FreeSpace(const rt::TextValue& folder) override {
+        ULARGE_INTEGER available{};
+        if (!GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr)) return std::nullopt;
+        return available.QuadPart;
+    }
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                         const rt::TextValue& description,
                         const rt::TextValue& workingDirectory) override {

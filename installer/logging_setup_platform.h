@@ -1,7 +1,7 @@
 // A setup platform that writes each change it makes on the machine into the setup log: registry
 // values set and deleted, shortcuts made, programs started, processes stopped, and the messages
-// shown with their answers. Lookups (registry reads, folders, paths) pass through unlogged.
-// Portable.
+// shown with their answers. Lookups (registry reads, folders, paths, free space) pass through
+// unlogged. Portable.
 #pragma once
 
 #include "installer/install_platform.h"
@@ -25,6 +25,9 @@ class LoggingSetupPlatform final : public SetupPlatform {
     }
     rt::TextValue FullPath(const rt::TextValue& path) override { return inner_.FullPath(path); }
     rt::TextValue FinalPath(const rt::TextValue& path) override { return inner_.FinalPath(path); }
+    std::optional<std::uint64_t> FreeSpace(const rt::TextValue& folder) override {
+        return inner_.FreeSpace(folder);
+    }
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                         const rt::TextValue& description,
                         const rt::TextValue& workingDirectory) override;

@@ -15,8 +15,9 @@ enum SetupExitCode : int {
     kExitBadSwitches = 2,
     // The payload does not decode or does not hold the product's archive; nothing was changed.
     kExitDamagedPayload = 3,
-    // The install directory is unknown or cannot be created or written, or product files could
-    // not be written (install) or deleted (uninstall).
+    // The install directory is unknown or cannot be created or written, its drive lacks room
+    // for the files (nothing was changed), or product files could not be written (install; the
+    // updater was then not started) or deleted (uninstall).
     kExitDirectoryNotWritable = 4,
     // The product is running and did not end when asked; nothing was changed.
     kExitProductRunning = 5,

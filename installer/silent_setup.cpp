@@ -99,10 +99,17 @@ int RunSilentInstall(const SetupCommandLine& command, SetupPlatform& system,
         log.Message(kInstallTitle, kUnpackFailedMessage, kNotShown);
         return kExitDamagedPayload;
     }
+    const SpaceCheck room = CheckRoom(options, archive, platform, log);
+    if (!room.Enough()) {
+        log.Message(kInstallTitle, NoRoomMessage(room), kNotShown);
+        return kExitDirectoryNotWritable;
+    }
     if (!StopRunningProduct(platform)) return kExitProductRunning;
     if (!PrepareDirectory(options.InstallPath, log)) return kExitDirectoryNotWritable;
     RecordAndApplyChoices(options, platform, log);
-    PlaceProduct(options, archive, platform, log, nullptr);
+    const UnwrittenFiles unwritten = PlaceProduct(options, archive, platform, log, nullptr);
+    if (unwritten.count > 0)
+        log.Message(kInstallTitle, IncompleteInstallMessage(unwritten), kNotShown);
     return ExitCodeAfter(log);
 }
 

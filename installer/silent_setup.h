@@ -13,8 +13,9 @@ namespace inst {
 // Installs what the wizard would install with the saved choices (or the defaults), the /D=
 // directory in place of the saved one; the old configuration files go only when the saved
 // choice says so. Before it changes anything it makes sure that the command line was understood,
-// that the payload decodes, that the product is not running (asking every instance to end) and
-// that the directory can be created and written.
+// that the payload decodes, that the directory's volume has room for the files, that the
+// product is not running (asking every instance to end) and that the directory can be created
+// and written. Files it cannot write keep what they held, and the updater is then not started.
 int RunSilentInstall(const SetupCommandLine& command, SetupPlatform& platform,
                      const ShippedPayload& payload, SetupLog& log);
 

@@ -10,6 +10,8 @@ struct SystemError {
     long code = 0;  // GetLastError() on Windows, errno natively
     // The system's own description with the code, "error 5: Access is denied."
     TextValue text;
+    // The description alone, for a person rather than a log; empty when the system has none.
+    TextValue description;
     // The thing acted on was not there (a file, folder, registry key or value).
     bool notFound = false;
 };

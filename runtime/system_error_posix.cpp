@@ -11,7 +11,8 @@ SystemError LastSystemError() {
     SystemError error;
     error.code = code;
     error.notFound = code == ENOENT || code == ENOTDIR;
-    error.text = "error " + std::to_string(code) + ": " + std::strerror(code);
+    error.description = std::strerror(code);
+    error.text = "error " + std::to_string(code) + ": " + error.description;
     errno = code;
     return error;
 }

@@ -25,8 +25,9 @@ SystemError LastSystemError() {
     SystemError error;
     error.code = static_cast<long>(code);
     error.notFound = code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND;
-    const TextValue description = DescriptionOf(code);
-    error.text = "error " + std::to_string(code) + (description.empty() ? "" : ": " + description);
+    error.description = DescriptionOf(code);
+    error.text = "error " + std::to_string(code) +
+                 (error.description.empty() ? "" : ": " + error.description);
     SetLastError(code);
     return error;
 }

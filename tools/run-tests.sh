@@ -114,6 +114,11 @@ stop_leftovers() {
         kill "$(cat "$pidfile")" 2>/dev/null
         rm -rf "$pidfile" "$prefix"
     done
+    local mounted
+    for mounted in "$BUILD_ROOT"/*/wine-scratch/*-drive-*; do
+        mountpoint -q "$mounted" 2>/dev/null && umount -l "$mounted"
+        rmdir "$mounted" 2>/dev/null
+    done
 }
 trap stop_leftovers EXIT
 

@@ -1,5 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+#ifndef _WIN32
+#include <sys/resource.h>
+
+#include <csignal>
+#endif
+
 #include "installer/archive_format.h"
 #include "installer/archive_reader.h"
 #include "installer/ensure_directory.h"
@@ -76,6 +83,103 @@ TEST_F(ArchiveReaderTest, ReadOnlyTargetFileKeepsItsContentAndExtractionGoesOn) 
 TEST_F(ArchiveReaderTest, ExistingFilesAreReplaced) {
     WriteText(scratch_ / "a.txt", "a much longer old content");
     EXPECT_TRUE(reader_.ExtractAll("", SampleImage(), scratch_.Path()));
+    EXPECT_EQ(FileText(scratch_ / "a.txt"), "alpha");
+}
+
+// Each file the observer heard of, and whether it was written.
+class HeardFiles final : public ExtractObserver {
+  public:
+    void FileWritten(const rt::TextValue& path, std::uint64_t, bool written) override {
+        files.emplace_back(path, written);
+    }
+    std::vector<std::pair<std::string, bool>> files;
+};
+
+#ifndef _WIN32
+// Natively, writes that stop part-way as on a full disk: no file may grow beyond `bytes`.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, SIG_IGN);  // the write fails instead
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &saved_); }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit saved_{};
+};
+#endif
+
+// A target that cannot be replaced keeps what it held and its failure is told; the others are
+// written and no temporary file stays. Windows also refuses to replace a file that a program
+// holds open without sharing it; natively, a write that stops part-way (as on a full disk)
+// stands in for a full disk: sub\c.txt ("charlie") is the only body longer than 6 bytes.
+TEST_F(ArchiveReaderTest, ATargetThatCannotBeReplacedKeepsItsContentAndNoTemporaryStays) {
+    enum class Block { kReadOnly, kFolder, kHeldOpen, kWriteStops };
+    std::vector<Block> blocks = {Block::kReadOnly, Block::kFolder};
+#ifdef _WIN32
+    blocks.push_back(Block::kHeldOpen);
+#else
+    blocks.push_back(Block::kWriteStops);
+#endif
+    for (const Block block : blocks) {
+        const ScratchDirectory target;
+        const std::string blocked = target / "sub\\c.txt";
+        ASSERT_TRUE(rt::MakeDirectory(target / "sub"));
+        std::optional<archive_test::UnreadableFile> holder;
+        if (block == Block::kFolder) {
+            ASSERT_TRUE(rt::MakeDirectory(blocked));
+        } else {
+            WriteText(blocked, "earlier");
+            if (block == Block::kReadOnly) {
+                ASSERT_TRUE(rt::SetFileAttrs(blocked, rt::kAttrReadOnly));
+            }
+            if (block == Block::kHeldOpen) holder.emplace(blocked);
+        }
+#ifndef _WIN32
+        std::optional<FileSizeLimit> limit;
+        if (block == Block::kWriteStops) limit.emplace(6);
+#endif
+        HeardFiles heard;
+        ArchiveReader reader;
+        reader.SetObserver(&heard);
+        EXPECT_TRUE(reader.ExtractAll("", SampleImage(), target.Path()));
+        holder.reset();
+#ifndef _WIN32
+        limit.reset();
+#endif
+
+        const int kind = static_cast<int>(block);
+        EXPECT_EQ(heard.files,
+                  (std::vector<std::pair<std::string, bool>>{{target / "a.txt", true},
+                                                             {target / "empty.bin", true},
+                                                             {target / "sub\\dir\\b.txt", true},
+                                                             {blocked, false}}))
+            << kind;
+        EXPECT_EQ(FileText(blocked), block == Block::kFolder ? "<missing>" : "earlier") << kind;
+        EXPECT_EQ(ListTree(target.Path()),
+                  (Names{"a.txt", "empty.bin", "sub\\",
+                         block == Block::kFolder ? "sub\\c.txt\\" : "sub\\c.txt", "sub\\dir\\",
+                         "sub\\dir\\b.txt"}))
+            << kind;
+    }
+}
+
+// An extraction ended abruptly leaves its temporary files behind; the next one removes them
+// from the folders it writes to, whether or not it writes their files again.
+TEST_F(ArchiveReaderTest, TemporaryFilesOfAnInterruptedExtractionAreRemoved) {
+    ASSERT_TRUE(rt::MakeDirectory(scratch_ / "sub"));
+    WriteText(scratch_ / "a.txt.~vsnew", "half of a");
+    WriteText(scratch_ / "sub\\gone.dll.~vsnew", "half of a file this archive lacks");
+    WriteText(scratch_ / "notes.~vsnew.txt", "not a temporary file");
+    EXPECT_TRUE(reader_.ExtractAll("", SampleImage(), scratch_.Path()));
+    EXPECT_EQ(ListTree(scratch_.Path()), (Names{"a.txt", "empty.bin", "notes.~vsnew.txt", "sub\\",
+                                                "sub\\c.txt", "sub\\dir\\", "sub\\dir\\b.txt"}));
     EXPECT_EQ(FileText(scratch_ / "a.txt"), "alpha");
 }
 

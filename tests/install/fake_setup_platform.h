@@ -40,6 +40,8 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     // Running processes by image name (how many of each), and names that do not end when asked.
     std::map<std::string, int> running;
     std::set<std::string> unstoppable;
+    // What every volume has free.
+    std::uint64_t freeSpace = std::uint64_t{1} << 40;
     // Writes under HKEY_LOCAL_MACHINE fail, as they do for a user without administrator rights.
     bool refuseMachineWrites = false;
 
@@ -68,6 +70,7 @@ class FakeSetupPlatform : public inst::SetupPlatform {
     rt::TextValue FullPath(const rt::TextValue& path) override;
     // The same with every symbolic link followed; empty when nothing is there.
     rt::TextValue FinalPath(const rt::TextValue& path) override;
+    std::optional<std::uint64_t> FreeSpace(const rt::TextValue&) override { return freeSpace; }
     bool CreateShortcut(const rt::TextValue& linkPath, const rt::TextValue& target,
                         const rt::TextValue& description,
                         const rt::TextValue& workingDirectory) override;

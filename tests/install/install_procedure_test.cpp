@@ -2,7 +2,9 @@
 // for each choice, the empty-directory question and a payload that does not decode.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 #include "installer/install.h"
 #include "installer/install_layout.h"
@@ -260,12 +262,17 @@ TEST_F(InstallProcedure, EmptyDirectoryNoChangesNothingButSpacesAreADirectory) {
 
     options.InstallPath = " ";
     Install(options);
-    EXPECT_EQ(frontEnd.shown.size(), 1u) << "a space is not an empty directory";
+    EXPECT_EQ(std::count_if(frontEnd.shown.begin(), frontEnd.shown.end(),
+                            [](const ShownMessage& shown) {
+                                return shown.text == "安装目录不能为空。\r\n是否初始化为默认值？";
+                            }),
+              1)
+        << "a space is not an empty directory";
     EXPECT_EQ(platform.Value(kUser, kSettings + "InstallPath"), " ");
 }
 
 // Whatever is wrong with the payload, the user learns that unpacking failed and nothing is
-// written after that point; the wizard stays open for another try.
+// changed; the wizard stays open for another try.
 TEST_F(InstallProcedure, APayloadThatDoesNotDecodeIsReportedAndNothingIsUnpacked) {
     const inst::InstallOptions options = Options(true);
     for (const BrokenPayload& broken : BrokenPayloads()) {
@@ -283,13 +290,105 @@ TEST_F(InstallProcedure, APayloadThatDoesNotDecodeIsReportedAndNothingIsUnpacked
             EXPECT_EQ(message.buttons, 0);
             EXPECT_EQ(message.icon, 64);
             EXPECT_TRUE(message.centred);
-            EXPECT_EQ(Writes().size(), 15u) << "each click writes the values again";
+            EXPECT_TRUE(Writes().empty()) << "the payload is decoded before any change";
             EXPECT_EQ(clicked.closeCount, 0) << broken.what;
         }
         EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\VantorFenwix.exe"))
             << broken.what;
         EXPECT_FALSE(Exists("Program Files (x86)\\Korrel\\VantorFenWix\\uninstall.exe"));
         EXPECT_TRUE(platform.startedPrograms.empty()) << broken.what;
+    }
+}
+
+// The test product takes 5,083 bytes with its uninstaller; over an earlier installation of
+// the same files the need is the largest of them (5,003 bytes), written beside its
+// predecessor. Short of that the user is told and nothing is changed.
+TEST_F(InstallProcedure, AVolumeWithoutRoomIsReportedBeforeAnythingChanges) {
+    const std::string dir = "Program Files (x86)\\Korrel\\VantorFenWix";
+    struct Case {
+        bool earlier;
+        std::uint64_t free;
+        bool installs;
+    };
+    for (const Case& c : {Case{false, 5082, false}, Case{false, 5083, true},
+                          Case{true, 5002, false}, Case{true, 5003, true}}) {
+        const std::string what =
+            (c.earlier ? "over an earlier one, " : "") + std::to_string(c.free);
+        platform.freeSpace = std::uint64_t{1} << 40;
+        if (c.earlier) Install(Options(true));
+        const auto before = platform.registryLog.size();
+        const auto shortcutsBefore = platform.shortcuts.size();
+        const auto startedBefore = platform.startedPrograms.size();
+        platform.freeSpace = c.free;
+        RecordingFrontEnd clicked;
+        const inst::InstallOutcome outcome =
+            inst::RunInstall(Options(true), clicked, platform, Shipped(ProductPayload()));
+
+        EXPECT_EQ(outcome == inst::InstallOutcome::kInstalled, c.installs) << what;
+        EXPECT_EQ(clicked.closeCount, c.installs ? 1 : 0) << what;
+        if (c.installs) continue;
+        EXPECT_EQ(outcome, inst::InstallOutcome::kNoRoom) << what;
+        ASSERT_EQ(clicked.shown.size(), 1u) << what;
+        EXPECT_EQ(clicked.shown[0].text, "磁盘空间不足，无法安装。\r\n需要 0.1 MB，可用 0.0 MB。");
+        EXPECT_EQ(clicked.shown[0].buttons, 0);
+        EXPECT_EQ(clicked.shown[0].icon, 48);
+        EXPECT_EQ(platform.registryLog.size(), before) << what << ": the registry changed";
+        EXPECT_EQ(platform.shortcuts.size(), shortcutsBefore) << what;
+        EXPECT_EQ(platform.startedPrograms.size(), startedBefore) << what;
+        EXPECT_EQ(Exists(dir), c.earlier) << what;
+    }
+}
+
+// A file that cannot be replaced keeps what it held and is named to the user with how many
+// failed; the updater of a half-installed product is not started and the wizard stays open.
+// Once the cause is gone, the next click completes the install.
+TEST_F(InstallProcedure, FilesThatCannotBeWrittenAreReportedAndTheNextClickCompletes) {
+    const std::string dir = "Program Files (x86)\\Korrel\\VantorFenWix\\";
+    struct Case {
+        std::vector<std::string> blocked;  // read-only files, or folders where files belong
+        bool asFolders;
+    };
+    const Case cases[] = {{{"data\\level.dat"}, false},
+                          {{"uninstall.exe"}, true},
+                          {{"VantorSaelin.exe", "说明.txt"}, false}};
+    for (const Case& c : cases) {
+        const std::string& first = c.blocked.front();
+        Install(Options(false));
+        for (const std::string& name : c.blocked) {
+            if (c.asFolders) {
+                std::filesystem::remove(NativePath(dir + name));
+                MakeFolders(dir + name);
+            } else {
+                WriteText(dir + name, "earlier");
+                MakeReadOnly(dir + name);
+            }
+        }
+        const auto started = platform.startedPrograms.size();
+        RecordingFrontEnd clicked;
+        EXPECT_EQ(inst::RunInstall(Options(false), clicked, platform, Shipped(ProductPayload())),
+                  inst::InstallOutcome::kIncomplete)
+            << first;
+        ASSERT_EQ(clicked.shown.size(), 1u) << first;
+        EXPECT_EQ(clicked.shown[0].text,
+                  "安装未完成：" + std::to_string(c.blocked.size()) +
+                      " 个文件无法写入。\r\n首个文件：" + Path(dir + first) +
+                      "\r\n原因：Permission denied\r\n请排除问题后再次点击“立即安装”。");
+        EXPECT_EQ(clicked.closeCount, 0) << first;
+        EXPECT_EQ(platform.startedPrograms.size(), started) << "the updater was started";
+        for (const std::string& name : c.blocked)
+            EXPECT_EQ(c.asFolders || ReadText(dir + name) == "earlier", true) << name;
+        EXPECT_EQ(ReadText(dir + "AutoUpdate.exe"), "MZ updater") << "the others are written";
+        EXPECT_FALSE(Exists(dir + first + ".~vsnew")) << "a temporary file stayed";
+
+        for (const std::string& name : c.blocked)
+            std::filesystem::remove_all(NativePath(dir + name));
+        RecordingFrontEnd again;
+        EXPECT_EQ(inst::RunInstall(Options(false), again, platform, Shipped(ProductPayload())),
+                  inst::InstallOutcome::kInstalled)
+            << first;
+        EXPECT_TRUE(again.shown.empty()) << first;
+        EXPECT_TRUE(Exists(dir + first)) << first;
+        EXPECT_EQ(platform.startedPrograms.size(), started + 1) << first;
     }
 }
 

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "installer/setup_exit_codes.h"
 #include "tests/install/setup_test_machine.h"
 
@@ -119,6 +121,16 @@ TEST_F(SilentSetup, EachFailureHasItsExitCode) {
             recorded.Has("message: VantorSaelin 安装向导: 解压失败！ -> not shown (silent run)"));
     }
 
+    platform.freeSpace = 5082;  // one byte short of the files and the uninstaller
+    EXPECT_EQ(Install(), inst::kExitDirectoryNotWritable);
+    ExpectUntouched("no room");
+    EXPECT_TRUE(
+        recorded.Has("FAILED free space: " + Path(kSilentDir) + ": 5083 bytes needed, 5082 bytes free"));
+    EXPECT_TRUE(
+        recorded.Has("message: VantorSaelin 安装向导: 磁盘空间不足，无法安装。 | 需要 "
+                     "0.1 MB，可用 0.0 MB。 -> not shown (silent run)"));
+    platform.freeSpace = std::uint64_t{1} << 40;
+
     const auto badSwitches =
         inst::ParseSetupCommandLine("/S /D=C:\\V /LOG=x.log", inst::RunMode::Installer);
     EXPECT_EQ(Install(badSwitches, ProductPayload(), ProductImageChecksum()),
@@ -132,6 +144,23 @@ TEST_F(SilentSetup, EachFailureHasItsExitCode) {
     ExpectUntouched("running product");
     platform.unstoppable.clear();
     EXPECT_EQ(Install(), inst::kExitSuccess) << "two instances, both stopped";
+
+    // Files that cannot be written: each in the log, and no updater for what is half there.
+    const std::vector<std::string> blocked = {"VantorSaelin.exe", "data\\level.dat"};
+    for (const std::string& name : blocked)
+        MakeReadOnly(kSilentDir + "\\" + name);
+    platform.startedPrograms.clear();
+    EXPECT_EQ(Install(), inst::kExitDirectoryNotWritable);
+    for (const std::string& name : blocked) {
+        EXPECT_TRUE(recorded.HasStart("FAILED file written: " + Path(kSilentDir + "\\" + name))) << name;
+        std::filesystem::permissions(NativePath(kSilentDir + "\\" + name),
+                                     std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    }
+    EXPECT_TRUE(recorded.Has("updater not started: 2 files could not be written"));
+    EXPECT_TRUE(
+        recorded.HasStart("message: VantorSaelin 安装向导: 安装未完成：2 个文件无法写入。"));
+    EXPECT_TRUE(platform.startedPrograms.empty());
 
     WriteText("a-file", "in the way");
     EXPECT_EQ(Install("a-file\\Vantor"), inst::kExitDirectoryNotWritable);

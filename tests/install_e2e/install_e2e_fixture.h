@@ -41,9 +41,10 @@ class InstallE2E : public ::testing::Test {
     void TearDown() override;
 
     // Starts the runner with the directory and the four choices ("1111"), with the product's
-    // payload or a broken one (see install_runner_win32.cpp for the kinds of damage).
+    // payload or a broken one, and further switches (see install_runner_win32.cpp).
     std::optional<LaunchedProcess> StartInstall(const std::string& dir, const std::string& options,
-                                                const std::string& damage = {});
+                                                const std::string& damage = {},
+                                                const std::string& more = {});
     // Installs and waits until the runner has ended; fails the test on any message box.
     void Install(const std::string& dir, const std::string& options);
 
@@ -56,6 +57,10 @@ class InstallE2E : public ::testing::Test {
 
     // What the runner's front end was asked to do, one line each.
     std::string RunnerLog() const;
+
+    // What an install changes, for comparisons: the settings, the Run key, the uninstall
+    // entry, the shortcuts, and every file on the small drive with its size.
+    std::vector<std::string> MachineState() const;
 
     std::string StartMenu(const std::string& relative) const;
     std::string ProductFile(const std::string& name) const { return kDefaultDir + "\\" + name; }

@@ -30,10 +30,12 @@ void InstallE2E::TearDown() {
 
 std::optional<LaunchedProcess> InstallE2E::StartInstall(const std::string& dir,
                                                         const std::string& options,
-                                                        const std::string& damage) {
+                                                        const std::string& damage,
+                                                        const std::string& more) {
     std::string arguments =
         "--dir \"" + dir + "\" --options " + options + " --log \"" + logPath_ + "\"";
     if (!damage.empty()) arguments += " --damage " + damage;
+    if (!more.empty()) arguments += " " + more;
     return LaunchedProcess::Start(RunnerPath(), arguments);
 }
 
@@ -83,6 +85,21 @@ void InstallE2E::ExpectEnds(LaunchedProcess& process) {
 
 std::string InstallE2E::RunnerLog() const {
     return ReadFileBytes(logPath_).value_or("");
+}
+
+std::vector<std::string> InstallE2E::MachineState() const {
+    std::vector<std::string> state = RegistrySnapshot(HKEY_CURRENT_USER, kSettingsKey);
+    for (const std::string& value : RegistrySnapshot(HKEY_CURRENT_USER, kRunKey))
+        state.push_back("run: " + value);
+    for (const std::string& value : RegistrySnapshot(HKEY_LOCAL_MACHINE, kUninstallKey))
+        state.push_back("entry: " + value);
+    for (const std::string& link :
+         {std::string(kCommonDesktop) + "\\VantorSaelin.lnk",
+          StartMenu("\\VantorFenWix\\VantorSaelin.lnk"), StartMenu("\\VantorFenWix\\卸载.lnk")})
+        state.push_back(link + (FileExists(link) ? " there" : " missing"));
+    for (const auto& [name, bytes] : TreeSnapshot(kSmallDrive))
+        state.push_back(name + " (" + std::to_string(bytes.size()) + " bytes)");
+    return state;
 }
 
 std::string InstallE2E::StartMenu(const std::string& relative) const {

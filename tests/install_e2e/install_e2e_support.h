@@ -5,6 +5,8 @@
 #include <shlobj.h>
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,5 +62,26 @@ bool RunsUnderWow64();
 // Runs a command line to its end (at most `timeoutMs`) and returns what it wrote to its
 // standard output.
 std::string OutputOf(const std::string& commandLine, int timeoutMs);
+
+// The small drive: a tmpfs that the test's fixture (small_drive.sh) links into the prefix as
+// S:, to be filled. Empty when it is there, else why it is not.
+inline constexpr char kSmallDrive[] = "S:\\";
+std::string SmallDriveMissing();
+// What this user may still write on the volume of a folder.
+std::uint64_t FreeBytes(const std::string& folder);
+// Fills the small drive with a file of its own (kFiller) until `bytes` are left free.
+inline constexpr char kFiller[] = "S:\\filler.bin";
+void LeaveFree(std::uint64_t bytes);
+
+// The product's files as the build staged them into the payload, by name.
+using NamedFiles = std::map<std::string, std::string>;
+NamedFiles StagedProduct();
+// Gives every product file installed in `dir` other bytes of the same size, as an earlier
+// version of the product would have; returns them by name.
+NamedFiles AgeInstallation(const std::string& dir);
+// What is wrong with the product files in `dir`: each that is neither as in `earlier` nor as
+// in `current` (a truncated or mixed file), and, unless allowed, each temporary file.
+std::vector<std::string> BrokenFiles(const std::string& dir, const NamedFiles& earlier,
+                                     const NamedFiles& current, bool temporariesAllowed);
 
 }  // namespace e2e

@@ -301,4 +301,65 @@ std::string OutputOf(const std::string& commandLine, int timeoutMs) {
     return text;
 }
 
+std::string SmallDriveMissing() {
+    ULARGE_INTEGER total{};
+    if (GetDiskFreeSpaceExA(kSmallDrive, nullptr, &total, nullptr) &&
+        total.QuadPart < (std::uint64_t{1} << 30))
+        return {};
+    char prefix[MAX_PATH] = {};
+    GetEnvironmentVariableA("WINEPREFIX", prefix, MAX_PATH);
+    const auto reason = ReadFileBytes(WindowsPathOf(prefix) + "\\small-drive-unavailable.txt");
+    return reason ? *reason : "S: is not the small drive of the test's fixture";
+}
+
+std::uint64_t FreeBytes(const std::string& folder) {
+    ULARGE_INTEGER available{};
+    GetDiskFreeSpaceExA(folder.c_str(), &available, nullptr, nullptr);
+    return available.QuadPart;
+}
+
+void LeaveFree(std::uint64_t bytes) {
+    HANDLE file = CreateFileA(kFiller, GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    SetFilePointer(file, 0, nullptr, FILE_END);
+    static const std::string block(1 << 20, 'f');
+    for (std::uint64_t free = FreeBytes(kSmallDrive); free > bytes; free = FreeBytes(kSmallDrive)) {
+        const DWORD piece = static_cast<DWORD>(std::min<std::uint64_t>(free - bytes, block.size()));
+        DWORD written = 0;
+        if (!WriteFile(file, block.data(), piece, &written, nullptr) || written == 0) break;
+    }
+    CloseHandle(file);
+}
+
+NamedFiles StagedProduct() {
+    NamedFiles files;
+    for (const std::string& name : FileNamesIn(ProductStagePath()))
+        files[name] = ReadFileBytes(ProductStagePath() + "\\" + name).value_or("");
+    return files;
+}
+
+NamedFiles AgeInstallation(const std::string& dir) {
+    NamedFiles earlier = StagedProduct();
+    for (auto& [name, bytes] : earlier) {
+        for (char& c : bytes)
+            c = static_cast<char>(c ^ 0x5A);
+        WriteFileBytes(dir + "\\" + name, bytes);
+    }
+    return earlier;
+}
+
+std::vector<std::string> BrokenFiles(const std::string& dir, const NamedFiles& earlier,
+                                     const NamedFiles& current, bool temporariesAllowed) {
+    std::vector<std::string> broken;
+    for (const auto& [name, bytes] : current) {
+        const std::optional<std::string> found = ReadFileBytes(dir + "\\" + name);
+        if (found != bytes && found != earlier.at(name)) broken.push_back(name);
+    }
+    for (const std::string& name : FileNamesIn(dir)) {
+        if (!temporariesAllowed && name.ends_with(".~vsnew")) broken.push_back(name);
+    }
+    return broken;
+}
+
 }  // namespace e2e

@@ -53,8 +53,8 @@ class WizardE2E : public InstallE2E {
         InstallE2E::TearDown();
     }
 
-    static std::optional<Wizard> StartWizard() {
-        auto process = LaunchedProcess::Start(SetupProgramPath());
+    static std::optional<Wizard> StartWizard(const std::string& arguments = {}) {
+        auto process = LaunchedProcess::Start(SetupProgramPath(), arguments);
         if (!process) return std::nullopt;
         auto window = WindowOf(*process, "FenWix", std::nullopt, kAppearMs);
         if (!window) return std::nullopt;
@@ -260,6 +260,101 @@ TEST_F(WizardE2E, TheBrowsedFolderBecomesTheInstallDirectory) {
     }
     Click(wizard->window, kClose);
     ExpectEnds(wizard->process);
+}
+
+// The program's log of a run with the wizard (/LOG=), read after it ended.
+class LoggedWizardE2E : public WizardE2E {
+  protected:
+    void SetUp() override {
+        WizardE2E::SetUp();
+        char temp[MAX_PATH] = {};
+        GetTempPathA(MAX_PATH, temp);
+        logPath_ = std::string(temp) + "vs-wizard.log";
+        DeleteFileA(logPath_.c_str());
+    }
+    void TearDown() override {
+        DeleteFileA(logPath_.c_str());
+        WizardE2E::TearDown();
+    }
+    // The wizard with its log, the directory typed in once the saved choices are shown.
+    std::optional<Wizard> StartLoggedWizard(const std::string& dir) {
+        auto wizard = StartWizard("\"/LOG=" + logPath_ + "\"");
+        if (!wizard) return wizard;
+        Boxes(wizard->window);
+        Click(wizard->window, kDirEdit);
+        PressChord(wizard->window, {VK_CONTROL, 'A'});
+        TypeText(wizard->window, dir);
+        return wizard;
+    }
+    // Whether the log holds this line, given in UTF-8 as the log is written.
+    bool Logged(const char8_t* line) const {
+        return ReadFileBytes(logPath_).value_or("").find(reinterpret_cast<const char*>(line)) !=
+               std::string::npos;
+    }
+
+  private:
+    std::string logPath_;
+};
+
+// A drive with 8 MB free for an install of about 50 MB: the box says so, the wizard stays
+// open, and nothing on the machine has changed.
+TEST_F(LoggedWizardE2E, ADriveWithoutRoomIsToldInABoxAndNothingChanges) {
+    if (const std::string missing = SmallDriveMissing(); !missing.empty()) GTEST_SKIP() << missing;
+    RemoveTree("S:\\VS");
+    DeleteFileA(kFiller);
+    LeaveFree(8u << 20);
+    const std::vector<std::string> before = MachineState();
+    auto wizard = StartLoggedWizard("S:\\VS");
+    ASSERT_TRUE(wizard);
+    Click(wizard->window, kInstall);
+    auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导", kAppearMs);
+    ASSERT_TRUE(box) << "no box";
+    EXPECT_TRUE(AnswerBox(*box, 1));  // 确认
+    EXPECT_TRUE(IsWindowVisible(wizard->window)) << "the wizard closed";
+    EXPECT_EQ(MachineState(), before);
+    Click(wizard->window, kClose);
+    ExpectEnds(wizard->process);
+    EXPECT_TRUE(Logged(u8"message: VantorSaelin 安装向导: 磁盘空间不足，无法安装。 | 需要 "));
+    EXPECT_TRUE(Logged(u8" MB，可用 8.0 MB。 -> OK"));
+    DeleteFileA(kFiller);
+}
+
+// A program holds one file of the earlier installation open without sharing: the box names
+// it, that file keeps its bytes and the others are the new ones, the updater does not start.
+// Once the file is let go, the second click completes.
+TEST_F(LoggedWizardE2E, AFileHeldOpenIsNamedAndTheNextClickCompletes) {
+    Install(kDefaultDir, "0000");
+    const std::string updateList = ProductFile("updatelist.xml");
+    ASSERT_TRUE(WaitForFile(updateList, 15000));
+    DeleteFileA(updateList.c_str());
+    const NamedFiles current = StagedProduct();
+    const NamedFiles earlier = AgeInstallation(kDefaultDir);
+    const std::string heldFile = ProductFile("VantorCore.dll");
+    HANDLE held =
+        CreateFileA(heldFile.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+
+    auto wizard = StartLoggedWizard(kDefaultDir);
+    ASSERT_TRUE(wizard);
+    Click(wizard->window, kInstall);
+    auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导", kAppearMs);
+    CloseHandle(held);
+    ASSERT_TRUE(box) << "no box";
+    EXPECT_TRUE(ReadFileBytes(heldFile) == earlier.at("VantorCore.dll"));
+    for (const auto& [name, bytes] : current) {
+        EXPECT_TRUE(name == "VantorCore.dll" || ReadFileBytes(ProductFile(name)) == bytes) << name;
+    }
+    EXPECT_TRUE(FileNamesIn(kDefaultDir).size() == current.size() + 1) << "a temporary file stayed";
+    EXPECT_FALSE(FileExists(updateList)) << "the updater was started";
+    EXPECT_TRUE(AnswerBox(*box, 1));
+
+    Click(wizard->window, kInstall);
+    ExpectEnds(wizard->process);
+    EXPECT_TRUE(BrokenFiles(kDefaultDir, current, current, false).empty());
+    EXPECT_TRUE(WaitForFile(updateList, 15000)) << "the updater did not run";
+    EXPECT_TRUE(
+        Logged(u8"message: VantorSaelin 安装向导: 安装未完成：1 个文件无法写入。 | 首个文件："));
+    EXPECT_TRUE(Logged(u8"\\VantorCore.dll | 原因："));
 }
 
 }  // namespace
