@@ -17,6 +17,7 @@ namespace inst {
 enum class InstallOutcome {
     kInstalled,          // the files are in place and the wizard was asked to close
     kAskedForDirectory,  // the directory was empty: the user was asked, nothing was installed
+    kRootRefused,        // the directory is a drive root: the user was told, nothing was changed
     kPayloadDamaged,     // "解压失败！": the choices were recorded, nothing was unpacked
 };
 

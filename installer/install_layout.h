@@ -78,9 +78,12 @@ inline constexpr char kShortcutDescription[] = "一样的世界，不一样的�
 inline constexpr char kInstallTitle[] = "VantorSaelin 安装向导";
 inline constexpr char kEmptyDirectoryQuestion[] = "安装目录不能为空。\r\n是否初始化为默认值？";
 inline constexpr char kUnpackFailedMessage[] = "解压失败！";
+inline constexpr char kRootDirectoryMessage[] =
+    "安装目录不能是磁盘的根目录。\r\n请选择其中的一个文件夹。";
 inline constexpr int kButtonsOk = 0;
 inline constexpr int kButtonsYesNo = 4;
 inline constexpr int kIconQuestion = 32;
+inline constexpr int kIconExclamation = 48;
 inline constexpr int kIconInformation = 64;
 
 // Messages of the uninstall: the question before it, the report after it.

@@ -4,6 +4,7 @@
 
 #include "installer/archive_reader.h"
 #include "installer/install.h"
+#include "installer/install_directory_rules.h"
 #include "installer/install_layout.h"
 #include "installer/install_steps.h"
 #include "runtime/registry.h"
@@ -69,6 +70,12 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
     if (options.InstallPath.empty()) {
         OfferDefaultDirectory(frontEnd, platform, log);
         return InstallOutcome::kAskedForDirectory;
+    }
+    if (IsRootDirectory(options.InstallPath, platform)) {
+        const int answer = frontEnd.ShowInstallMessage(kRootDirectoryMessage, kInstallTitle,
+                                                       kButtonsOk, kIconExclamation, true);
+        log.Message(kInstallTitle, kRootDirectoryMessage, answer);
+        return InstallOutcome::kRootRefused;
     }
     RecordAndApplyChoices(options, platform, log);
 
