@@ -12,7 +12,14 @@ namespace e2e {
 
 // The built test programs and the product's packed files, as Windows paths.
 std::string RunnerPath();
+// The shipped program, and its build with the test hooks
+// (tests/install_e2e/test_program_win32.cpp).
 std::string SetupProgramPath();
+std::string TestProgramPath();
+// The library that marks its loading (plant_marker_win32.cpp), and the program that loads
+// libraries the plain way (plant_probe_win32.cpp).
+std::string PlantMarkerPath();
+std::string PlantProbePath();
 std::string ProductStagePath();
 // The packed payload as the build links it into the program.
 std::string ProductPayloadPath();
@@ -47,5 +54,9 @@ std::vector<std::pair<std::string, std::string>> TreeSnapshot(const std::string&
 // Removes a folder with everything in it, read-only files too; a linked folder goes as a link.
 void RemoveTree(const std::string& folder);
 bool WaitForFile(const std::string& path, int timeoutMs);
+
+// A copy of the shipped program whose payload was damaged on its way (a bad download): the
+// decoder or the image's checksum notices. Empty when the payload was not found in it.
+std::string DamagedProgramCopy();
 
 }  // namespace e2e
