@@ -5,6 +5,7 @@
 
 #include "installer/archive_file.h"
 #include "runtime/dll_calls_win32.h"
+#include "runtime/file_write_win32.h"
 
 namespace inst {
 
@@ -83,15 +84,7 @@ bool ArchiveFile::Append(std::span<const std::uint8_t> bytes) {
     if (!IsOpen()) return false;
     LARGE_INTEGER zero{};
     if (!SetFilePointerEx(AsHandle(handle_), zero, nullptr, FILE_END)) return false;
-    do {
-        const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMaxPiece));
-        DWORD written = 0;
-        if (!WriteFile(AsHandle(handle_), bytes.data(), piece, &written, nullptr) ||
-            written != piece)
-            return false;
-        bytes = bytes.subspan(written);
-    } while (!bytes.empty());
-    return true;
+    return rt::WriteAll(AsHandle(handle_), bytes.data(), bytes.size());
 }
 
 bool ArchiveFile::Flush() {

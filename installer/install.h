@@ -17,6 +17,7 @@ namespace inst {
 enum class InstallOutcome {
     kInstalled,          // the files are in place and the wizard was asked to close
     kAskedForDirectory,  // the directory was empty: the user was asked, nothing was installed
+    kRootRefused,        // the directory is a drive root: the user was told, nothing was changed
     kPayloadDamaged,     // "解压失败！": nothing was changed
     kNoRoom,             // the volume lacks room for the files: said so, nothing was changed
     kIncomplete,         // files could not be written: said so, the updater was not started

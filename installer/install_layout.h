@@ -80,6 +80,8 @@ inline constexpr char kEmptyDirectoryQuestion[] = "安装目录不能为空。\r
 inline constexpr char kUnpackFailedMessage[] = "解压失败！";
 // Why an archive entry was not written, in the message that names it (install_reports.h).
 inline constexpr char kNameOutsideReason[] = "文件名指向安装目录之外。";
+inline constexpr char kRootDirectoryMessage[] =
+    "安装目录不能是磁盘的根目录。\r\n请选择其中的一个文件夹。";
 inline constexpr int kButtonsOk = 0;
 inline constexpr int kButtonsYesNo = 4;
 inline constexpr int kIconQuestion = 32;

@@ -5,6 +5,7 @@
 
 #include "installer/archive_reader.h"
 #include "installer/install.h"
+#include "installer/install_directory_rules.h"
 #include "installer/install_layout.h"
 #include "installer/install_steps.h"
 #include "runtime/registry.h"
@@ -76,6 +77,10 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
     if (options.InstallPath.empty()) {
         OfferDefaultDirectory(frontEnd, platform, log);
         return InstallOutcome::kAskedForDirectory;
+    }
+    if (IsRootDirectory(options.InstallPath, platform)) {
+        Report(frontEnd, log, kRootDirectoryMessage, kIconExclamation);
+        return InstallOutcome::kRootRefused;
     }
 
     // Decoded before anything is changed: a damaged payload then changes nothing, and the

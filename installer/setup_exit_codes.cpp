@@ -13,7 +13,8 @@ const char* ExitCodeMeaning(int exitCode) {
         case kExitDamagedPayload:
             return "the payload is damaged";
         case kExitDirectoryNotWritable:
-            return "the install directory cannot be created or written";
+            return "the install directory is refused or cannot be written, or product files "
+                   "could not be written or deleted";
         case kExitProductRunning:
             return "the product is running and could not be stopped";
         case kExitIncomplete:

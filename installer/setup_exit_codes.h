@@ -15,9 +15,11 @@ enum SetupExitCode : int {
     kExitBadSwitches = 2,
     // The payload does not decode or does not hold the product's archive; nothing was changed.
     kExitDamagedPayload = 3,
-    // The install directory is unknown or cannot be created or written, its drive lacks room
-    // for the files (nothing was changed), or product files could not be written (install; the
-    // updater was then not started) or deleted (uninstall).
+    // The install directory is unknown, refused (a drive root; for the uninstaller also a system,
+    // program or user folder, a relative path or one reached through a link) or cannot be
+    // created or written, its drive lacks room for the files (nothing was changed), or product
+    // files could not be written (install; the updater was then not started) or deleted
+    // (uninstall: also when the file list could not be read or none of its files was deleted).
     kExitDirectoryNotWritable = 4,
     // The product is running and did not end when asked; nothing was changed.
     kExitProductRunning = 5,

@@ -2,6 +2,7 @@
 
 #include "installer/archive_reader.h"
 #include "installer/ensure_directory.h"
+#include "installer/install_directory_rules.h"
 #include "installer/install_layout.h"
 #include "installer/install_steps.h"
 #include "installer/logging_setup_platform.h"
@@ -92,6 +93,12 @@ int RunSilentInstall(const SetupCommandLine& command, SetupPlatform& system,
                     "no: this system names no Program Files folder for the default");
         return kExitDirectoryNotWritable;
     }
+    if (IsRootDirectory(options.InstallPath, platform)) {
+        log.Message(kInstallTitle, kRootDirectoryMessage, kNotShown);
+        log.Failure("install directory", options.InstallPath, "a drive root is refused",
+                    FailureKind::kFiles);
+        return kExitDirectoryNotWritable;
+    }
     LogOldFilesAnswer(log, options);
 
     ArchiveReader archive;
@@ -118,8 +125,8 @@ int RunSilentUninstall(const SetupCommandLine& command, SetupPlatform& system, S
     LoggingSetupPlatform platform(system, log);
     log.Message(kUninstallTitle, kUninstallQuestion, "yes, by /S (not shown)");
     if (!StopRunningProduct(platform)) return kExitProductRunning;
-    const rt::TextValue installPath = RemoveProduct(platform, log);
-    log.Message(kUninstallReportTitle, UninstallReport(installPath), kNotShown);
+    const ProductRemoval removal = RemoveProduct(platform, log);
+    log.Message(kUninstallReportTitle, UninstallReport(removal), kNotShown);
     return ExitCodeAfter(log);
 }
 

@@ -4,6 +4,7 @@
 // install directory itself, the running uninstall.exe or the product's own settings.
 #pragma once
 
+#include "installer/install_directory_rules.h"
 #include "installer/install_platform.h"
 #include "installer/setup_log.h"
 
@@ -13,13 +14,22 @@ namespace inst {
 void RunUninstall(SetupPlatform& platform, SetupLog& log);
 void RunUninstall(SetupPlatform& platform);
 
-// The procedure after the product was stopped, without the final report (shared with the
-// silent uninstall): deletes the listed files, the download folder and the list, the registry
-// entries, the shortcuts and the Start-menu folders. Returns the install directory as stored
-// (empty when none was stored).
-rt::TextValue RemoveProduct(SetupPlatform& platform, SetupLog& log);
+// What the removal found: the install directory as stored (empty when none was stored) and why
+// nothing in it was deleted, when it was refused.
+struct ProductRemoval {
+    rt::TextValue installPath;
+    DirectoryRefusal refusal = DirectoryRefusal::kNone;
+};
 
-// The final report's text for the install directory as stored (empty when none was stored).
-rt::TextValue UninstallReport(const rt::TextValue& installPath);
+// The procedure after the product was stopped, without the final report (shared with the
+// silent uninstall): judges the stored install directory, deletes the listed files, the download
+// folder and the list in it, then the registry entries, the shortcuts and the Start-menu
+// folders. A failure to delete the product's files (no directory, a refused one, no readable
+// list, no listed file deleted) is counted in the log as a files failure.
+ProductRemoval RemoveProduct(SetupPlatform& platform, SetupLog& log);
+
+// The final report's text: the install directory as stored, and why nothing in it was deleted
+// when it was refused.
+rt::TextValue UninstallReport(const ProductRemoval& removal);
 
 }  // namespace inst

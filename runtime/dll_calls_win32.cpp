@@ -4,6 +4,7 @@
 
 #include "runtime/dll_function_name.h"
 #include "runtime/program_end.h"
+#include "runtime/system_library_win32.h"
 #include "runtime/system_message_box.h"
 
 namespace rt {
@@ -28,9 +29,11 @@ void ReleaseLoadedLibraries() {
     EndProgramAfterFault();
 }
 
+// A library the process does not hold yet comes from the system folder only, never from the
+// program's own folder, where anyone may have put a file of that name.
 HMODULE ModuleFor(const char* library) {
     if (HMODULE held = GetModuleHandleA(library)) return held;
-    HMODULE loaded = LoadLibraryA(library);
+    HMODULE loaded = LoadSystemLibrary(library);
     if (loaded == nullptr) FailResolution(MissingLibraryMessage(library));
     LoadedLibraries().push_back(loaded);
     if (LoadedLibraries().size() == 1) SetLibraryRelease(&ReleaseLoadedLibraries);

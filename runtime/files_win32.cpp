@@ -5,6 +5,7 @@
 
 #include "runtime/dbcs.h"
 #include "runtime/dll_calls_win32.h"
+#include "runtime/file_write_win32.h"
 #include "runtime/files.h"
 
 namespace rt {
@@ -104,10 +105,7 @@ int WriteWholeFile(const TextValue& path,
                                 FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!file.IsValid()) return 0;
     for (const ByteSet& part : parts) {
-        DWORD written = 0;
-        const DWORD length = static_cast<DWORD>(part.size());
-        if (!WriteFile(file.Get(), part.data(), length, &written, nullptr) || written != length)
-            return 0;
+        if (!WriteAll(file.Get(), part.data(), part.size())) return 0;
     }
     return 1;
 }

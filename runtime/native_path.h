@@ -1,5 +1,6 @@
-// The native stand-ins take Windows-style paths: "\" separates like "/". Only separator
-// characters are turned into "/": the trail byte of a double-byte character may be 0x5C.
+// The native stand-ins take Windows-style paths: "\" separates like "/", and drive Z: is the
+// host's root, as under Wine. Only separator characters are turned into "/": the trail byte of
+// a double-byte character may be 0x5C.
 // Native tree only (implemented in native_path_posix.cpp).
 #pragma once
 

@@ -14,7 +14,9 @@ mkdir -p "$out"
 arch=$(first_runnable_arch)
 [ -n "$arch" ] || die "none of the architectures asked for runs on this host"
 use_arch "$arch"
-build_win "$arch" VantorSaelin-Setup || exit 1
+# The tests' build of the program, which takes a pause per progress report from its
+# environment, shows the install half way.
+build_win "$arch" VantorSaelin-Setup VantorSaelin-Setup-test || exit 1
 trap 'stop_wine; stop_display' EXIT
 start_display
 start_wine
@@ -55,7 +57,7 @@ base_prefix=$WINEPREFIX
 export WINEPREFIX=$base_prefix-shots
 bash "$ROOT/cmake/fresh-wine-prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
 start_wine
-VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
+VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/tests/install_e2e/VantorSaelin-Setup-test.exe" &
 sleep 6
 window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
 [ -n "$window" ] || die "the wizard did not appear for the install"

@@ -4,25 +4,10 @@
 // After windows.h, which they build on.
 #include <shlobj.h>
 
-#include <optional>
+#include "wizard/test_hooks.h"
 
 namespace wiz {
 namespace {
-
-constexpr char kInjectedChoices[] = "VANTORSAELIN_TEST_FOLDER_CHOICES";
-
-// The next answer the tests put in the environment, taken out of it.
-std::optional<rt::TextValue> TakeInjectedChoice() {
-    char buffer[4096];
-    const DWORD length = GetEnvironmentVariableA(kInjectedChoices, buffer, sizeof buffer);
-    if (length == 0 || length >= sizeof buffer) return std::nullopt;
-    const rt::TextValue choices(buffer, length);
-    const auto bar = choices.find('|');
-    const rt::TextValue rest =
-        bar == rt::TextValue::npos ? rt::TextValue() : choices.substr(bar + 1);
-    SetEnvironmentVariableA(kInjectedChoices, rest.empty() ? nullptr : rest.c_str());
-    return choices.substr(0, bar);
-}
 
 // Selects the start path once the dialog is up.
 int CALLBACK OnBrowserEvent(HWND dialog, UINT event, LPARAM, LPARAM startPath) {
@@ -42,7 +27,9 @@ rt::TextValue PathOf(LPITEMIDLIST item) {
 
 rt::TextValue ShowFolderBrowser(HWND owner, const rt::TextValue& title,
                                 const rt::TextValue& startPath, int rootFolder) {
-    if (std::optional<rt::TextValue> injected = TakeInjectedChoice()) return *injected;
+    if (const auto& choice = CurrentTestHooks().folderChoice) {
+        if (std::optional<rt::TextValue> answer = choice()) return *answer;
+    }
     LPITEMIDLIST root = nullptr;
     if (FAILED(SHGetFolderLocation(owner, rootFolder, nullptr, 0, &root))) root = nullptr;
     BROWSEINFOA info{};

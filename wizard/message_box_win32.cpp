@@ -241,7 +241,10 @@ class MessageBoxWindow {
         }
     }
 
+    // Showing lets queued messages through; a click queued for the owner meanwhile (a second
+    // click on the button that opened the box) is dropped first.
     void Show() {
+        DropQueuedInput();
         if (icon_ != 0 && options_.beep) MessageBeep(static_cast<UINT>(icon_));
         SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
         host_.Show(options_.showAnimation);

@@ -18,9 +18,13 @@ int RunMessageLoop();
 
 // The loop of a modal window (the message box): runs while `window` exists. Keyboard and mouse
 // input aimed at any other window is dropped, so the windows behind cannot be used; all other
-// messages are dispatched, so they keep painting and animating. A WM_QUIT ends the loop and is
-// posted again for the loop outside, which then ends as well.
+// messages are dispatched, so they keep painting and animating. A WM_QUIT ends the loop,
+// destroys the window and is posted again for the loop outside, which then ends as well.
 void RunModalLoop(HWND window);
+
+// Removes the keyboard and mouse input queued for the thread's windows, unseen: input made for
+// what was on screen before a modal window came up must not reach the windows behind it.
+void DropQueuedInput();
 
 // Dispatches every message queued for the thread except keyboard and mouse input, which is
 // dropped: the thread's windows keep painting while a long task runs inside one of their

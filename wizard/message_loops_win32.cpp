@@ -62,13 +62,23 @@ void DispatchAllButInput() {
     }
 }
 
+void DropQueuedInput() {
+    MSG message{};
+    while (PeekMessageW(&message, nullptr, 0xFF, WM_KEYLAST, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+    }
+}
+
 void RunModalLoop(HWND window) {
     MSG message{};
     while (IsWindow(window)) {
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0) {
             // The quit was meant for the loop outside; taking it here would leave that loop
-            // (and the program) running with nothing to end it.
+            // (and the program) running with nothing to end it. The window goes first: left
+            // behind, it would stay on screen, topmost and unanswered, until the process ends.
+            DestroyWindow(window);
             PostQuitMessage(static_cast<int>(message.wParam));
             return;
         }

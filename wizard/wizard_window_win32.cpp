@@ -1,7 +1,5 @@
 #include "wizard/wizard_window.h"
 
-#include <cstdlib>
-
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "runtime/dll_calls_win32.h"
@@ -10,6 +8,7 @@
 #include "wizard/message_loops.h"
 #include "wizard/open_url.h"
 #include "wizard/saved_choices_loader.h"
+#include "wizard/test_hooks.h"
 #include "wizard/wizard_front_end.h"
 #include "wizard/wizard_identity.h"
 #include "wizard/wizard_images.h"
@@ -62,21 +61,9 @@ bool IsCloseRequest(UINT message, WPARAM wParam) {
     return message == WM_CLOSE || (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_CLOSE);
 }
 
-// Milliseconds per progress report by which tests slow the unpacking down to watch it; read
-// once, as reports come during the whole unpacking.
-int TestPauseMs() {
-    static const int pause = [] {
-        char buffer[16];
-        const DWORD length =
-            GetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", buffer, sizeof buffer);
-        return (length == 0 || length >= sizeof buffer) ? 0 : atoi(buffer);
-    }();
-    return pause;
-}
-
 // The window keeps painting through the pause.
 void PauseForTests() {
-    const int pause = TestPauseMs();
+    const int pause = CurrentTestHooks().progressPauseMs;
     if (pause <= 0) return;
     const DWORD end = GetTickCount() + static_cast<DWORD>(pause);
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
@@ -226,8 +213,11 @@ void WizardWindow::JoinChatGroup() {
 
 // Runs the install on this thread. While it unpacks, its progress reports let the window
 // repaint (ShowProgress); clicks and keys are dropped meanwhile, and a request to close from
-// outside waits for the end: on success the install closes the wizard itself.
+// outside waits for the end: on success the install closes the wizard itself. A message box of
+// the install runs a loop inside it; whatever reaches this window through that loop (a click,
+// a key, the menu) never starts a second install inside the first.
 void WizardWindow::StartInstall() {
+    if (installing_) return;
     WizardFrontEnd frontEnd(*this);
     installing_ = true;
     const inst::InstallOutcome outcome = inst::RunInstall(page_.Choices(), frontEnd);

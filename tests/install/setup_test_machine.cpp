@@ -1,5 +1,6 @@
 #include "tests/install/setup_test_machine.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,7 @@
 #include "installer/archive_format.h"
 #include "installer/archive_image_builder.h"
 #include "installer/payload_encoder.h"
+#include "runtime/native_path.h"
 
 namespace insttest {
 namespace fs = std::filesystem;
@@ -100,7 +102,10 @@ void SetupTestMachine::SetUp() {
     ASSERT_FALSE(ProductPayload().empty()) << "the test payload could not be packed";
     std::string pattern = (fs::temp_directory_path() / "vs-install-XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-    root_ = pattern;
+    nativeRoot_ = pattern;
+    // The machine's paths are absolute Windows paths: on drive Z:, as Wine shows the host.
+    root_ = "Z:" + pattern;
+    std::replace(root_.begin(), root_.end(), '/', '\\');
     for (const char* folder :
          {"Program Files (x86)", "Program Files", "windows\\system32", "users\\me\\Desktop",
           "users\\me\\Documents", "users\\Public\\Desktop", "ProgramData\\Start Menu\\Programs",
@@ -126,10 +131,10 @@ void SetupTestMachine::SetUp() {
 
 void SetupTestMachine::TearDown() {
     std::error_code error;
-    for (const auto& entry : fs::recursive_directory_iterator(root_, error)) {
+    for (const auto& entry : fs::recursive_directory_iterator(nativeRoot_, error)) {
         fs::permissions(entry.path(), fs::perms::owner_all, fs::perm_options::add, error);
     }
-    fs::remove_all(root_, error);
+    fs::remove_all(nativeRoot_, error);
 }
 
 std::string SetupTestMachine::Path(const std::string& relative) const {
@@ -137,11 +142,7 @@ std::string SetupTestMachine::Path(const std::string& relative) const {
 }
 
 std::string SetupTestMachine::NativePath(const std::string& relative) const {
-    std::string path = Path(relative);
-    for (char& c : path) {
-        if (c == '\\') c = '/';
-    }
-    return path;
+    return rt::NativePath(Path(relative));
 }
 
 bool SetupTestMachine::Exists(const std::string& relative) const {

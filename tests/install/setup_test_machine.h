@@ -1,6 +1,7 @@
 // A scratch machine for the install and uninstall tests: a temporary folder that holds the
 // special folders, the program being run and the install directories, with a fake platform
-// pointing into it. Paths are written with Windows separators, as the procedures build them.
+// pointing into it. Paths are absolute Windows paths on drive Z: (the host's root, as under
+// Wine), as the procedures build them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -65,6 +66,7 @@ class SetupTestMachine : public ::testing::Test {
 
   private:
     std::string root_;
+    std::string nativeRoot_;
 };
 
 }  // namespace insttest

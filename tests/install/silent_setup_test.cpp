@@ -31,8 +31,7 @@ class RecordedLines final : public inst::LogSink {
 
 class SilentSetup : public SetupTestMachine {
   protected:
-    // The scratch machine's paths are the host's ("/tmp/..."), which /D= would refuse as not
-    // absolute on Windows: the switches are given as read.
+    // The switches as read from the command line.
     static inst::SetupCommandLine Switches(std::optional<std::string> directory) {
         inst::SetupCommandLine command;
         command.switches.silent = true;
@@ -138,6 +137,11 @@ TEST_F(SilentSetup, EachFailureHasItsExitCode) {
     EXPECT_TRUE(recorded.HasStart("FAILED switch: /D=")) << "the log says which";
     ExpectUntouched("bad switches");
 
+    EXPECT_EQ(Install(Switches("Z:\\tmp\\.."), ProductPayload(), ProductImageChecksum()),
+              inst::kExitDirectoryNotWritable);
+    EXPECT_TRUE(recorded.Has("FAILED install directory: Z:\\tmp\\..: a drive root is refused"));
+    ExpectUntouched("a drive root");
+
     platform.running["VantorFenwix.exe"] = 2;
     platform.unstoppable.insert("VantorFenwix.exe");
     EXPECT_EQ(Install(), inst::kExitProductRunning);
@@ -195,6 +199,29 @@ TEST_F(SilentSetup, UninstallsWithoutQuestionOrReportAndStopsEveryInstance) {
     EXPECT_TRUE(platform.messages.empty()) << "no question, no report";
     EXPECT_EQ(platform.running["VantorSaelin.exe"], 0);
     EXPECT_TRUE(recorded.HasStart("message: 卸载完毕: VantorSaelin 卸载完毕！ | "));
+}
+
+// The registry entries and shortcuts still go, but the product's files stay: no success.
+TEST_F(SilentSetup, AnUninstallThatDeletesNoProductFileDoesNotEndWithZero) {
+    const struct {
+        const char* what;
+        const char* list;  // nothing: no list; empty: no stored directory
+        const char* logSays;
+    } cases[] = {
+        {"no list", nullptr, "FAILED file list read: "},
+        {"only files that are gone", "<root><files><file name=\"gone.dll\"/></files></root>",
+         "FAILED files deleted: "},
+        {"no stored directory", "", "FAILED install directory read: "},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(Install(), inst::kExitSuccess) << c.what;
+        if (c.list != nullptr && *c.list != '\0') WriteText(kSilentDir + "\\updatelist.xml", c.list);
+        if (c.list != nullptr && *c.list == '\0')
+            platform.values.erase({kUser, kSettings + "InstallPath"});
+        EXPECT_EQ(Uninstall(), inst::kExitDirectoryNotWritable) << c.what;
+        EXPECT_TRUE(recorded.HasStart(c.logSays)) << c.what;
+        EXPECT_FALSE(platform.HasValue(kMachine, kEntryName)) << c.what;
+    }
 }
 
 TEST_F(SilentSetup, UninstallRemovesNothingWhileTheProductRunsOrOnBadSwitches) {

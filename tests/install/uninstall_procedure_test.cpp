@@ -184,6 +184,48 @@ TEST_F(UninstallProcedure, WithoutAStoredDirectoryOnlyEntriesAndShortcutsGo) {
     EXPECT_EQ(platform.messages[0].text, kReport);
 }
 
+// The stored directory is a value anyone running as the user may write: nothing in it is deleted
+// when it is a drive root, a system, program or user folder, relative, reached through a link or
+// not there; the rest of the uninstall proceeds and the report says why.
+TEST_F(UninstallProcedure, AStoredDirectoryThatIsNoProductFolderIsLeftAlone) {
+    MakeFolders("games\\VantorFenWix");
+    MakeLink("Program Files (x86)\\Linked", "games");
+    const struct {
+        std::string stored;
+        std::string sentence;
+    } cases[] = {
+        {Path("users\\..\\..\\..\\.."), "安装目录是磁盘或共享的根目录，其中的文件没有删除。"},
+        {Path("users\\me"), "安装目录是系统、程序或用户的文件夹，其中的文件没有删除。"},
+        {Path("windows\\system32\\VantorFenWix"),
+         "安装目录是系统、程序或用户的文件夹，其中的文件没有删除。"},
+        {kInstallDir, "安装目录不是完整的路径，其中的文件没有删除。"},
+        {Path("Program Files (x86)\\Linked\\VantorFenWix"),
+         "安装目录要经过链接才能到达，其中的文件没有删除。"},
+        {Path("missing"), "安装目录不存在或无法确定其位置，其中的文件没有删除。"},
+    };
+    for (const auto& c : cases) {
+        InstallProduct();
+        for (const char* holder : {"users\\me", "windows\\system32\\VantorFenWix",
+                                   "games\\VantorFenWix", kInstallDir.c_str()}) {
+            MakeFolders(std::string(holder) + "\\download");
+            WriteText(std::string(holder) + "\\download\\patch.bin", "pending");
+            WriteText(std::string(holder) + "\\canary.txt", "precious");
+            WriteText(std::string(holder) + "\\updatelist.xml", UpdateList({"canary.txt"}));
+        }
+        platform.SetValue(kUser, kInstallPathValue, c.stored);
+        platform.messages.clear();
+        inst::RunUninstall(platform);
+        for (const char* holder : {"users\\me", "windows\\system32\\VantorFenWix",
+                                   "games\\VantorFenWix", kInstallDir.c_str()}) {
+            EXPECT_EQ(ReadText(std::string(holder) + "\\canary.txt"), "precious") << c.stored;
+            EXPECT_TRUE(Exists(std::string(holder) + "\\download\\patch.bin")) << c.stored;
+        }
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, kReport + c.stored + "\\\r\n\r\n" + c.sentence);
+        EXPECT_FALSE(platform.HasValue(kMachine, kEntry + "\\DisplayName")) << "the rest proceeds";
+    }
+}
+
 TEST_F(UninstallProcedure, AStoredDirectoryWithATrailingBackslashIsReportedDoubled) {
     InstallProduct();
     WriteText(kInstallDir + "\\updatelist.xml", UpdateList(ListedProduct()));

@@ -15,7 +15,14 @@ namespace e2e {
 
 // The built test programs and the product's packed files, as Windows paths.
 std::string RunnerPath();
+// The shipped program, and its build with the test hooks
+// (tests/install_e2e/test_program_win32.cpp).
 std::string SetupProgramPath();
+std::string TestProgramPath();
+// The library that marks its loading (plant_marker_win32.cpp), and the program that loads
+// libraries the plain way (plant_probe_win32.cpp).
+std::string PlantMarkerPath();
+std::string PlantProbePath();
 std::string ProductStagePath();
 // The packed payload as the build links it into the program.
 std::string ProductPayloadPath();
@@ -83,5 +90,9 @@ NamedFiles AgeInstallation(const std::string& dir);
 // in `current` (a truncated or mixed file), and, unless allowed, each temporary file.
 std::vector<std::string> BrokenFiles(const std::string& dir, const NamedFiles& earlier,
                                      const NamedFiles& current, bool temporariesAllowed);
+
+// A copy of the shipped program whose payload was damaged on its way (a bad download): the
+// decoder or the image's checksum notices. Empty when the payload was not found in it.
+std::string DamagedProgramCopy();
 
 }  // namespace e2e

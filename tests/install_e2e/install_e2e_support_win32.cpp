@@ -82,6 +82,15 @@ std::string RunnerPath() {
 std::string SetupProgramPath() {
     return WindowsPathOf(VS_PROGRAM_PATH);
 }
+std::string TestProgramPath() {
+    return WindowsPathOf(VS_TEST_PROGRAM_PATH);
+}
+std::string PlantMarkerPath() {
+    return WindowsPathOf(VS_PLANT_MARKER_PATH);
+}
+std::string PlantProbePath() {
+    return WindowsPathOf(VS_PLANT_PROBE_PATH);
+}
 std::string ProductStagePath() {
     return WindowsPathOf(VS_PAYLOAD_STAGE);
 }
@@ -360,6 +369,21 @@ std::vector<std::string> BrokenFiles(const std::string& dir, const NamedFiles& e
         if (!temporariesAllowed && name.ends_with(".~vsnew")) broken.push_back(name);
     }
     return broken;
+}
+
+std::string DamagedProgramCopy() {
+    const std::string payload = ReadFileBytes(ProductPayloadPath()).value_or("");
+    std::string program = ReadFileBytes(SetupProgramPath()).value_or("");
+    const std::string middle = payload.substr(payload.size() / 2, 64);
+    const std::size_t at = program.find(middle);
+    if (payload.empty() || at == std::string::npos) return {};
+    for (std::size_t i = at; i < at + middle.size(); ++i)
+        program[i] = static_cast<char>(program[i] ^ 0x5A);
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string copy = std::string(temp) + "vs-damaged-setup.exe";
+    WriteFileBytes(copy, program);
+    return copy;
 }
 
 }  // namespace e2e

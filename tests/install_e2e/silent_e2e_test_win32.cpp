@@ -100,23 +100,6 @@ TEST_F(SilentE2E, InstallsEverythingWithTheSavedChoicesWithoutAnyWindow) {
     EXPECT_TRUE(WaitForFile(dir + "\\updatelist.xml", 15000)) << "the updater did not run";
 }
 
-// A program whose payload was damaged on its way (a bad download): the decoder or the image's
-// checksum notices, and nothing is written.
-std::string DamagedProgramCopy() {
-    const std::string payload = ReadFileBytes(ProductPayloadPath()).value_or("");
-    std::string program = ReadFileBytes(SetupProgramPath()).value_or("");
-    const std::string middle = payload.substr(payload.size() / 2, 64);
-    const std::size_t at = program.find(middle);
-    if (payload.empty() || at == std::string::npos) return {};
-    for (std::size_t i = at; i < at + middle.size(); ++i)
-        program[i] = static_cast<char>(program[i] ^ 0x5A);
-    char temp[MAX_PATH] = {};
-    GetTempPathA(MAX_PATH, temp);
-    const std::string copy = std::string(temp) + "vs-damaged-setup.exe";
-    WriteFileBytes(copy, program);
-    return copy;
-}
-
 TEST_F(SilentE2E, EachFailureHasItsExitCodeAndInstallsNothing) {
     const std::string damaged = DamagedProgramCopy();
     ASSERT_FALSE(damaged.empty()) << "the payload was not found in the program";
@@ -133,6 +116,10 @@ TEST_F(SilentE2E, EachFailureHasItsExitCodeAndInstallsNothing) {
         {SetupProgramPath(), "/S /D=Some Dir", 2, "FAILED switch: /D=Some Dir"},
         {SetupProgramPath(), "/S /D=" + std::string(kUnreachableDir), 4,
          "FAILED install directory: Q:\\VantorFenWix"},
+        {SetupProgramPath(), "/S /D=D:\\", 4,
+         "FAILED install directory: D:\\: a drive root is refused"},
+        {SetupProgramPath(), "/S /D=C:\\", 4,
+         "FAILED install directory: C:\\: a drive root is refused"},
     };
     for (const Case& c : cases) {
         const SilentRun run = RunWatched(c.program, LogSwitch() + " " + c.arguments);
@@ -140,6 +127,7 @@ TEST_F(SilentE2E, EachFailureHasItsExitCodeAndInstallsNothing) {
         EXPECT_TRUE(run.windowsSeen.empty()) << c.arguments;
         EXPECT_NE(Log().find(c.logSays), std::string::npos) << c.arguments << "\n" << Log();
         EXPECT_FALSE(FolderExists(kSpacedDir)) << c.arguments;
+        EXPECT_FALSE(FileExists("C:\\uninstall.exe")) << c.arguments;
         EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << c.arguments;
         EXPECT_FALSE(RegistryKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey)) << c.arguments;
     }

@@ -209,5 +209,77 @@ TEST_F(UninstallE2E, TheSystemsListShowsTheEntryAndItsUninstallRemovesTheProduct
     EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
 }
 
+// The stored install directory is a value anyone running as the user may write. The elevated
+// uninstaller deletes nothing in one that is a drive, a system or program folder, a relative
+// path or a link to a drive, though each holds a list naming a file and a download folder; the
+// report or the log says why, and the silent uninstall ends with 4.
+TEST_F(UninstallE2E, AStoredDirectoryThatIsNoProductFolderIsLeftAlone) {
+    const std::string uninstaller = "C:\\vs-uninstaller\\uninstall.exe";
+    const std::string current = "C:\\vs-current";  // the uninstaller's current folder
+    const std::string rootLink = "C:\\vs-root-link";
+    CreateDirectoryA("C:\\vs-uninstaller", nullptr);
+    CreateDirectoryA(current.c_str(), nullptr);
+    ASSERT_TRUE(CopyFileA(SetupProgramPath().c_str(), uninstaller.c_str(), FALSE));
+    ASSERT_TRUE(folder_link::MakeFolderLink(rootLink, "C:\\"));
+    const std::string root = "it is the root of a drive or share";
+    const std::string guarded = "it is a system, program or user folder, or holds one";
+    const struct {
+        std::string stored;
+        std::string holder;  // where the list, the canary and the download folder lie
+        std::string reason;
+    } cases[] = {
+        {"C:\\", "C:", root},
+        {"C:", "C:", root},
+        {"C:\\windows", "C:\\windows", guarded},
+        {kProgramFiles, kProgramFiles, guarded},
+        {".", current, "it is not an absolute path"},
+        {rootLink, "C:", root},
+    };
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string log = std::string(temp) + "vs-refused-uninstall.log";
+    for (const auto& c : cases) {
+        WriteFileBytes(c.holder + "\\updatelist.xml",
+                       "<root><files><file name=\"vs-canary.txt\"/></files></root>");
+        WriteFileBytes(c.holder + "\\vs-canary.txt", "precious");
+        CreateDirectoryA((c.holder + "\\download").c_str(), nullptr);
+        WriteFileBytes(c.holder + "\\download\\vs-part.bin", "precious");
+        SetRegistryText(HKEY_CURRENT_USER, kSettingsKey, "InstallPath", c.stored);
+        const std::string base = c.stored + "\\";
+
+        auto silent = LaunchedProcess::Start(uninstaller, "/S \"/LOG=" + log + "\"", current);
+        ASSERT_TRUE(silent);
+        EXPECT_EQ(silent->WaitForExit(kRunMs), 4u) << c.stored;
+        EXPECT_NE(ReadFileBytes(log).value_or("").find("FAILED install directory used: " + base +
+                                                       ": " + c.reason + ": no file in it deleted"),
+                  std::string::npos)
+            << c.stored << "\n"
+            << ReadFileBytes(log).value_or("");
+
+        auto asked = LaunchedProcess::Start(uninstaller, "", current);
+        ASSERT_TRUE(asked);
+        const auto question = WaitForBox(*asked);
+        ASSERT_TRUE(question) << c.stored;
+        Answer(*question, IDYES);
+        const auto report = WaitForBox(*asked, kRunMs);
+        ASSERT_TRUE(report) << c.stored;
+        EXPECT_EQ(report->text.rfind(kReport + base + "\r\n\r\n", 0), 0u) << report->text;
+        EXPECT_NE(report->text.find("其中的文件没有删除"), std::string::npos) << report->text;
+        Answer(*report, IDOK);
+        ExpectEnds(*asked);
+
+        EXPECT_EQ(ReadFileBytes(c.holder + "\\vs-canary.txt"), "precious") << c.stored;
+        EXPECT_EQ(ReadFileBytes(c.holder + "\\download\\vs-part.bin"), "precious") << c.stored;
+        EXPECT_TRUE(FileExists(c.holder + "\\updatelist.xml")) << c.stored;
+        DeleteFileA((c.holder + "\\updatelist.xml").c_str());
+        DeleteFileA((c.holder + "\\vs-canary.txt").c_str());
+        RemoveTree(c.holder + "\\download");
+    }
+    DeleteFileA(log.c_str());
+    RemoveTree(rootLink);
+    RemoveTree(current);
+    RemoveTree("C:\\vs-uninstaller");
+}
+
 }  // namespace
 }  // namespace e2e

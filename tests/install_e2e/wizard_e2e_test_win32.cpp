@@ -53,8 +53,10 @@ class WizardE2E : public InstallE2E {
         InstallE2E::TearDown();
     }
 
-    static std::optional<Wizard> StartWizard(const std::string& arguments = {}) {
-        auto process = LaunchedProcess::Start(SetupProgramPath(), arguments);
+    // The shipped program, unless a test steers it through the test build's hooks.
+    static std::optional<Wizard> StartWizard(const std::string& program = SetupProgramPath(),
+                                             const std::string& arguments = {}) {
+        auto process = LaunchedProcess::Start(program, arguments);
         if (!process) return std::nullopt;
         auto window = WindowOf(*process, "FenWix", std::nullopt, kAppearMs);
         if (!window) return std::nullopt;
@@ -175,7 +177,7 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
 
 TEST_F(WizardE2E, WhileUnpackingTheBarGrowsAndTheCloseButtonIsIgnored) {
     SetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", "150");  // a visible moment
-    auto wizard = StartWizard();
+    auto wizard = StartWizard(TestProgramPath());
     ASSERT_TRUE(wizard);
     Boxes(wizard->window);
     EXPECT_EQ(BarFilled(wizard->window), 0) << "a bar before the install";
@@ -203,21 +205,32 @@ TEST_F(WizardE2E, WhileUnpackingTheBarGrowsAndTheCloseButtonIsIgnored) {
     EXPECT_TRUE(WaitForFile(ProductFile("updatelist.xml"), 15000)) << "the updater did not run";
 }
 
-TEST_F(WizardE2E, AnEmptyDirectoryAsksAndYesPutsTheDefaultBack) {
-    auto wizard = StartWizard();
-    ASSERT_TRUE(wizard);
-    Boxes(wizard->window);
-    Click(wizard->window, kDirEdit);
-    PressChord(wizard->window, {VK_CONTROL, 'A'});
-    PressChord(wizard->window, {VK_DELETE});
-    Click(wizard->window, kInstall);
-    auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导");
-    ASSERT_TRUE(box) << "no question";
-    EXPECT_TRUE(AnswerBox(*box, 2));  // 是(&Y)
-    EXPECT_EQ(DirText(wizard->window), kDefaultDir);
-    EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "nothing is installed";
-    Click(wizard->window, kClose);
-    ExpectEnds(wizard->process);
+// An empty directory is answered with the default one; a drive root is refused: the uninstall
+// would later delete the updater's folders there.
+TEST_F(WizardE2E, AnEmptyDirectoryAsksForTheDefaultAndADriveRootIsRefused) {
+    const struct {
+        std::string typed;
+        int button;  // from the right: 2 是(&Y), 1 确认
+        std::string afterwards;
+    } cases[] = {{"", 2, kDefaultDir}, {"D:\\", 1, "D:\\"}, {"C:\\", 1, "C:\\"}};
+    for (const auto& c : cases) {
+        auto wizard = StartWizard();
+        ASSERT_TRUE(wizard);
+        Boxes(wizard->window);
+        Click(wizard->window, kDirEdit);
+        PressChord(wizard->window, {VK_CONTROL, 'A'});
+        PressChord(wizard->window, {VK_DELETE});
+        if (!c.typed.empty()) TypeText(wizard->window, c.typed);
+        Click(wizard->window, kInstall);
+        auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导");
+        ASSERT_TRUE(box) << "no message for \"" << c.typed << "\"";
+        EXPECT_TRUE(AnswerBox(*box, c.button));
+        EXPECT_EQ(DirText(wizard->window), c.afterwards);
+        EXPECT_FALSE(RegistryKeyExists(HKEY_CURRENT_USER, kSettingsKey)) << "nothing is installed";
+        EXPECT_FALSE(FileExists("C:\\uninstall.exe"));
+        Click(wizard->window, kClose);
+        ExpectEnds(wizard->process);
+    }
 }
 
 TEST_F(WizardE2E, TheTitleBarMinimisesAndItsMenuAndCloseButtonCloseWithTheShadowFirst) {
@@ -248,7 +261,7 @@ TEST_F(WizardE2E, TheBrowsedFolderBecomesTheInstallDirectory) {
     SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES",
                             "D:\\Games|D:\\|D:\\Korrel|D:\\Games\\VantorFenWix|"
                             "D:\\Games\\vantorfenwix||");
-    auto wizard = StartWizard();
+    auto wizard = StartWizard(TestProgramPath());
     ASSERT_TRUE(wizard);
     Boxes(wizard->window);
     for (const char* expected :
@@ -278,7 +291,7 @@ class LoggedWizardE2E : public WizardE2E {
     }
     // The wizard with its log, the directory typed in once the saved choices are shown.
     std::optional<Wizard> StartLoggedWizard(const std::string& dir) {
-        auto wizard = StartWizard("\"/LOG=" + logPath_ + "\"");
+        auto wizard = StartWizard(SetupProgramPath(), "\"/LOG=" + logPath_ + "\"");
         if (!wizard) return wizard;
         Boxes(wizard->window);
         Click(wizard->window, kDirEdit);
@@ -355,6 +368,68 @@ TEST_F(LoggedWizardE2E, AFileHeldOpenIsNamedAndTheNextClickCompletes) {
     EXPECT_TRUE(
         Logged(u8"message: VantorSaelin 安装向导: 安装未完成：1 个文件无法写入。 | 首个文件："));
     EXPECT_TRUE(Logged(u8"\\VantorCore.dll | 原因："));
+}
+
+// The shipped program takes no test hook from its environment, which whoever starts an elevated
+// program controls: the folder browser is the shell's, and the unpacking does not pause.
+TEST_F(WizardE2E, TheShippedProgramTakesNoTestHookFromItsEnvironment) {
+    SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES", "D:\\Games|D:\\Other");
+    SetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", "60000");  // a minute a report
+    auto wizard = StartWizard();
+    ASSERT_TRUE(wizard);
+    Boxes(wizard->window);
+    Click(wizard->window, kBrowse);
+    auto browser = WindowOf(wizard->process, "#32770");
+    ASSERT_TRUE(browser) << "the shell's folder browser did not appear";
+    EXPECT_TRUE(ClickButton(*browser, IDCANCEL));
+    Sleep(kSettleMs);
+    EXPECT_EQ(DirText(wizard->window), kDefaultDir);
+    const DWORD start = GetTickCount();
+    Click(wizard->window, kInstall);
+    ExpectEnds(wizard->process);
+    EXPECT_LT(GetTickCount() - start, 60000u) << "the unpacking paused";
+    EXPECT_TRUE(FileExists(ProductFile("VantorFenwix.exe")));
+}
+
+// However quickly the install button is pressed again, and also while a box of the install is
+// up, one install runs: the log has one decoding of the payload.
+TEST_F(WizardE2E, AQuickSecondClickOrOneDuringABoxOfTheInstallStartsNoSecondInstall) {
+    const std::string damaged = DamagedProgramCopy();
+    ASSERT_FALSE(damaged.empty()) << "the payload was not found in the program";
+    char temp[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temp);
+    const std::string log = std::string(temp) + "vs-one-install.log";
+    for (const std::string& program : {SetupProgramPath(), damaged}) {
+        DeleteFileA(log.c_str());
+        auto wizard = StartWizard(program, "\"/LOG=" + log + "\"");
+        ASSERT_TRUE(wizard);
+        Boxes(wizard->window);
+        ClickAt(wizard->window, kInstall.x, kInstall.y);
+        ClickAt(wizard->window, kInstall.x, kInstall.y);
+        if (program == damaged) {
+            // Clicks on until the install's "解压失败！" is up, and once more while it is.
+            std::optional<HWND> box;
+            for (int waited = 0; !box && waited < kAppearMs; waited += 60) {
+                ClickAt(wizard->window, kInstall.x, kInstall.y);
+                box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导", 0);
+            }
+            ASSERT_TRUE(box) << "the damaged payload was not reported";
+            Click(wizard->window, kInstall);
+            EXPECT_TRUE(AnswerBox(*box, 1));
+            EXPECT_FALSE(WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导", 1000))
+                << "a second install reported the damage again";
+            Click(wizard->window, kClose);
+        }
+        ExpectEnds(wizard->process);
+        const std::string written = ReadFileBytes(log).value_or("");
+        std::size_t decodings = 0;
+        for (std::size_t at = written.find("payload decoded"); at != std::string::npos;
+             at = written.find("payload decoded", at + 1))
+            ++decodings;
+        EXPECT_EQ(decodings, 1u) << program << "\n" << written;
+    }
+    DeleteFileA(log.c_str());
+    DeleteFileA(damaged.c_str());
 }
 
 }  // namespace

@@ -24,27 +24,48 @@ using ui::test::Rgba;
 // What a probe sees of the open box; the probe runs inside the box's modal loop.
 std::function<void(HWND)> g_probe;
 HWND g_box = nullptr;
+UINT g_key = 0;
 
 void CALLBACK RunProbe(HWND, UINT, UINT_PTR id, DWORD) {
     KillTimer(nullptr, id);
     if (g_probe) g_probe(g_box);
 }
 
+void CALLBACK PressKey(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    PostMessageW(g_box, WM_KEYDOWN, g_key, 0);
+}
+
 // Opens a box. With a probe, the probe runs once the box is shown and must close it; without
-// one, `key` is pressed on the box at once.
+// one, `key` is pressed on the box as soon as it is up (input queued before, the box drops).
 int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
             std::function<void(HWND)> probe = {}, HWND owner = nullptr) {
     g_probe = std::move(probe);
+    g_key = key;
     bool probing = static_cast<bool>(g_probe);
-    options.onLayout = [key, probing](HWND box, int, int) {
+    options.onLayout = [probing](HWND box, int, int) {
         g_box = box;
-        if (probing) {
-            SetTimer(nullptr, 0, 100, RunProbe);
-        } else {
-            PostMessageW(box, WM_KEYDOWN, key, 0);
-        }
+        SetTimer(nullptr, 0, probing ? 100 : 1, probing ? RunProbe : PressKey);
     };
     return ToolkitMessageBox(owner, text, options);
+}
+
+// A plain window that counts the clicks and keys that reach it.
+int g_inputSeen = 0;
+LRESULT CALLBACK CountInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_KEYDOWN)
+        ++g_inputSeen;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+HWND CountingWindow() {
+    WNDCLASSW counting{};
+    counting.lpfnWndProc = &CountInput;
+    counting.hInstance = GetModuleHandleW(nullptr);
+    counting.lpszClassName = L"VsCountInput";
+    RegisterClassW(&counting);
+    return CreateWindowExW(0, L"VsCountInput", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                           counting.hInstance, nullptr);
 }
 
 class MessageBoxTest : public ::testing::Test {
@@ -191,7 +212,9 @@ TEST_F(MessageBoxTest, DrawsThePictureOfItsIcon) {
     }
 }
 
-// A click on another window of the thread while the box is open never reaches that window.
+// A click on another window of the thread while the box is open never reaches that window, nor
+// does one queued before the box came up (a second click on the button that opened it). A quit
+// inside the box closes the box and still reaches the loop outside.
 TEST_F(MessageBoxTest, TheModalLoopDropsInputForOtherWindowsAndKeepsPainting) {
     MSG click{.hwnd = reinterpret_cast<HWND>(1), .message = WM_LBUTTONDOWN};
     MSG paint{.hwnd = reinterpret_cast<HWND>(1), .message = WM_PAINT};
@@ -202,9 +225,17 @@ TEST_F(MessageBoxTest, TheModalLoopDropsInputForOtherWindowsAndKeepsPainting) {
     EXPECT_TRUE(IsInputForOtherWindow(key, box));
     EXPECT_FALSE(IsInputForOtherWindow(paint, box));
     EXPECT_FALSE(IsInputForOtherWindow(own, box));
-    // A quit inside the box ends its loop and still reaches the loop outside.
+    HWND behind = CountingWindow();
+    for (UINT queued : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN})
+        PostMessageW(behind, queued, 0, 0);
+    EXPECT_EQ(OpenBox("text", {}, VK_ESCAPE), kResultCancel);
+    ui::test::PumpPending();
+    EXPECT_EQ(g_inputSeen, 0);
+    DestroyWindow(behind);
+
     int result = OpenBox("text", {}, VK_ESCAPE, [](HWND) { PostQuitMessage(7); });
     EXPECT_EQ(result, kResultCancel);
+    EXPECT_FALSE(IsWindow(g_box)) << "the box stayed after the quit";
     EXPECT_EQ(RunMessageLoop(), 7);
 }
 

@@ -1,7 +1,7 @@
 #include "toolkit/controls/shadow_follower.h"
 
 // Window subclasses that can be removed in any order.
-#include <commctrl.h>
+#include "toolkit/core/common_controls.h"
 
 namespace ui {
 
@@ -30,15 +30,15 @@ bool ShadowFollower::Attach(HWND shadow, HWND owner, UINT positionFlags,
     GetWindowRect(shadow, &followed);
     offsets_ = {owned.left - followed.left, owned.top - followed.top, owned.right - followed.right,
                 owned.bottom - followed.bottom};
-    attached_ = SetWindowSubclass(owner, &OwnerProc, SubclassId(this),
-                                  reinterpret_cast<DWORD_PTR>(this)) != FALSE;
+    attached_ = comctl::SetWindowSubclass(owner, &OwnerProc, SubclassId(this),
+                                          reinterpret_cast<DWORD_PTR>(this)) != FALSE;
     return attached_;
 }
 
 bool ShadowFollower::Detach() {
     if (!attached_) return false;
     attached_ = false;
-    return RemoveWindowSubclass(owner_, &OwnerProc, SubclassId(this)) != FALSE;
+    return comctl::RemoveWindowSubclass(owner_, &OwnerProc, SubclassId(this)) != FALSE;
 }
 
 void ShadowFollower::ShowBehindOwner() {
@@ -79,7 +79,7 @@ LRESULT CALLBACK ShadowFollower::OwnerProc(HWND window, UINT message, WPARAM wPa
         default:
             break;
     }
-    LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+    LRESULT result = comctl::DefSubclassProc(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) follower->Detach();
     return result;
 }

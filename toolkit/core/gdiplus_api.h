@@ -9,9 +9,102 @@
 
 #include <memory>
 
+#include "runtime/dll_calls_win32.h"
+
 namespace ui {
 
-namespace gp = Gdiplus::DllExports;
+// GDI+ is no library the system always takes from its own folder (Windows 7 does not count it
+// among its known libraries), so it is not imported: each function is bound at its first call,
+// from the system folder (runtime/dll_calls_win32.h). gp::GdipX takes the same arguments as the
+// flat API's GdipX.
+namespace gp {
+#define VS_GDIPLUS_CALL(name) \
+    inline rt::DllCallSlot<decltype(Gdiplus::DllExports::name)> name{"gdiplus.dll", #name};
+inline rt::DllCallSlot<decltype(Gdiplus::GdiplusStartup)> GdiplusStartup{"gdiplus.dll",
+                                                                         "GdiplusStartup"};
+// clang-format off
+VS_GDIPLUS_CALL(GdipAddPathArc)
+VS_GDIPLUS_CALL(GdipBitmapGetPixel)
+VS_GDIPLUS_CALL(GdipBitmapLockBits)
+VS_GDIPLUS_CALL(GdipBitmapUnlockBits)
+VS_GDIPLUS_CALL(GdipCloneBitmapArea)
+VS_GDIPLUS_CALL(GdipCloneImage)
+VS_GDIPLUS_CALL(GdipClosePathFigure)
+VS_GDIPLUS_CALL(GdipCreateBitmapFromHICON)
+VS_GDIPLUS_CALL(GdipCreateBitmapFromScan0)
+VS_GDIPLUS_CALL(GdipCreateFont)
+VS_GDIPLUS_CALL(GdipCreateFontFamilyFromName)
+VS_GDIPLUS_CALL(GdipCreateImageAttributes)
+VS_GDIPLUS_CALL(GdipCreateLineBrushFromRect)
+VS_GDIPLUS_CALL(GdipCreatePath)
+VS_GDIPLUS_CALL(GdipCreatePathGradientFromPath)
+VS_GDIPLUS_CALL(GdipCreateRegion)
+VS_GDIPLUS_CALL(GdipCreateRegionHrgn)
+VS_GDIPLUS_CALL(GdipCreateSolidFill)
+VS_GDIPLUS_CALL(GdipCreateStringFormat)
+VS_GDIPLUS_CALL(GdipDeleteBrush)
+VS_GDIPLUS_CALL(GdipDeleteFont)
+VS_GDIPLUS_CALL(GdipDeleteFontFamily)
+VS_GDIPLUS_CALL(GdipDeleteGraphics)
+VS_GDIPLUS_CALL(GdipDeletePath)
+VS_GDIPLUS_CALL(GdipDeletePen)
+VS_GDIPLUS_CALL(GdipDeleteRegion)
+VS_GDIPLUS_CALL(GdipDeleteStringFormat)
+VS_GDIPLUS_CALL(GdipDisposeImage)
+VS_GDIPLUS_CALL(GdipDisposeImageAttributes)
+VS_GDIPLUS_CALL(GdipDrawImageRect)
+VS_GDIPLUS_CALL(GdipDrawImageRectI)
+VS_GDIPLUS_CALL(GdipDrawImageRectRect)
+VS_GDIPLUS_CALL(GdipDrawPath)
+VS_GDIPLUS_CALL(GdipDrawRectangle)
+VS_GDIPLUS_CALL(GdipDrawString)
+VS_GDIPLUS_CALL(GdipFillPath)
+VS_GDIPLUS_CALL(GdipFillRectangle)
+VS_GDIPLUS_CALL(GdipGetClip)
+VS_GDIPLUS_CALL(GdipGetClipBounds)
+VS_GDIPLUS_CALL(GdipGetCompositingMode)
+VS_GDIPLUS_CALL(GdipGetFamilyName)
+VS_GDIPLUS_CALL(GdipGetFontHeight)
+VS_GDIPLUS_CALL(GdipGetFontSize)
+VS_GDIPLUS_CALL(GdipGetFontStyle)
+VS_GDIPLUS_CALL(GdipGetImageEncoders)
+VS_GDIPLUS_CALL(GdipGetImageEncodersSize)
+VS_GDIPLUS_CALL(GdipGetImageGraphicsContext)
+VS_GDIPLUS_CALL(GdipGetImageHeight)
+VS_GDIPLUS_CALL(GdipGetImagePixelFormat)
+VS_GDIPLUS_CALL(GdipGetImageWidth)
+VS_GDIPLUS_CALL(GdipGetPropertyItem)
+VS_GDIPLUS_CALL(GdipGetPropertyItemSize)
+VS_GDIPLUS_CALL(GdipGetRegionBounds)
+VS_GDIPLUS_CALL(GdipGetSmoothingMode)
+VS_GDIPLUS_CALL(GdipGraphicsClear)
+VS_GDIPLUS_CALL(GdipImageGetFrameCount)
+VS_GDIPLUS_CALL(GdipImageSelectActiveFrame)
+VS_GDIPLUS_CALL(GdipLoadImageFromStream)
+VS_GDIPLUS_CALL(GdipMeasureCharacterRanges)
+VS_GDIPLUS_CALL(GdipMeasureString)
+VS_GDIPLUS_CALL(GdipResetClip)
+VS_GDIPLUS_CALL(GdipSaveImageToStream)
+VS_GDIPLUS_CALL(GdipSetClipPath)
+VS_GDIPLUS_CALL(GdipSetClipRect)
+VS_GDIPLUS_CALL(GdipSetClipRegion)
+VS_GDIPLUS_CALL(GdipSetCompositingMode)
+VS_GDIPLUS_CALL(GdipSetCompositingQuality)
+VS_GDIPLUS_CALL(GdipSetImageAttributesColorMatrix)
+VS_GDIPLUS_CALL(GdipSetImageAttributesWrapMode)
+VS_GDIPLUS_CALL(GdipSetInterpolationMode)
+VS_GDIPLUS_CALL(GdipSetPenDashStyle)
+VS_GDIPLUS_CALL(GdipSetSmoothingMode)
+VS_GDIPLUS_CALL(GdipSetStringFormatAlign)
+VS_GDIPLUS_CALL(GdipSetStringFormatFlags)
+VS_GDIPLUS_CALL(GdipSetStringFormatHotkeyPrefix)
+VS_GDIPLUS_CALL(GdipSetStringFormatLineAlign)
+VS_GDIPLUS_CALL(GdipSetStringFormatMeasurableCharacterRanges)
+VS_GDIPLUS_CALL(GdipSetStringFormatTrimming)
+VS_GDIPLUS_CALL(GdipSetTextRenderingHint)
+// clang-format on
+#undef VS_GDIPLUS_CALL
+}  // namespace gp
 using Gdiplus::ARGB;
 using Gdiplus::GpBitmap;
 using Gdiplus::GpBrush;

@@ -1,12 +1,12 @@
 #include "toolkit/core/toolkit.h"
 
-#include <commctrl.h>
 #include <winternl.h>
 
 #include <string>
 #include <vector>
 
 #include "kToolkitDefaultSkin.h"
+#include "toolkit/core/common_controls.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/window_class.h"
@@ -74,14 +74,18 @@ bool StartToolkit() {
     if (state.started) return true;
     Gdiplus::GdiplusStartupInput input{};
     input.GdiplusVersion = 1;
-    if (Gdiplus::GdiplusStartup(&state.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
+    if (gp::GdiplusStartup(&state.gdiplusToken, &input, nullptr) != Gdiplus::Ok) return false;
+    // GDI+ stays up until the process ends (see ShutdownToolkit): its library must outlive the
+    // release of the libraries loaded on demand, which the end of the program runs.
+    HMODULE gdiplus = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, "gdiplus.dll", &gdiplus);
     state.started = true;
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();
     state.defaultCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     state.defaultSkin = LoadImage(EmbeddedBytes(kToolkitDefaultSkin), true).TakeImage();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    InitCommonControlsEx(&controls);  // the tooltip class of every host
+    comctl::InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();
     // A copy: a step may register further steps, which then run at once.
     std::vector<std::function<void()>> steps = state.startSteps;
