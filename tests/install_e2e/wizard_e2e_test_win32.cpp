@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 #include "tests/install_e2e/install_e2e_fixture.h"
@@ -63,32 +64,34 @@ class WizardE2E : public InstallE2E {
         return Wizard{std::move(*process), *window};
     }
 
-    // The four boxes as the screen shows them ("1110"), once the saved choices are in.
-    static std::string Boxes(HWND window) {
+    // The four boxes as the screen shows them ("1110"), once the saved choices are in, or once
+    // they show `expected`: a busy machine repaints late, so the screen is read until then.
+    static std::string Boxes(HWND window, std::string_view expected = {}) {
         std::string shown;
         for (int waited = 0; waited < 5000; waited += 100) {
             Sleep(100);
             shown.clear();
             for (POINT at : kBoxes)
                 shown += Blue(window, at) ? '1' : '0';
-            if (shown != "0000") break;
+            if (expected.empty() ? shown != "0000" : shown == expected) break;
         }
         return shown;
     }
 
-    // What the directory box holds, as Ctrl+A, Ctrl+C put it on the clipboard.
+    // What the directory box holds, as Ctrl+A, Ctrl+C put it on the clipboard (emptied first,
+    // so a late copy is waited for, never mistaken for the earlier text).
     static std::string DirText(HWND window) {
+        if (OpenClipboard(nullptr)) {
+            EmptyClipboard();
+            CloseClipboard();
+        }
         Click(window, kDirEdit);
         PressChord(window, {VK_CONTROL, 'A'});
         PressChord(window, {VK_CONTROL, 'C'});
-        Sleep(kSettleMs);
         std::string text;
-        if (OpenClipboard(nullptr)) {
-            if (HANDLE data = GetClipboardData(CF_TEXT)) {
-                if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
-                GlobalUnlock(data);
-            }
-            CloseClipboard();
+        for (int waited = 0; text.empty() && waited < 5000; waited += 100) {
+            Sleep(100);
+            text = ClipboardText();
         }
         return text;
     }
@@ -101,11 +104,13 @@ class WizardE2E : public InstallE2E {
     // Clicks the toolkit message box's button `fromRight` (1 the rightmost: 确认 or 否(&N)).
     // Returns once the box has gone (false when it stays).
     static bool AnswerBox(HWND box, int fromRight) {
+        for (int waited = 0; !IsWindowVisible(box) && waited < 5000; waited += 100)
+            Sleep(100);
         Sleep(kSettleMs);  // laid out and shown
         RECT rect{};
         GetClientRect(box, &rect);
         Click(box, {rect.right - 45 - (fromRight - 1) * 78, rect.bottom - 23});
-        for (int waited = 0; IsWindow(box) && waited < 3000; waited += 100)
+        for (int waited = 0; IsWindow(box) && waited < 10000; waited += 100)
             Sleep(100);
         return !IsWindow(box);
     }
@@ -125,6 +130,17 @@ class WizardE2E : public InstallE2E {
     }
 
   private:
+    static std::string ClipboardText() {
+        std::string text;
+        if (!OpenClipboard(nullptr)) return text;
+        if (HANDLE data = GetClipboardData(CF_TEXT)) {
+            if (const char* bytes = static_cast<const char*>(GlobalLock(data))) text = bytes;
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+        return text;
+    }
+
     // The checked box is filled with blue; the unchecked one is white.
     static bool Blue(HWND window, POINT at) {
         ClientToScreen(window, &at);
@@ -138,12 +154,12 @@ class WizardE2E : public InstallE2E {
 TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem) {
     auto wizard = StartWizard();
     ASSERT_TRUE(wizard) << "the wizard did not appear";
-    EXPECT_EQ(Boxes(wizard->window), "1110");
+    EXPECT_EQ(Boxes(wizard->window, "1110"), "1110");
     EXPECT_EQ(DirText(wizard->window), kDefaultDir);
     PressChord(wizard->window, {VK_CONTROL, 'A'});
     TypeText(wizard->window, kTypedDir);
     Click(wizard->window, kBoxes[1]);  // no desktop shortcut
-    EXPECT_EQ(Boxes(wizard->window), "1010");
+    EXPECT_EQ(Boxes(wizard->window, "1010"), "1010");
     EXPECT_EQ(DirText(wizard->window), kTypedDir);
     Click(wizard->window, kInstall);
 
@@ -168,7 +184,7 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
     // The second run shows what the first one saved.
     auto second = StartWizard();
     ASSERT_TRUE(second);
-    EXPECT_EQ(Boxes(second->window), "1010");
+    EXPECT_EQ(Boxes(second->window, "1010"), "1010");
     EXPECT_EQ(DirText(second->window), kTypedDir);
     Click(second->window, kClose);
     ExpectEnds(second->process);
@@ -222,7 +238,7 @@ TEST_F(WizardE2E, AnEmptyDirectoryAsksForTheDefaultAndADriveRootIsRefused) {
         PressChord(wizard->window, {VK_DELETE});
         if (!c.typed.empty()) TypeText(wizard->window, c.typed);
         Click(wizard->window, kInstall);
-        auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导");
+        auto box = WindowOf(wizard->process, "Ui_Surface", "VantorSaelin 安装向导", kAppearMs);
         ASSERT_TRUE(box) << "no message for \"" << c.typed << "\"";
         EXPECT_TRUE(AnswerBox(*box, c.button));
         EXPECT_EQ(DirText(wizard->window), c.afterwards);
@@ -245,7 +261,7 @@ TEST_F(WizardE2E, TheTitleBarMinimisesAndItsMenuAndCloseButtonCloseWithTheShadow
         Sleep(kSettleMs);
         if (byMenu) {
             Click(wizard->window, kMenu);
-            auto menu = WindowOf(wizard->process, "Ui_Surface", "Ui_Surface_Menu");
+            auto menu = WindowOf(wizard->process, "Ui_Surface", "Ui_Surface_Menu", kAppearMs);
             ASSERT_TRUE(menu) << "the menu did not open";
             Click(*menu, kMenuExit);
         } else {
