@@ -3,9 +3,9 @@
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "runtime/dll_calls_win32.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/window_class.h"
 #include "wizard/make_argb.h"
-#include "wizard/message_loops.h"
 #include "wizard/open_url.h"
 #include "wizard/saved_choices_loader.h"
 #include "wizard/test_hooks.h"
@@ -68,7 +68,7 @@ void PauseForTests() {
     const DWORD end = GetTickCount() + static_cast<DWORD>(pause);
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
         Sleep(15);
-        DispatchAllButInput();
+        ui::DispatchAllButInput();
     }
 }
 
@@ -227,7 +227,7 @@ void WizardWindow::StartInstall() {
 
 void WizardWindow::ShowProgress(std::uint64_t done, std::uint64_t total) {
     page_.ShowProgress(done, total);
-    DispatchAllButInput();
+    ui::DispatchAllButInput();
     PauseForTests();
 }
 
@@ -247,7 +247,7 @@ void CreateWizardWindow() {
     WizardWindow wizard;
     if (!wizard.Build()) return;
     wizard.Show();
-    RunMessageLoop();
+    ui::RunMessageLoop();
 }
 
 }  // namespace wiz

@@ -10,13 +10,13 @@
 
 #include "kIconStrip.h"
 #include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/controls/message_box.h"
 #include "toolkit/core/control.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/toolkit.h"
-#include "wizard/message_box.h"
-#include "wizard/message_loops.h"
 
-namespace wiz {
+namespace ui {
 namespace {
 
 using ui::test::Rgba;
@@ -261,4 +261,4 @@ TEST_F(MessageBoxTest, TwoHundredBoxesLeaveGdiObjectsAndHeapFlat) {
 }
 
 }  // namespace
-}  // namespace wiz
+}  // namespace ui

@@ -1,4 +1,4 @@
-#include "wizard/message_box.h"
+#include "toolkit/controls/message_box.h"
 
 #include <memory>
 #include <utility>
@@ -9,13 +9,13 @@
 #include "toolkit/controls/push_button.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/text_render.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_class.h"
-#include "wizard/message_loops.h"
 
-namespace wiz {
+namespace ui {
 
 namespace {
 
@@ -65,31 +65,31 @@ int IconOffset(int icon) {
 
 // The background strip in three bands (top 96 rows, a stretched middle, the bottom 31 rows)
 // and the icon picture the window's property selects.
-void PaintBox(HWND window, ui::GpGraphics* g, int width, int height, ui::GpImage* strip,
-              ui::GpImage* icons) {
+void PaintBox(HWND window, GpGraphics* g, int width, int height, GpImage* strip,
+              GpImage* icons) {
     float w = static_cast<float>(width - 14), h = static_cast<float>(height);
-    ui::DrawImagePart(g, strip, {7, 7, w, 96}, {0, 0, 1, 96});
+    DrawImagePart(g, strip, {7, 7, w, 96}, {0, 0, 1, 96});
     // The strip's middle is one colour from row 96 down to row 128: a row of it is stretched.
-    ui::DrawImagePart(g, strip, {7, 103, w, h - 145}, {0, 112, 1, 1});
-    ui::DrawImagePart(g, strip, {7, h - 42, w, 35}, {0, 129, 1, 31});
+    DrawImagePart(g, strip, {7, 103, w, h - 145}, {0, 112, 1, 1});
+    DrawImagePart(g, strip, {7, h - 42, w, 35}, {0, 129, 1, 31});
     auto icon = reinterpret_cast<INT_PTR>(GetPropW(window, kIconProperty));
-    if (reinterpret_cast<INT_PTR>(GetPropW(window, ui::kWindowFlagsProperty)) == kMessageBoxFlags &&
+    if (reinterpret_cast<INT_PTR>(GetPropW(window, kWindowFlagsProperty)) == kMessageBoxFlags &&
         icon != 0) {
-        ui::DrawImagePart(g, icons, {30, 40, 40, 40},
+        DrawImagePart(g, icons, {30, 40, 40, 40},
                           {static_cast<float>(IconOffset(static_cast<int>(icon))), 0, 40, 40});
     }
 }
 
 // The look of the box: the owner's when it is a toolkit window, else the toolkit's plain one.
-ui::AttachOptions BoxLook(HWND owner, int captionButtons) {
-    ui::AttachOptions options;
+AttachOptions BoxLook(HWND owner, int captionButtons) {
+    AttachOptions options;
     options.captionFlags = captionButtons;
-    if (ui::HostWindow* host = ui::HostWindow::FromWindow(owner)) {
-        const ui::HostSettings& from = host->Settings();
+    if (HostWindow* host = HostWindow::FromWindow(owner)) {
+        const HostSettings& from = host->Settings();
         options.settings.layeredAlpha = from.layeredAlpha;
         options.settings.backgroundMode = from.backgroundMode;
-        options.settings.cornerStyle = from.cornerStyle == ui::CornerStyle::kNineGrid
-                                           ? ui::CornerStyle::kRounded
+        options.settings.cornerStyle = from.cornerStyle == CornerStyle::kNineGrid
+                                           ? CornerStyle::kRounded
                                            : from.cornerStyle;
         options.settings.nineGridMargins = from.nineGridMargins;
         options.settings.border = from.border;
@@ -125,7 +125,7 @@ class MessageBoxWindow {
         if (!Create()) return kResultCancel;
         Layout();
         Show();
-        RunModalLoop(window_);
+        RunModalLoop(window_, &IsInputForOtherWindow);
         return result_;
     }
 
@@ -133,11 +133,11 @@ class MessageBoxWindow {
     bool Create() {
         icon_ = static_cast<int>(options_.icon);
         reference_ = ReferenceRect(owner_, options_.centreOnOwner);
-        textArea_ = icon_ ? ui::RectF{85, 43, 200, 50} : ui::RectF{30, 43, 260, 50};
-        POINT at = ui::CentredOrigin(reference_, width_, height_);
+        textArea_ = icon_ ? RectF{85, 43, 200, 50} : RectF{30, 43, 260, 50};
+        POINT at = CentredOrigin(reference_, width_, height_);
         std::string title = options_.title.empty() ? "提示：" : options_.title;
         // Made topmost at once: Wine ignores a later HWND_TOPMOST for a layered window.
-        window_ = ui::CreateHostWindow({.parent = owner_,
+        window_ = CreateHostWindow({.parent = owner_,
                                         .title = title,
                                         .x = at.x,
                                         .y = at.y,
@@ -146,25 +146,25 @@ class MessageBoxWindow {
                                         .exStyle = WS_EX_TOPMOST});
         if (!window_) return false;
         SetPropW(window_, kIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(icon_)));
-        SetPropW(window_, ui::kWindowFlagsProperty, reinterpret_cast<HANDLE>(kMessageBoxFlags));
-        strip_ = ui::LoadImage(ui::EmbeddedBytes(kMessageBackground));
-        icons_ = ui::LoadImage(ui::EmbeddedBytes(kMessageIcons));
-        ui::HostCallbacks& callbacks = host_.Callbacks();
-        callbacks.backgroundPaint = [this](HWND w, ui::GpGraphics* g, int width, int height) {
+        SetPropW(window_, kWindowFlagsProperty, reinterpret_cast<HANDLE>(kMessageBoxFlags));
+        strip_ = LoadImage(EmbeddedBytes(kMessageBackground));
+        icons_ = LoadImage(EmbeddedBytes(kMessageIcons));
+        HostCallbacks& callbacks = host_.Callbacks();
+        callbacks.backgroundPaint = [this](HWND w, GpGraphics* g, int width, int height) {
             PaintBox(w, g, width, height, strip_.Get(), icons_.Get());
         };
         callbacks.rawMessage = [](HWND w, UINT message, WPARAM wParam, LPARAM) -> LRESULT {
             if (message == WM_KEYDOWN && wParam == VK_ESCAPE) PostMessageW(w, WM_CLOSE, 0, 0);
             if (message == WM_DESTROY) {
                 RemovePropW(w, kIconProperty);
-                RemovePropW(w, ui::kWindowFlagsProperty);
+                RemovePropW(w, kWindowFlagsProperty);
             }
             return -1;
         };
         callbacks.sizeChanged = [this](HWND, int width, int height) {
             PlaceButtons(width, height, 10);
         };
-        callbacks.click = [this](HWND w, ui::Element* element, WPARAM, LPARAM, int) {
+        callbacks.click = [this](HWND w, Element* element, WPARAM, LPARAM, int) {
             for (std::size_t i = 0; i < buttons_.size(); ++i) {
                 if (buttons_[i].get() != element) continue;
                 result_ = results_[i];
@@ -178,17 +178,17 @@ class MessageBoxWindow {
     void Layout() {
         FitText();
         BuildButtons();
-        ui::LabelSpec spec{.rect = textArea_, .text = text_, .multiLine = true};
+        LabelSpec spec{.rect = textArea_, .text = text_, .multiLine = true};
         label_.Create(window_, spec);
         if (options_.onLayout) options_.onLayout(window_, width_, height_);
     }
 
     // Grows the box (and the text area) until the unwrapped text fits, keeping it centred.
     void FitText() {
-        ui::ImagePtr scratch = ui::NewArgbBitmap(1, 1);
-        ui::GraphicsPtr g = ui::NewSmoothGraphics(scratch.get());
-        ui::RectF measured =
-            ui::MeasureString(g.get(), ui::ToWide(text_), ui::DefaultFont(), nullptr);
+        ImagePtr scratch = NewArgbBitmap(1, 1);
+        GraphicsPtr g = NewSmoothGraphics(scratch.get());
+        RectF measured =
+            MeasureString(g.get(), ToWide(text_), DefaultFont(), nullptr);
         int textWidth = static_cast<int>(measured.width),
             textHeight = static_cast<int>(measured.height);
         if (measured.width > textArea_.width) {
@@ -205,7 +205,7 @@ class MessageBoxWindow {
     }
 
     void Recentre() {
-        POINT at = ui::CentredOrigin(reference_, width_, height_);
+        POINT at = CentredOrigin(reference_, width_, height_);
         MoveWindow(window_, at.x, at.y, width_, height_, FALSE);
     }
 
@@ -218,11 +218,11 @@ class MessageBoxWindow {
         }
         float height = options_.glowButtons ? 26.0f : 24.0f;
         for (const ButtonEntry& entry : set) {
-            std::unique_ptr<ui::Control> button;
+            std::unique_ptr<Control> button;
             if (options_.glowButtons) {
-                button = std::make_unique<ui::GlowButton>();
+                button = std::make_unique<GlowButton>();
             } else {
-                button = std::make_unique<ui::PushButton>();
+                button = std::make_unique<PushButton>();
             }
             button->Create(window_, {.rect = {0, 0, kButtonWidth, height}, .text = entry.caption});
             buttons_.push_back(std::move(button));
@@ -258,12 +258,12 @@ class MessageBoxWindow {
     int icon_ = 0;
     int width_ = kStartWidth, height_ = kStartHeight;
     RECT reference_{};
-    ui::RectF textArea_;
+    RectF textArea_;
     int result_ = kResultCancel;
-    ui::LoadedImage strip_, icons_;
-    ui::HostWindow host_;
-    ui::Label label_;
-    std::vector<std::unique_ptr<ui::Control>> buttons_;
+    LoadedImage strip_, icons_;
+    HostWindow host_;
+    Label label_;
+    std::vector<std::unique_ptr<Control>> buttons_;
     std::vector<int> results_;
 };
 
@@ -274,4 +274,4 @@ int ToolkitMessageBox(HWND owner, const std::string& text, const MessageBoxOptio
     return box.Run();
 }
 
-}  // namespace wiz
+}  // namespace ui

@@ -1,5 +1,5 @@
-// The wizard's own skinned message box: a text, an optional 40 x 40 icon and up to three
-// buttons in a toolkit window that blocks its caller in a modal loop until it is closed.
+// The toolkit's skinned message box: a text, an optional 40 x 40 icon and up to three buttons in
+// a toolkit window that blocks its caller in a modal loop until it is closed.
 #pragma once
 
 #include <windows.h>
@@ -11,7 +11,7 @@
 #include "runtime/value_types.h"
 #include "toolkit/core/host_settings.h"
 
-namespace wiz {
+namespace ui {
 
 // Button sets; the values are those of the system message box's MB_OK .. MB_RETRYCANCEL.
 enum class MessageButtons : int {
@@ -46,12 +46,12 @@ struct MessageBoxOptions {
     std::function<void(HWND, int, int)> onLayout;
     bool beep = true;            // MessageBeep with the icon's value when an icon is shown
     bool centreOnOwner = false;  // else centred on the work area
-    int captionButtons = ui::kCaptionTitle | ui::kCaptionClose;
+    int captionButtons = kCaptionTitle | kCaptionClose;
     // Captions left to right instead of the set's; button i from the right returns i.
     std::vector<std::string> captions;
     int defaultButton = 1;  // focused button, counted from the right, 1-based
-    ui::AnimationKind showAnimation = ui::AnimationKind::kNone;
-    ui::AnimationKind closeAnimation = ui::AnimationKind::kNone;
+    AnimationKind showAnimation = AnimationKind::kNone;
+    AnimationKind closeAnimation = AnimationKind::kNone;
     bool glowButtons = false;  // GlowButtons (70 x 26) instead of PushButtons (70 x 24)
 };
 
@@ -61,4 +61,4 @@ struct MessageBoxOptions {
 // painting, but their keyboard and mouse input is dropped. Needs the toolkit started.
 int ToolkitMessageBox(HWND owner, const std::string& text, const MessageBoxOptions& options = {});
 
-}  // namespace wiz
+}  // namespace ui
