@@ -23,9 +23,10 @@ constexpr wchar_t kIconProperty[] = L"Ui_Surface_MsgBox";
 constexpr INT_PTR kMessageBoxFlags = 3;  // marks a message box for the toolkit's shared hooks
 constexpr int kStartWidth = 320, kStartHeight = 150;
 constexpr int kButtonWidth = 70, kButtonStep = 75;
+constexpr char kDefaultTitle[] = "提示：";
 
 struct ButtonEntry {
-    const char* caption;
+    std::string caption;
     int result;
 };
 
@@ -65,8 +66,7 @@ int IconOffset(int icon) {
 
 // The background strip in three bands (top 96 rows, a stretched middle, the bottom 31 rows)
 // and the icon picture the window's property selects.
-void PaintBox(HWND window, GpGraphics* g, int width, int height, GpImage* strip,
-              GpImage* icons) {
+void PaintBox(HWND window, GpGraphics* g, int width, int height, GpImage* strip, GpImage* icons) {
     float w = static_cast<float>(width - 14), h = static_cast<float>(height);
     DrawImagePart(g, strip, {7, 7, w, 96}, {0, 0, 1, 96});
     // The strip's middle is one colour from row 96 down to row 128: a row of it is stretched.
@@ -76,21 +76,34 @@ void PaintBox(HWND window, GpGraphics* g, int width, int height, GpImage* strip,
     if (reinterpret_cast<INT_PTR>(GetPropW(window, kWindowFlagsProperty)) == kMessageBoxFlags &&
         icon != 0) {
         DrawImagePart(g, icons, {30, 40, 40, 40},
-                          {static_cast<float>(IconOffset(static_cast<int>(icon))), 0, 40, 40});
+                      {static_cast<float>(IconOffset(static_cast<int>(icon))), 0, 40, 40});
     }
 }
 
-// The look of the box: the owner's when it is a toolkit window, else the toolkit's plain one.
-AttachOptions BoxLook(HWND owner, int captionButtons) {
+// The caller's captions, rightmost first; button i from the right returns i.
+std::vector<ButtonEntry> CaptionSet(const std::vector<std::string>& captions) {
+    std::vector<ButtonEntry> set;
+    for (std::size_t i = captions.size(); i-- > 0;)
+        set.push_back({captions[i], static_cast<int>(set.size()) + 1});
+    return set;
+}
+
+// The look of the box: the caller's own skin when given, else the owner's when it is a toolkit
+// window, else the toolkit's plain one.
+AttachOptions BoxLook(HWND owner, const MessageBoxOptions& box) {
+    if (box.customSkin) {
+        AttachOptions skin = *box.customSkin;
+        if (!skin.captionFlags) skin.captionFlags = box.captionButtons;
+        return skin;
+    }
     AttachOptions options;
-    options.captionFlags = captionButtons;
+    options.captionFlags = box.captionButtons;
     if (HostWindow* host = HostWindow::FromWindow(owner)) {
         const HostSettings& from = host->Settings();
         options.settings.layeredAlpha = from.layeredAlpha;
         options.settings.backgroundMode = from.backgroundMode;
-        options.settings.cornerStyle = from.cornerStyle == CornerStyle::kNineGrid
-                                           ? CornerStyle::kRounded
-                                           : from.cornerStyle;
+        options.settings.cornerStyle =
+            from.cornerStyle == CornerStyle::kNineGrid ? CornerStyle::kRounded : from.cornerStyle;
         options.settings.nineGridMargins = from.nineGridMargins;
         options.settings.border = from.border;
         options.shadowWindow = from.shadowWindow;
@@ -114,7 +127,7 @@ RECT ReferenceRect(HWND owner, bool centreOnOwner) {
 // One open box: its window, host, elements and result.
 class MessageBoxWindow {
   public:
-    MessageBoxWindow(HWND owner, const std::string& text, const MessageBoxOptions& options)
+    MessageBoxWindow(HWND owner, const std::string& text, MessageBoxOptions& options)
         : owner_(owner), text_(text), options_(options) {}
     ~MessageBoxWindow() {
         buttons_.clear();
@@ -122,6 +135,7 @@ class MessageBoxWindow {
     }
 
     int Run() {
+        if (options_.title.empty()) options_.title = kDefaultTitle;
         if (!Create()) return kResultCancel;
         Layout();
         Show();
@@ -135,15 +149,14 @@ class MessageBoxWindow {
         reference_ = ReferenceRect(owner_, options_.centreOnOwner);
         textArea_ = icon_ ? RectF{85, 43, 200, 50} : RectF{30, 43, 260, 50};
         POINT at = CentredOrigin(reference_, width_, height_);
-        std::string title = options_.title.empty() ? "提示：" : options_.title;
         // Made topmost at once: Wine ignores a later HWND_TOPMOST for a layered window.
         window_ = CreateHostWindow({.parent = owner_,
-                                        .title = title,
-                                        .x = at.x,
-                                        .y = at.y,
-                                        .width = width_,
-                                        .height = height_,
-                                        .exStyle = WS_EX_TOPMOST});
+                                    .title = options_.title,
+                                    .x = at.x,
+                                    .y = at.y,
+                                    .width = width_,
+                                    .height = height_,
+                                    .exStyle = WS_EX_TOPMOST});
         if (!window_) return false;
         SetPropW(window_, kIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(icon_)));
         SetPropW(window_, kWindowFlagsProperty, reinterpret_cast<HANDLE>(kMessageBoxFlags));
@@ -171,8 +184,10 @@ class MessageBoxWindow {
                 PostMessageW(w, WM_CLOSE, 0, 0);
             }
         };
-        host_.Settings().animationKind = options_.closeAnimation;
-        return host_.Attach(window_, BoxLook(owner_, options_.captionButtons));
+        if (!host_.Attach(window_, BoxLook(owner_, options_))) return false;
+        // Attaching sets every setting of the host; the close animation is set after it.
+        if (options_.closeAnimation) host_.Settings().animationKind = *options_.closeAnimation;
+        return true;
     }
 
     void Layout() {
@@ -187,8 +202,7 @@ class MessageBoxWindow {
     void FitText() {
         ImagePtr scratch = NewArgbBitmap(1, 1);
         GraphicsPtr g = NewSmoothGraphics(scratch.get());
-        RectF measured =
-            MeasureString(g.get(), ToWide(text_), DefaultFont(), nullptr);
+        RectF measured = MeasureString(g.get(), ToWide(text_), DefaultFont(), nullptr);
         int textWidth = static_cast<int>(measured.width),
             textHeight = static_cast<int>(measured.height);
         if (measured.width > textArea_.width) {
@@ -209,12 +223,14 @@ class MessageBoxWindow {
         MoveWindow(window_, at.x, at.y, width_, height_, FALSE);
     }
 
+    // Without captions of the caller's, the set's are written back, left to right as given.
     void BuildButtons() {
-        std::vector<ButtonEntry> set = ButtonSet(options_.buttons);
-        if (!options_.captions.empty()) {
-            set.clear();
-            for (std::size_t i = options_.captions.size(); i-- > 0;)
-                set.push_back({options_.captions[i].c_str(), static_cast<int>(set.size()) + 1});
+        const bool ownCaptions = !options_.captions.empty();
+        const std::vector<ButtonEntry> set =
+            ownCaptions ? CaptionSet(options_.captions) : ButtonSet(options_.buttons);
+        if (!ownCaptions) {
+            for (auto entry = set.rbegin(); entry != set.rend(); ++entry)
+                options_.captions.push_back(entry->caption);
         }
         float height = options_.glowButtons ? 26.0f : 24.0f;
         for (const ButtonEntry& entry : set) {
@@ -253,7 +269,7 @@ class MessageBoxWindow {
 
     HWND owner_;
     std::string text_;
-    const MessageBoxOptions& options_;
+    MessageBoxOptions& options_;
     HWND window_ = nullptr;
     int icon_ = 0;
     int width_ = kStartWidth, height_ = kStartHeight;
@@ -269,9 +285,13 @@ class MessageBoxWindow {
 
 }  // namespace
 
-int ToolkitMessageBox(HWND owner, const std::string& text, const MessageBoxOptions& options) {
+int ToolkitMessageBox(HWND owner, const std::string& text, MessageBoxOptions& options) {
     MessageBoxWindow box(owner, text, options);
     return box.Run();
+}
+
+int ToolkitMessageBox(HWND owner, const std::string& text, MessageBoxOptions&& options) {
+    return ToolkitMessageBox(owner, text, options);
 }
 
 }  // namespace ui
