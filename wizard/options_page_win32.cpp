@@ -39,7 +39,7 @@ void OptionsPage::Build(HWND window, const ui::ElementHandler& onClick) {
 void OptionsPage::BuildInstallButton(HWND window, const ui::ElementHandler& onClick) {
     installButton_.Create(window, {.rect = {125, 240, 210, 90}});
     installButton_.SetAnimationInterval(kButtonAnimationMs);
-    installButton_.SetImage(InstallStrip(), 3);
+    installButton_.SetImage(ImageCopy(art::WizardImage::kInstallStrip), 3);
     installButton_.BindEvent(ui::kMsgClick, onClick);
 }
 

@@ -3,8 +3,7 @@
 #include <memory>
 #include <utility>
 
-#include "kMessageBackground.h"
-#include "kMessageIcons.h"
+#include "art/toolkit_art.h"
 #include "toolkit/controls/glow_button.h"
 #include "toolkit/controls/push_button.h"
 #include "toolkit/core/host_window.h"
@@ -160,8 +159,8 @@ class MessageBoxWindow {
         if (!window_) return false;
         SetPropW(window_, kIconProperty, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(icon_)));
         SetPropW(window_, kWindowFlagsProperty, reinterpret_cast<HANDLE>(kMessageBoxFlags));
-        strip_ = LoadImage(EmbeddedBytes(kMessageBackground));
-        icons_ = LoadImage(EmbeddedBytes(kMessageIcons));
+        strip_ = LoadImage(art::Bytes(art::ToolkitImage::kMessageBackground));
+        icons_ = LoadImage(art::Bytes(art::ToolkitImage::kMessageIcons));
         HostCallbacks& callbacks = host_.Callbacks();
         callbacks.backgroundPaint = [this](HWND w, GpGraphics* g, int width, int height) {
             PaintBox(w, g, width, height, strip_.Get(), icons_.Get());
