@@ -24,7 +24,7 @@ inline constexpr std::size_t kAppendedTrailerSize = 24;
 inline constexpr char kAppendedMagic[8] = {'V', 'S', 'p', 'a', 'y', 'l', 'd', '1'};
 
 // vspack make-installer takes a program for a stub only when its file holds this text, which
-// the stub carries (installer/program/appended_payload_win32.cpp).
+// the stub carries (program/appended_payload_win32.cpp).
 inline constexpr char kStubMarker[] = "VantorSaelin-Stub: the payload follows this program";
 
 struct AppendedTrailer {

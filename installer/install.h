@@ -30,7 +30,7 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
 
 // The payload this program carries (Win32 only). The program supplies it with its payload
 // source: the payload linked in (resources/payload, vs_payload) or the block appended to the
-// program's file (installer/program/appended_payload_win32.cpp, the stub).
+// program's file (program/appended_payload_win32.cpp, the stub).
 ShippedPayload ProgramPayload();
 
 // The same procedure on the given platform and payload, with each action in `log`.

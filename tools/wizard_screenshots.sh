@@ -21,7 +21,7 @@ trap 'stop_wine; stop_display' EXIT
 start_display
 start_wine
 run_wine reg delete 'HKCU\Software\VantorFenWix' /f >/dev/null 2>&1 # a new user
-run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
+run_wine "$WIN_DIR/program/VantorSaelin-Setup.exe" &
 sleep 6
 window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
 [ -n "$window" ] || die "the wizard did not appear"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <optional>
 
-#include "installer/program/program_main.h"
+#include "program/program_main.h"
 #include "wizard/test_hooks.h"
 
 namespace {
@@ -42,5 +42,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     const std::optional<rt::TextValue> pause = Environment(kProgressPause);
     wiz::SetTestHooks({.folderChoice = &TakeFolderChoice,
                        .progressPauseMs = pause ? std::atoi(pause->c_str()) : 0});
-    inst::RunProgram();
+    prog::RunProgram();
 }

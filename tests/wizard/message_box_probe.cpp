@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "toolkit/controls/message_box.h"
 #include "toolkit/controls/shadow_window.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_class.h"
-#include "wizard/message_box.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     if (!ui::StartToolkit()) return 100;
@@ -27,10 +27,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int) {
     ShowWindow(owner, SW_SHOW);
     ui::ShadowWindow shadow;
     if (commandLine && std::strstr(commandLine, "shadow")) shadow.ShowShadow(owner);
-    int result = wiz::ToolkitMessageBox(owner, "安装目录不能为空。\r\n是否初始化为默认值？",
-                                        {.buttons = wiz::MessageButtons::kYesNoCancel,
-                                         .icon = static_cast<wiz::MessageIcon>(icon),
-                                         .centreOnOwner = true});
+    int result = ui::ToolkitMessageBox(owner, "安装目录不能为空。\r\n是否初始化为默认值？",
+                                       {.buttons = ui::MessageButtons::kYesNoCancel,
+                                        .icon = static_cast<ui::MessageIcon>(icon),
+                                        .centreOnOwner = true});
     shadow.HideShadow();
     DestroyWindow(owner);
     return result + 10 * ownerClicks;

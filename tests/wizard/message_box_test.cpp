@@ -5,18 +5,19 @@
 #include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "kIconStrip.h"
 #include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/controls/message_box.h"
 #include "toolkit/core/control.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/toolkit.h"
-#include "wizard/message_box.h"
-#include "wizard/message_loops.h"
 
-namespace wiz {
+namespace ui {
 namespace {
 
 using ui::test::Rgba;
@@ -36,10 +37,11 @@ void CALLBACK PressKey(HWND, UINT, UINT_PTR id, DWORD) {
     PostMessageW(g_box, WM_KEYDOWN, g_key, 0);
 }
 
-// Opens a box. With a probe, the probe runs once the box is shown and must close it; without
-// one, `key` is pressed on the box as soon as it is up (input queued before, the box drops).
-int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
-            std::function<void(HWND)> probe = {}, HWND owner = nullptr) {
+// Opens a box with the caller's variables `options`, which it may write back into. With a
+// probe, the probe runs once the box is shown and must close it; without one, `key` is pressed
+// on the box as soon as it is up (input queued before, the box drops).
+int OpenBoxKeeping(const std::string& text, MessageBoxOptions& options, UINT key,
+                   std::function<void(HWND)> probe = {}, HWND owner = nullptr) {
     g_probe = std::move(probe);
     g_key = key;
     bool probing = static_cast<bool>(g_probe);
@@ -48,6 +50,11 @@ int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
         SetTimer(nullptr, 0, probing ? 100 : 1, probing ? RunProbe : PressKey);
     };
     return ToolkitMessageBox(owner, text, options);
+}
+
+int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
+            std::function<void(HWND)> probe = {}, HWND owner = nullptr) {
+    return OpenBoxKeeping(text, options, key, std::move(probe), owner);
 }
 
 // A plain window that counts the clicks and keys that reach it.
@@ -73,17 +80,26 @@ class MessageBoxTest : public ::testing::Test {
     static void SetUpTestSuite() { ASSERT_TRUE(ui::StartToolkit()); }
 };
 
+// The box's buttons (push or glow buttons, not the caption's), left to right.
+std::vector<ui::Element*> Buttons(HWND box) {
+    ui::HostWindow* host = ui::HostWindow::FromWindow(box);
+    std::vector<ui::Element*> buttons;
+    for (ui::Element* e = host->Elements().First(); e; e = e->NextSibling()) {
+        const ui::ElementType type = e->TypeId();
+        if ((type == ui::ElementType::kControl || type == ui::ElementType::kGlowButton) &&
+            e->Top() > 50)
+            buttons.push_back(e);
+    }
+    std::sort(buttons.begin(), buttons.end(),
+              [](ui::Element* a, ui::Element* b) { return a->Left() < b->Left(); });
+    return buttons;
+}
+
 // Buttons from the right, as captions; and which one has the focus (1 = rightmost).
 std::vector<std::string> Captions(HWND box, int* focus) {
     ui::HostWindow* host = ui::HostWindow::FromWindow(box);
     std::vector<std::string> captions;
-    std::vector<ui::Element*> buttons;
-    for (ui::Element* e = host->Elements().First(); e; e = e->NextSibling()) {
-        if (e->TypeId() == ui::ElementType::kControl && e->Top() > 50)
-            buttons.push_back(e);  // not the caption's
-    }
-    std::sort(buttons.begin(), buttons.end(),
-              [](ui::Element* a, ui::Element* b) { return a->Left() < b->Left(); });
+    const std::vector<ui::Element*> buttons = Buttons(box);
     for (ui::Element* e : buttons) {
         captions.push_back(static_cast<ui::Control*>(e)->Text());
         if (host->Elements().Focus() == e)
@@ -118,6 +134,146 @@ TEST_F(MessageBoxTest, EachButtonSetHasItsCaptionsEnterPressesTheRightmostEscape
         EXPECT_EQ(seen, c.captions);
         EXPECT_EQ(focus, 1);
         EXPECT_EQ(OpenBox("text", {.buttons = c.buttons}, VK_ESCAPE), kResultCancel);
+    }
+}
+
+// What the box shows for its arguments, and what it writes back into the caller's variables:
+// the title and captions it showed where none were given. The probe presses Enter, or Escape
+// when no button has the focus.
+TEST_F(MessageBoxTest, ShowsItsArgumentsAndWritesBackTheTitleAndCaptionsItChose) {
+    struct Case {
+        const char* what;
+        MessageBoxOptions given;
+        std::string title;
+        std::vector<std::string> captions;  // left to right
+        int focus;                          // from the right
+        int buttonHeight;
+        int result;
+    };
+    const Case cases[] = {
+        {"defaults",
+         {.buttons = MessageButtons::kYesNo},
+         "提示：",
+         {"是(&Y)", "否(&N)"},
+         1,
+         24,
+         kResultNo},
+        {"title, default button, glow buttons",
+         {.buttons = MessageButtons::kAbortRetryIgnore,
+          .title = "标题",
+          .defaultButton = 3,
+          .glowButtons = true},
+         "标题",
+         {"放弃", "重试", "忽略"},
+         3,
+         26,
+         kResultAbort},
+        {"own captions return their position from the right",
+         {.captions = {"甲", "乙", "丙"}, .defaultButton = 2},
+         "提示：",
+         {"甲", "乙", "丙"},
+         2,
+         24,
+         2},
+        {"no such set",
+         {.buttons = static_cast<MessageButtons>(9)},
+         "提示：",
+         {},
+         0,
+         0,
+         kResultCancel},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MessageBoxOptions options = c.given;
+        std::string shownTitle;
+        std::vector<std::string> shown;
+        int focus = 0;
+        int height = 0;
+        auto probe = [&](HWND box) {
+            char title[64] = {};
+            GetWindowTextA(box, title, sizeof title);
+            shownTitle = title;
+            shown = Captions(box, &focus);
+            for (ui::Element* button : Buttons(box))
+                height = button->Height();
+            PostMessageW(box, WM_KEYDOWN, focus ? VK_RETURN : VK_ESCAPE, 0);
+        };
+        EXPECT_EQ(OpenBoxKeeping("text", options, VK_ESCAPE, probe), c.result);
+        EXPECT_EQ(shownTitle, c.title);
+        EXPECT_EQ(shown, c.captions);
+        EXPECT_EQ(focus, c.focus);
+        EXPECT_EQ(height, c.buttonHeight);
+        EXPECT_EQ(options.title, c.title) << "written back";
+        EXPECT_EQ(options.captions, c.captions) << "written back";
+    }
+}
+
+// The box's host is attached with the caller's skin when one is given (its caption flags, when
+// it has none, from the box's argument), else with its owner's look (nine-grid corners become
+// rounded), else with the plain one; a close animation given is the host's.
+TEST_F(MessageBoxTest, TakesTheCallersSkinElseItsOwnersLookElseThePlainOne) {
+    AttachOptions ownerLook = ui::test::Bare();
+    ownerLook.settings.layeredAlpha = 180;
+    ownerLook.settings.cornerStyle = CornerStyle::kNineGrid;
+    ui::test::TestWindow owner(ownerLook, {.x = 40, .y = 30, .width = 460, .height = 340});
+    AttachOptions skin;
+    skin.settings.layeredAlpha = 120;
+    skin.settings.cornerStyle = CornerStyle::kSquare;
+    skin.settings.draggable = false;
+    skin.backgroundImage = ui::test::SolidPng(30, 20, ui::test::kGreen);
+    struct Case {
+        const char* what;
+        HWND owner;
+        std::optional<AttachOptions> skin;
+        std::optional<AnimationKind> closeAnimation;
+        int alpha;
+        CornerStyle corners;
+        bool draggable;
+        int pictureWidth;  // of the background picture; 0: none
+        AnimationKind closeKind;
+    };
+    const Case cases[] = {
+        {"plain", nullptr, {}, {}, 210, CornerStyle::kRounded, true, 0, AnimationKind::kNone},
+        {"owner's",
+         owner.window,
+         {},
+         AnimationKind::kFade,
+         180,
+         CornerStyle::kRounded,
+         true,
+         0,
+         AnimationKind::kFade},
+        {"skin",
+         owner.window,
+         skin,
+         {},
+         120,
+         CornerStyle::kSquare,
+         false,
+         30,
+         AnimationKind::kNone},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        HostSettings seen;
+        int pictureWidth = -1;
+        auto probe = [&](HWND box) {
+            HostWindow* host = HostWindow::FromWindow(box);
+            seen = host->Settings();
+            GpImage* picture = host->Composition().BackgroundImage();
+            pictureWidth = picture ? SizeOf(picture).width : 0;
+            PostMessageW(box, WM_KEYDOWN, VK_ESCAPE, 0);
+        };
+        OpenBox("text", {.customSkin = c.skin, .closeAnimation = c.closeAnimation}, VK_ESCAPE,
+                probe, c.owner);
+        EXPECT_EQ(seen.layeredAlpha, c.alpha);
+        EXPECT_EQ(seen.cornerStyle, c.corners);
+        EXPECT_EQ(seen.draggable, c.draggable);
+        EXPECT_EQ(seen.captionFlags & (kCaptionTitle | kCaptionClose),
+                  kCaptionTitle | kCaptionClose);
+        EXPECT_EQ(pictureWidth, c.pictureWidth);
+        EXPECT_EQ(seen.animationKind, c.closeKind);
     }
 }
 
@@ -261,4 +417,4 @@ TEST_F(MessageBoxTest, TwoHundredBoxesLeaveGdiObjectsAndHeapFlat) {
 }
 
 }  // namespace
-}  // namespace wiz
+}  // namespace ui

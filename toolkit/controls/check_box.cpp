@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "kCheckSheet.h"
+#include "art/toolkit_art.h"
 #include "toolkit/core/clip.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/shared_image.h"
@@ -13,7 +13,7 @@ namespace {
 
 // The check sheet, 68 x 17 without its PNG signature: four 17 x 17 frames, empty, empty
 // highlighted, ticked, ticked highlighted.
-SharedImage gSheet(kCheckSheet, true);
+SharedImage gSheet(art::Bytes(art::ToolkitImage::kCheckSheet), true);
 constexpr float kFrameSize = 17;
 
 int FrameFor(int state, bool checked) {

@@ -1,6 +1,6 @@
 #include "toolkit/controls/glow_button.h"
 
-#include "kGlowButtonSkin.h"
+#include "art/toolkit_art.h"
 #include "runtime/dll_calls_win32.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/shared_image.h"
@@ -11,7 +11,7 @@ namespace {
 
 // The button skin, 55 x 28: frames of 13 x 28 at x = 0 (normal), 14 (hover, focused) and 28
 // (pressed), and a smaller fourth frame at x = 43 that is not used.
-SharedImage gSkin(kGlowButtonSkin, false);
+SharedImage gSkin(art::Bytes(art::ToolkitImage::kGlowButtonSkin), false);
 constexpr float kFrameWidth = 13;
 constexpr Margins kSkinMargins{5, 5, 3, 15};
 constexpr UINT kGlowPeriodMs = 100;

@@ -1,6 +1,7 @@
 #include "toolkit/controls/menu_window.h"
 
 #include "toolkit/controls/menu_painter.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/window_class.h"
 
 namespace ui {
@@ -46,23 +47,6 @@ Element* FocusOwnerElementUnderMouse(HWND owner) {
         host->Elements().HitTest(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
     if (element) SendMessageW(owner, kMsgFocusGained, 0, reinterpret_cast<LPARAM>(element));
     return element;
-}
-
-// GetMessageW until the window is gone. A WM_QUIT ends it early and is posted again, so that
-// the thread's own loop ends too; returns false then.
-bool RunMenuLoop(HWND window) {
-    MSG message;
-    while (IsWindow(window)) {
-        BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        if (got == -1) return false;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return true;
 }
 
 bool IsLetterOrDigit(WPARAM key) {
@@ -172,7 +156,8 @@ void MenuWindow::Run(AnimationKind showKind, bool atPoint) {
     if (!IsWindow(window_)) return;
     host_.Show(showKind, kSlideMs);
     if (IsWindow(window_)) SetForegroundWindow(window_);
-    if (!RunMenuLoop(window_) && IsWindow(window_)) DestroyWindow(window_);
+    // The menu lets every message through: a click elsewhere deactivates it, which closes it.
+    if (!RunModalLoop(window_) && IsWindow(window_)) DestroyWindow(window_);
 }
 
 // ---- The shared hook of menu windows

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "kToolkitDefaultSkin.h"
+#include "art/toolkit_art.h"
 #include "toolkit/core/common_controls.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
@@ -83,7 +83,7 @@ bool StartToolkit() {
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();
     state.defaultCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    state.defaultSkin = LoadImage(EmbeddedBytes(kToolkitDefaultSkin), true).TakeImage();
+    state.defaultSkin = LoadImage(art::Bytes(art::ToolkitImage::kDefaultSkin), true).TakeImage();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     comctl::InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();

@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "installer/program/run_log.h"
 #include "installer/program_command_line.h"
 #include "installer/program_log.h"
 #include "installer/setup_exit_codes.h"
+#include "program/run_log.h"
 #include "runtime/program_identity.h"
 
-namespace inst {
+namespace prog {
 namespace {
 
 std::string LocalTime() {
@@ -22,23 +22,24 @@ std::string LocalTime() {
 
 }  // namespace
 
-void LogRunStart(RunMode mode, const SetupCommandLine& command) {
-    SetupLog& log = ProgramLog();
+void LogRunStart(inst::RunMode mode, const inst::SetupCommandLine& command) {
+    inst::SetupLog& log = inst::ProgramLog();
     const bool silent = command.switches.silent;
     log.Note("VantorSaelin setup log, " + LocalTime());
     log.Note("program: " + rt::OwnDirectory() + "\\" + rt::OwnFileName());
-    log.Note(std::string("mode: ") + (mode == RunMode::Uninstaller ? "uninstall" : "install") +
+    log.Note(std::string("mode: ") +
+             (mode == inst::RunMode::Uninstaller ? "uninstall" : "install") +
              (silent ? ", silent" : ", with a window"));
-    log.Note("arguments: " + ProgramArguments());
+    log.Note("arguments: " + inst::ProgramArguments());
     // A silent run logs them as the reason it does nothing (silent_setup.h).
     if (silent) return;
-    for (const CommandLineProblem& problem : command.problems)
+    for (const inst::CommandLineProblem& problem : command.problems)
         log.Note("switch ignored: " + problem.argument + ": " + problem.reason);
 }
 
 void LogRunEnd(int exitCode) {
-    ProgramLog().Note("finished, " + LocalTime() + ": exit code " + std::to_string(exitCode) +
-                      " (" + ExitCodeMeaning(exitCode) + ")");
+    inst::ProgramLog().Note("finished, " + LocalTime() + ": exit code " + std::to_string(exitCode) +
+                            " (" + inst::ExitCodeMeaning(exitCode) + ")");
 }
 
-}  // namespace inst
+}  // namespace prog

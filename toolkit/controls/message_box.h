@@ -1,17 +1,18 @@
-// The wizard's own skinned message box: a text, an optional 40 x 40 icon and up to three
-// buttons in a toolkit window that blocks its caller in a modal loop until it is closed.
+// The toolkit's skinned message box: a text, an optional 40 x 40 icon and up to three buttons in
+// a toolkit window that blocks its caller in a modal loop until it is closed.
 #pragma once
 
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "runtime/value_types.h"
 #include "toolkit/core/host_settings.h"
 
-namespace wiz {
+namespace ui {
 
 // Button sets; the values are those of the system message box's MB_OK .. MB_RETRYCANCEL.
 enum class MessageButtons : int {
@@ -38,27 +39,39 @@ enum class MessageIcon : int {
 using MessageResult = rt::MessageBoxResult;
 using enum rt::MessageBoxResult;
 
+// The box's arguments. `title` and `captions` are also the caller's variables: where they are
+// left empty, the box writes back what it shows (the ToolkitMessageBox that takes the options by
+// reference). Captions kept that way are the caller's own at the next box: its buttons then
+// return their positions.
 struct MessageBoxOptions {
     MessageButtons buttons = MessageButtons::kOk;
-    std::string title;  // empty: "提示："
+    std::string title;  // empty: "提示：", written back
     MessageIcon icon = MessageIcon::kNone;
     // Called once the box is laid out, before it is shown: (box, width, height).
     std::function<void(HWND, int, int)> onLayout;
     bool beep = true;            // MessageBeep with the icon's value when an icon is shown
     bool centreOnOwner = false;  // else centred on the work area
-    int captionButtons = ui::kCaptionTitle | ui::kCaptionClose;
-    // Captions left to right instead of the set's; button i from the right returns i.
+    int captionButtons = kCaptionTitle | kCaptionClose;
+    // Captions left to right instead of the set's; button i from the right returns i. Empty:
+    // the set's captions, written back left to right.
     std::vector<std::string> captions;
     int defaultButton = 1;  // focused button, counted from the right, 1-based
-    ui::AnimationKind showAnimation = ui::AnimationKind::kNone;
-    ui::AnimationKind closeAnimation = ui::AnimationKind::kNone;
+    // The box's own look, attached as given (background picture included) instead of its
+    // owner's look or the plain one; caption flags it leaves unset come from `captionButtons`.
+    std::optional<AttachOptions> customSkin;
+    AnimationKind showAnimation = AnimationKind::kNone;
+    // The host's close animation; none given: the one the box was attached with.
+    std::optional<AnimationKind> closeAnimation;
     bool glowButtons = false;  // GlowButtons (70 x 26) instead of PushButtons (70 x 24)
 };
 
 // Shows the box over `owner` (may be 0) and returns the pressed button's MessageResult, or
 // kResultCancel when it was closed otherwise (also when it could not be made). The box is
 // topmost and runs its own modal loop on the caller's thread: other windows of the thread keep
-// painting, but their keyboard and mouse input is dropped. Needs the toolkit started.
-int ToolkitMessageBox(HWND owner, const std::string& text, const MessageBoxOptions& options = {});
+// painting, but their keyboard and mouse input is dropped. Needs the toolkit started. This one
+// writes the shown title and captions back into `options` where they were left empty.
+int ToolkitMessageBox(HWND owner, const std::string& text, MessageBoxOptions& options);
+// The same for options the caller does not keep.
+int ToolkitMessageBox(HWND owner, const std::string& text, MessageBoxOptions&& options = {});
 
-}  // namespace wiz
+}  // namespace ui

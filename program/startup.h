@@ -3,10 +3,10 @@
 // whether to uninstall; with /S it installs or uninstalls silently instead (silent_run.h).
 #pragma once
 
-namespace inst {
+namespace prog {
 
 // Returns the process exit code: 0 on every path with a window or a question, a silent run's
 // code (setup_exit_codes.h) otherwise.
 int RunStartup();
 
-}  // namespace inst
+}  // namespace prog

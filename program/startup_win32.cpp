@@ -1,15 +1,15 @@
-#include "installer/program/startup.h"
+#include "program/startup.h"
 
 #include <objbase.h>
 #include <windows.h>
 
 #include "installer/install_layout.h"
-#include "installer/program/run_log.h"
-#include "installer/program/silent_run.h"
 #include "installer/program_command_line.h"
 #include "installer/program_log.h"
 #include "installer/run_mode.h"
 #include "installer/uninstall.h"
+#include "program/run_log.h"
+#include "program/silent_run.h"
 #include "runtime/dll_calls_win32.h"
 #include "runtime/program_identity.h"
 #include "runtime/show_message.h"
@@ -17,7 +17,7 @@
 #include "wizard/wizard_identity.h"
 #include "wizard/wizard_window.h"
 
-namespace inst {
+namespace prog {
 namespace {
 
 // Shown, restored if minimised and put in front, with exactly these calls in this order.
@@ -34,7 +34,7 @@ void RunInstaller() {
     HWND open = rt::dll::FindWindowA(wiz::kWizardClassName, wiz::kWizardTitle);
     if (open != nullptr) {
         // The open wizard owns the installation; COM stays as it is, the process just ends.
-        ProgramLog().Note("a setup wizard is open already: brought to the front");
+        inst::ProgramLog().Note("a setup wizard is open already: brought to the front");
         BringToFront(open);
         return;
     }
@@ -43,16 +43,17 @@ void RunInstaller() {
 }
 
 void RunUninstaller() {
-    const int answer = rt::ShowMessage(rt::TaggedValue::Text(kUninstallQuestion),
-                                       MB_YESNO | MB_ICONQUESTION, rt::TextValue(kUninstallTitle));
-    ProgramLog().Message(kUninstallTitle, kUninstallQuestion, answer);
-    if (answer == rt::kResultYes) RunUninstall();
+    const int answer =
+        rt::ShowMessage(rt::TaggedValue::Text(inst::kUninstallQuestion), MB_YESNO | MB_ICONQUESTION,
+                        rt::TextValue(inst::kUninstallTitle));
+    inst::ProgramLog().Message(inst::kUninstallTitle, inst::kUninstallQuestion, answer);
+    if (answer == rt::kResultYes) inst::RunUninstall();
 }
 
 // A log asked for by /LOG= records a run with a window too; one that cannot be written is
 // left out, as the other switches a run with a window does not understand.
-void StartLogIfAsked(RunMode mode, const SetupCommandLine& command) {
-    if (!command.switches.logPath || !StartProgramLogFile(*command.switches.logPath)) return;
+void StartLogIfAsked(inst::RunMode mode, const inst::SetupCommandLine& command) {
+    if (!command.switches.logPath || !inst::StartProgramLogFile(*command.switches.logPath)) return;
     LogRunStart(mode, command);
 }
 
@@ -60,11 +61,11 @@ void StartLogIfAsked(RunMode mode, const SetupCommandLine& command) {
 
 int RunStartup() {
     rt::SeedRandom();
-    const RunMode mode = ChooseRunMode(rt::OwnFileName());
-    const SetupCommandLine& command = ProgramCommandLine();
+    const inst::RunMode mode = inst::ChooseRunMode(rt::OwnFileName());
+    const inst::SetupCommandLine& command = inst::ProgramCommandLine();
     if (command.switches.silent) return RunSilently(mode);
     StartLogIfAsked(mode, command);
-    if (mode == RunMode::Uninstaller) {
+    if (mode == inst::RunMode::Uninstaller) {
         RunUninstaller();
     } else {
         RunInstaller();
@@ -73,4 +74,4 @@ int RunStartup() {
     return 0;
 }
 
-}  // namespace inst
+}  // namespace prog

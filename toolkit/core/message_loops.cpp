@@ -1,6 +1,6 @@
-#include "wizard/message_loops.h"
+#include "toolkit/core/message_loops.h"
 
-namespace wiz {
+namespace ui {
 
 namespace {
 
@@ -70,7 +70,7 @@ void DropQueuedInput() {
     }
 }
 
-void RunModalLoop(HWND window) {
+bool RunModalLoop(HWND window, ModalInputFilter dropInput) {
     MSG message{};
     while (IsWindow(window)) {
         BOOL got = GetMessageW(&message, nullptr, 0, 0);
@@ -80,13 +80,14 @@ void RunModalLoop(HWND window) {
             // behind, it would stay on screen, topmost and unanswered, until the process ends.
             DestroyWindow(window);
             PostQuitMessage(static_cast<int>(message.wParam));
-            return;
+            return false;
         }
-        if (got < 0) return;
-        if (IsInputForOtherWindow(message, window)) continue;
+        if (got < 0) return false;
+        if (dropInput && dropInput(message, window)) continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
+    return true;
 }
 
-}  // namespace wiz
+}  // namespace ui

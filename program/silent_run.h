@@ -5,9 +5,9 @@
 
 #include "installer/run_mode.h"
 
-namespace inst {
+namespace prog {
 
 // Returns the exit code (setup_exit_codes.h).
-int RunSilently(RunMode mode);
+int RunSilently(inst::RunMode mode);
 
-}  // namespace inst
+}  // namespace prog

@@ -5,12 +5,12 @@
 #include "installer/run_mode.h"
 #include "installer/setup_command_line.h"
 
-namespace inst {
+namespace prog {
 
 // The program, its mode, its arguments and the local time; for a run with a window also the
 // arguments it ignores because it did not understand them.
-void LogRunStart(RunMode mode, const SetupCommandLine& command);
+void LogRunStart(inst::RunMode mode, const inst::SetupCommandLine& command);
 
 void LogRunEnd(int exitCode);
 
-}  // namespace inst
+}  // namespace prog

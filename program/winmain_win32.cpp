@@ -2,8 +2,8 @@
 // starts an elevated program controls that.
 #include <windows.h>
 
-#include "installer/program/program_main.h"
+#include "program/program_main.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    inst::RunProgram();
+    prog::RunProgram();
 }

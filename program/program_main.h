@@ -2,9 +2,9 @@
 // and the runtime's end, which runs the toolkit's clean-up before the process ends.
 #pragma once
 
-namespace inst {
+namespace prog {
 
 // Never returns: the process ends with the start-up routine's exit code.
 [[noreturn]] void RunProgram();
 
-}  // namespace inst
+}  // namespace prog
