@@ -28,9 +28,9 @@ enum class InstallOutcome {
 // has initialised COM.
 InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd);
 
-// The payload this program carries (Win32 only). The program supplies it with its payload
-// source: the payload linked in (resources/payload, vs_payload) or the block appended to the
-// program's file (program/appended_payload_win32.cpp, the stub).
+// The payload this program carries (Win32 only): the one linked in (resources/payload, which the
+// installer links), unless a source of the program defines this function itself, as the stub's
+// does with the block appended to its file (program/appended_payload_win32.cpp).
 ShippedPayload ProgramPayload();
 
 // The same procedure on the given platform and payload, with each action in `log`.
