@@ -57,7 +57,7 @@ base_prefix=$WINEPREFIX
 export WINEPREFIX=$base_prefix-shots
 bash "$ROOT/cmake/fresh-wine-prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
 start_wine
-VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/tests/install_e2e/VantorSaelin-Setup-test.exe" &
+VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/tests/program/VantorSaelin-Setup-test.exe" &
 sleep 6
 window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
 [ -n "$window" ] || die "the wizard did not appear for the install"
