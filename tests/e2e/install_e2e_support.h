@@ -13,6 +13,9 @@
 
 namespace e2e {
 
+// A path on the build machine as the programs under Wine see it (the host's root is drive Z:).
+std::string WindowsPathOf(std::string hostPath);
+
 // The built test programs and the product's packed files, as Windows paths.
 std::string RunnerPath();
 // The shipped program, and its build with the test hooks

@@ -10,12 +10,6 @@
 namespace e2e {
 namespace {
 
-// CMake hands over host paths; Wine sees the host's root as drive Z:.
-std::string WindowsPathOf(std::string hostPath) {
-    std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
-    return "Z:" + hostPath;
-}
-
 class RegistryKey {
   public:
     RegistryKey(HKEY root, const std::string& key, REGSAM access) {
@@ -75,6 +69,11 @@ void CollectFiles(const std::string& folder, const std::string& prefix,
 }
 
 }  // namespace
+
+std::string WindowsPathOf(std::string hostPath) {
+    std::replace(hostPath.begin(), hostPath.end(), '/', '\\');
+    return "Z:" + hostPath;
+}
 
 std::string RunnerPath() {
     return WindowsPathOf(VS_RUNNER_PATH);

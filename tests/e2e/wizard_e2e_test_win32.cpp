@@ -4,23 +4,19 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <string_view>
 #include <vector>
 
 #include "tests/e2e/install_e2e_fixture.h"
 #include "tests/e2e/install_e2e_support.h"
+#include "tests/e2e/wizard_clicks.h"
 #include "tools/uidriver/launched_process.h"
 #include "tools/uidriver/ui_driver.h"
 
 namespace e2e {
 namespace {
 
-constexpr int kAppearMs = 20000;
-constexpr int kSettleMs = 400;
-
-// Where a person points, in the wizard's client pixels.
-constexpr POINT kBoxes[4] = {{30, 153}, {30, 177}, {30, 201}, {30, 225}};  // inside each box
-constexpr POINT kDirEdit{240, 123}, kBrowse{418, 123}, kInstall{230, 285};
+// Where a person points, in the wizard's client pixels (and wizard_clicks.h).
+constexpr POINT kDirEdit{240, 123}, kBrowse{418, 123};
 constexpr POINT kClose{439, 11}, kMinimise{411, 11}, kMenu{383, 11};
 // The middle row of the progress bar under the install button.
 constexpr int kBarLeft = 140, kBarWidth = 180, kBarRow = 321;
@@ -30,52 +26,12 @@ constexpr POINT kMenuExit{48, 8 + 3 * 22 + 11};
 // A path with a space and a Chinese folder name.
 const std::string kTypedDir = "C:\\My Apps\\工具\\VantorFenWix";
 
-struct Wizard {
-    LaunchedProcess process;
-    HWND window = nullptr;
-};
-
-std::optional<HWND> WindowOf(const LaunchedProcess& process, const std::string& className,
-                             const std::optional<std::string>& title = std::nullopt,
-                             int timeoutMs = 5000) {
-    WindowQuery query;
-    query.className = className;
-    query.title = title;
-    query.processId = process.Id();
-    auto found = WaitForWindow(query, timeoutMs);
-    return found ? std::optional<HWND>(found->handle) : std::nullopt;
-}
-
 class WizardE2E : public InstallE2E {
   protected:
     void TearDown() override {
         SetEnvironmentVariableA("VANTORSAELIN_TEST_FOLDER_CHOICES", nullptr);
         SetEnvironmentVariableA("VANTORSAELIN_TEST_PROGRESS_PAUSE_MS", nullptr);
         InstallE2E::TearDown();
-    }
-
-    // The shipped program, unless a test steers it through the test build's hooks.
-    static std::optional<Wizard> StartWizard(const std::string& program = SetupProgramPath(),
-                                             const std::string& arguments = {}) {
-        auto process = LaunchedProcess::Start(program, arguments);
-        if (!process) return std::nullopt;
-        auto window = WindowOf(*process, "FenWix", std::nullopt, kAppearMs);
-        if (!window) return std::nullopt;
-        return Wizard{std::move(*process), *window};
-    }
-
-    // The four boxes as the screen shows them ("1110"), once the saved choices are in, or once
-    // they show `expected`: a busy machine repaints late, so the screen is read until then.
-    static std::string Boxes(HWND window, std::string_view expected = {}) {
-        std::string shown;
-        for (int waited = 0; waited < 5000; waited += 100) {
-            Sleep(100);
-            shown.clear();
-            for (POINT at : kBoxes)
-                shown += Blue(window, at) ? '1' : '0';
-            if (expected.empty() ? shown != "0000" : shown == expected) break;
-        }
-        return shown;
     }
 
     // What the directory box holds, as Ctrl+A, Ctrl+C put it on the clipboard (emptied first,
@@ -94,11 +50,6 @@ class WizardE2E : public InstallE2E {
             text = ClipboardText();
         }
         return text;
-    }
-
-    static void Click(HWND window, POINT at) {
-        ClickAt(window, at.x, at.y);
-        Sleep(kSettleMs);
     }
 
     // Clicks the toolkit message box's button `fromRight` (1 the rightmost: 确认 or 否(&N)).
@@ -139,15 +90,6 @@ class WizardE2E : public InstallE2E {
         }
         CloseClipboard();
         return text;
-    }
-
-    // The checked box is filled with blue; the unchecked one is white.
-    static bool Blue(HWND window, POINT at) {
-        ClientToScreen(window, &at);
-        HDC screen = GetDC(nullptr);
-        const COLORREF colour = GetPixel(screen, at.x, at.y);
-        ReleaseDC(nullptr, screen);
-        return GetBValue(colour) > 180 && GetRValue(colour) < 130;
     }
 };
 
