@@ -6,6 +6,7 @@
 #include "toolkit/core/posted_payloads.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_animation.h"
+#include "toolkit/core/window_class.h"
 
 namespace ui {
 
