@@ -18,7 +18,7 @@ TEST(DirtyRectangles, ThreeQueuedWhileBusyAreRepaintedInOnePassWithOnePresentati
     element.onDisabledQuery = [&] {
         if (queued) return;
         queued = true;  // asked while the first rectangle is composed: the queue is busy
-        EXPECT_TRUE(w.host->Composition().Queue().Busy());
+        EXPECT_TRUE(w.host->Composition().Flushing());
         w.host->QueueRect({20, 20, 10, 10}, RepaintMode::kQueue);
         w.host->QueueRect({40, 20, 10, 10}, RepaintMode::kQueue);
         w.host->QueueRect({60, 20, 10, 10}, RepaintMode::kFirst);
@@ -38,9 +38,9 @@ TEST(DirtyRectangles, APlainWindowIsPresentedPerRectangle) {
     ASSERT_TRUE(element.Create(w.window, SpecAt(20, 20, 100, 60)));
     PumpFor(30);
     int presentedBefore = w.host->Composition().PresentCount();
-    w.host->Composition().Queue().Append({20, 20, 10, 10});
-    w.host->Composition().Queue().Append({40, 20, 10, 10});
-    w.host->Composition().Queue().Process();
+    w.host->Composition().Queue().Add({20, 20, 10, 10});
+    w.host->Composition().Queue().Add({40, 20, 10, 10});
+    w.host->Composition().Flush();
     EXPECT_EQ(w.host->Composition().PresentCount() - presentedBefore, 2);
 }
 
