@@ -287,6 +287,34 @@ TEST(ElementLifecycle, ADestroyedElementCanBeCreatedAgain) {
     EXPECT_EQ(element.Alpha(), 255);
 }
 
+// Ticks and posted messages queued for an element that is then destroyed: none of them reaches
+// the element created again at the same address, while its own timer does.
+TEST(ElementLifecycle, AStaleTimerOrMessageNeverReachesANewCreationAtTheSameAddress) {
+    TestWindow w(Bare());
+    RecordingElement element;
+    ElementSpec fading = SpecAt(10, 10, 40, 40);
+    fading.animationInterval = 60000;  // its first paint starts a fade that waits for its timer
+    fading.animationFrames = 4;
+    ASSERT_TRUE(element.Create(w.window, fading));
+    element.StartTimer(60000);
+    const WPARAM staleTimers[] = {element.TimerId(),
+                                  ElementTimerId(element.Generation(), ElementTimer::kFade)};
+    element.PostElementMessage(WM_USER + 2, 0, 0);
+    element.Destroy();
+    ASSERT_EQ(element.Create(w.window, SpecAt(10, 10, 40, 40)), &element);
+    element.messages.clear();
+
+    // What timers that went off before the Destroy leave in the queue.
+    for (WPARAM id : staleTimers)
+        PostMessageW(w.window, WM_TIMER, id, 0);
+    PumpFor(20);
+    EXPECT_EQ(element.Count(kMsgTimer), 0);
+    EXPECT_EQ(element.Count(kMsgTransitionEnd), 0);  // no fade step either
+    EXPECT_EQ(element.Count(WM_USER + 2), 0);
+    SendMessageW(w.window, WM_TIMER, element.TimerId(), 0);
+    EXPECT_EQ(element.Count(kMsgTimer), 1);
+}
+
 TEST(ElementFade, RunsItsFramesOnItsTimerAndEndsWithTransitionEnd) {
     TestWindow w(Bare());
     RecordingElement element;
