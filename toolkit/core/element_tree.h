@@ -23,7 +23,6 @@ class ElementTree final : public ElementLinks {
     ElementTree& operator=(const ElementTree&) = delete;
 
     // ---- Lists and liveness
-    SiblingList& TopLevel() { return topLevel_; }
     Element* First() const { return topLevel_.first; }
     Element* Last() const { return topLevel_.last; }
     void Adopt(Element& element, Element* parent) override;
