@@ -76,23 +76,20 @@ void CheckBox::DrawFocusFrame() {
     DrawKeyboardFocusFrame(frame);
 }
 
-int CheckBox::PreHandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgCreate:
-            SetTypeId(ElementType::kCheckBox);
-            gSheet.Get();
-            break;
-        case kMsgDestroy:
-            checked_ = 0;
-            break;
-        case kMsgClick:
-            checked_ = (checked_ & 1) ^ 1;
-            Redraw();
-            break;
-        default:
-            break;
-    }
-    return -1;  // the control's own handling and the bindings see every message
+void CheckBox::OnCreate() {
+    gSheet.Get();
+    Control::OnCreate();
+}
+
+void CheckBox::OnDestroy() {
+    checked_ = 0;
+    Control::OnDestroy();
+}
+
+void CheckBox::OnClick() {
+    checked_ = (checked_ & 1) ^ 1;
+    Redraw();
+    Control::OnClick();
 }
 
 }  // namespace ui

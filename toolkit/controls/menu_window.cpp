@@ -25,10 +25,6 @@ T* Property(HWND window, const wchar_t* name) {
     return static_cast<T*>(GetPropW(window, name));
 }
 
-UINT_PTR TimerIdOf(const MenuRow& row) {
-    return reinterpret_cast<UINT_PTR>(&row);
-}
-
 // The owner's background colour, or the toolkit's default one when it has no host.
 ARGB OwnerColour(HWND owner) {
     HostWindow* host = HostWindow::FromWindow(owner);
@@ -235,12 +231,12 @@ void MenuWindow::Close() {
 void MenuWindow::RowEntered(MenuRow& row) {
     if (row.IsSeparator()) return;
     Highlight(&row, false);
-    if (row.OpensSubmenu()) SetTimer(window_, TimerIdOf(row), kHoverDelayMs, nullptr);
+    if (row.OpensSubmenu()) row.StartTimer(kHoverDelayMs);
 }
 
 void MenuWindow::RowLeft(MenuRow& row) {
     // A submenu opens only while the mouse rests on its row.
-    KillTimer(window_, TimerIdOf(row));
+    row.StopTimer();
     if (&row != active_ || &row == submenuRow_) return;
     row.SetHighlighted(false);
     active_ = nullptr;
@@ -251,7 +247,7 @@ void MenuWindow::RowLeft(MenuRow& row) {
 void MenuWindow::RowClicked(MenuRow& row) {
     if (!row.Selectable()) return;
     if (row.OpensSubmenu()) {
-        KillTimer(window_, TimerIdOf(row));
+        row.StopTimer();
         PostOpenSubmenu(row);
         return;
     }
@@ -259,7 +255,7 @@ void MenuWindow::RowClicked(MenuRow& row) {
 }
 
 void MenuWindow::RowTimer(MenuRow& row) {
-    KillTimer(window_, TimerIdOf(row));
+    row.StopTimer();
     if (row.OpensSubmenu() && row.Selectable()) OpenSubmenu(row);
 }
 
