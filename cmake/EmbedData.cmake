@@ -29,9 +29,16 @@ function(vs_embed target symbol file)
     DEPENDS ${file} ${E_DEPENDS} ${PROJECT_SOURCE_DIR}/cmake/WriteEmbedAsm.cmake
     COMMENT "Embedding ${file} as ${symbol}"
     VERBATIM)
-  file(WRITE ${hdr}.tmp "// Generated: the bytes of ${file} as a byte-set constant.\n#pragma once\nextern \"C\" const unsigned char ${symbol}[];\n")
-  file(COPY_FILE ${hdr}.tmp ${hdr} ONLY_IF_DIFFERENT)
+  vs_write_if_changed(${hdr} "// Generated: the bytes of ${file} as a byte-set constant.\n#pragma once\nextern \"C\" const unsigned char ${symbol}[];\n")
   set_source_files_properties(${asm} PROPERTIES LANGUAGE ASM OBJECT_DEPENDS ${file})
   target_sources(${target} PRIVATE ${asm})
   target_include_directories(${target} PUBLIC ${out_dir})
+endfunction()
+
+# Writes `content` to `path` only when it differs, so that an unchanged file keeps its time and
+# rebuilds nothing.
+function(vs_write_if_changed path content)
+  file(WRITE ${path}.tmp "${content}")
+  file(COPY_FILE ${path}.tmp ${path} ONLY_IF_DIFFERENT)
+  file(REMOVE ${path}.tmp)
 endfunction()

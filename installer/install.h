@@ -28,7 +28,9 @@ enum class InstallOutcome {
 // has initialised COM.
 InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd);
 
-// The payload this program carries (Win32 only).
+// The payload this program carries (Win32 only): the one linked in (resources/payload, which the
+// installer links), unless a source of the program defines this function itself, as the stub's
+// does with the block appended to its file (program/appended_payload_win32.cpp).
 ShippedPayload ProgramPayload();
 
 // The same procedure on the given platform and payload, with each action in `log`.

@@ -23,12 +23,9 @@ inline constexpr int kFolderOwnProgramFiles =
 inline constexpr int kFolderOtherProgramFiles =
     kIs64BitBuild ? kFolderProgramFilesX86 : kFolderProgramFiles;
 
-// HKEY_CURRENT_USER: the choices of the last install.
+// HKEY_CURRENT_USER: the choices of the last install (the check boxes' values are named in
+// kInstallChoices, install_options.h).
 inline constexpr char kSettingsKey[] = "Software\\VantorFenWix";
-inline constexpr char kValueAutoStartup[] = "AutoStartup";
-inline constexpr char kValueDesktopShortcut[] = "CreatDesktopShortcut";
-inline constexpr char kValueStartMenuShortcut[] = "CreatStartMenuShortcut";
-inline constexpr char kValueRemoveOldConfig[] = "RemoveOldConfigFiles";
 inline constexpr char kValueInstallPath[] = "InstallPath";
 
 // HKEY_CURRENT_USER: start with Windows.

@@ -16,10 +16,6 @@
 namespace inst {
 namespace {
 
-const char* FlagText(bool on) {
-    return on ? "1" : "0";
-}
-
 // Why a file could not be written, for the message box: the system's words alone.
 rt::TextValue ReasonForPerson(const rt::SystemError& error) {
     return error.description.empty() ? error.text : error.description;
@@ -29,10 +25,8 @@ void RememberChoices(const InstallOptions& options, SetupPlatform& platform) {
     const auto write = [&](const char* name, const rt::TextValue& text) {
         platform.WriteRegistryText(rt::kRootCurrentUser, SettingsValuePath(name), text);
     };
-    write(kValueAutoStartup, FlagText(options.AutoStartup));
-    write(kValueDesktopShortcut, FlagText(options.CreatDesktopShortcut));
-    write(kValueStartMenuShortcut, FlagText(options.CreatStartMenuShortcut));
-    write(kValueRemoveOldConfig, FlagText(options.RemoveOldConfigFiles));
+    for (const InstallChoice& choice : kInstallChoices)
+        write(choice.valueName, ChoiceText(options.*choice.member));
     write(kValueInstallPath, options.InstallPath);
 }
 
@@ -161,11 +155,10 @@ void StartUpdater(const InstallOptions& options, SetupPlatform& platform) {
 }  // namespace
 
 void LogChoices(SetupLog& log, const InstallOptions& options) {
-    log.Note(std::string("choices: InstallPath=") + options.InstallPath +
-             ", AutoStartup=" + FlagText(options.AutoStartup) +
-             ", CreatDesktopShortcut=" + FlagText(options.CreatDesktopShortcut) +
-             ", CreatStartMenuShortcut=" + FlagText(options.CreatStartMenuShortcut) +
-             ", RemoveOldConfigFiles=" + FlagText(options.RemoveOldConfigFiles));
+    std::string line = "choices: InstallPath=" + options.InstallPath;
+    for (const InstallChoice& choice : kInstallChoices)
+        line += std::string(", ") + choice.valueName + "=" + ChoiceText(options.*choice.member);
+    log.Note(line);
 }
 
 bool OpenPayloadArchive(const ShippedPayload& payload, ArchiveReader& archive,

@@ -1,17 +1,11 @@
 // The install as the wizard runs it: on this machine, with the payload the program carries,
-// recording into the program's log. A program that calls it links the payload library
-// (vs_payload) as well.
+// recording into the program's log.
 #include "installer/install.h"
 #include "installer/install_system_platform.h"
 #include "installer/logging_setup_platform.h"
 #include "installer/program_log.h"
-#include "resources/payload/embedded_payload.h"
 
 namespace inst {
-
-ShippedPayload ProgramPayload() {
-    return ShippedPayload{EmbeddedPayload(), EmbeddedImageChecksum()};
-}
 
 InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontEnd) {
     LoggingSetupPlatform platform(SystemSetupPlatform(), ProgramLog());

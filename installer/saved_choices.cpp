@@ -7,19 +7,17 @@
 namespace inst {
 namespace {
 
-bool SavedFlag(SetupPlatform& platform, const char* valueName, const char* defaultText) {
-    return platform.ReadRegistryText(rt::kRootCurrentUser, SettingsValuePath(valueName),
-                                     defaultText) == "1";
+bool SavedFlag(SetupPlatform& platform, const InstallChoice& choice) {
+    return platform.ReadRegistryText(rt::kRootCurrentUser, SettingsValuePath(choice.valueName),
+                                     ChoiceText(choice.savedDefault)) == "1";
 }
 
 }  // namespace
 
 InstallOptions ReadSavedChoices(SetupPlatform& platform) {
     InstallOptions options;
-    options.AutoStartup = SavedFlag(platform, kValueAutoStartup, "1");
-    options.CreatDesktopShortcut = SavedFlag(platform, kValueDesktopShortcut, "1");
-    options.CreatStartMenuShortcut = SavedFlag(platform, kValueStartMenuShortcut, "1");
-    options.RemoveOldConfigFiles = SavedFlag(platform, kValueRemoveOldConfig, "0");
+    for (const InstallChoice& choice : kInstallChoices)
+        options.*choice.member = SavedFlag(platform, choice);
     options.InstallPath =
         platform.ReadRegistryText(rt::kRootCurrentUser, SettingsValuePath(kValueInstallPath),
                                   DefaultInstallDirectory(platform));

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Renders the program's art from its SVG sources (the art/ folders beside the outputs) and writes
-# the files the build links in. The outputs are committed: the build itself never renders, so
-# run this only after changing a source, and commit sources and outputs together.
+# Renders the program's art, every image of art.list, from its SVG sources (the art/ folders
+# beside the outputs) and writes the files the build links in. The outputs are committed: the
+# build itself never renders, so run this only after changing a source, and commit sources and
+# outputs together.
 #
 #   resources/make_art.sh
 #
@@ -102,22 +103,24 @@ icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.
     convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$HERE/$folder/$name.ico"
 }
 
+# Every image of the list (art.list: group, name, file, how it is made) from its source.
+render_listed() {
+    local group name file maker args stem
+    # The list comes on its own descriptor: the tools below may read standard input.
+    while read -r group name file maker args <&3; do
+        case $group in '' | '#'*) continue ;; esac
+        stem=${file%.*}
+        case $maker in
+            png | png_body | jpeg | palette_png) "$maker" "$group" "$stem" ;;
+            # shellcheck disable=SC2086 # the sizes are separate words
+            icon) icon "$group" "$stem" $args ;;
+            *.py) ;; # drawn by that script of its own
+            *) fail "art.list: $file: unknown way to make it: $maker" ;;
+        esac
+    done 3<"$HERE/art.list"
+}
+
 check_tools
-
-# Toolkit: the glow button's skin, the check box sheet and the window shadow.
-png toolkit glow_button_skin
-png_body toolkit check_sheet
-palette_png toolkit shadow
-
-# Wizard: banner, logo, title-bar buttons, menu icons, install button, message box.
-jpeg wizard banner
-png wizard logo
-for name in title_close title_minimise title_menu title_chat_group \
-    menu_help menu_home menu_forum menu_exit install_button message_icons message_background; do
-    png wizard "$name"
-done
-
-# Program: the application icon.
-icon program app 16 32 48 256
+render_listed
 
 echo "make_art: rendered every image under $HERE"

@@ -16,7 +16,7 @@ fi
 use_arch "$arch"
 step "building the setup program ($arch, $(arch_triplet "$arch"))"
 build_win "$arch" VantorSaelin-Setup
-PROGRAM=$WIN_DIR/installer/program/VantorSaelin-Setup.exe
+PROGRAM=$WIN_DIR/program/VantorSaelin-Setup.exe
 [ -f "$PROGRAM" ] || die "the build produced no $PROGRAM"
 
 if [ -n "${DISPLAY:-}" ]; then

@@ -64,6 +64,8 @@ run_ctest() { # part, dir, ctest args...
     record "$part" $((total - fails)) "$fails"
     echo "$part: $((total - fails)) passed, $fails failed in $(($(date +%s) - start)) s ($log)"
     if [ "$fails" -gt 0 ]; then
+        # What failed, where CI shows only this output: the failed cases and their assertions.
+        grep -E -A6 ': Failure$|^\[  FAILED  \]|\*\*\*(Timeout|Exception)' "$log" | head -n 80
         sed -n '/The following tests FAILED/,$p' "$log"
     fi
 }

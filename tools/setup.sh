@@ -34,7 +34,8 @@ logged() { # log name, description, command...
 
 PACKAGES=(wine wine32:i386 wine64 g++-mingw-w64-i686 mingw-w64-i686-dev g++-mingw-w64-x86-64
     mingw-w64-x86-64-dev xvfb xdotool imagemagick fonts-wqy-zenhei liblzma-dev xz-utils cmake g++
-    make dpkg-dev clang libclang-rt-14-dev googletest python3 pkg-config locales)
+    make dpkg-dev clang libclang-rt-14-dev googletest python3 pkg-config locales osslsigncode
+    openssl)
 
 missing_packages() {
     local p

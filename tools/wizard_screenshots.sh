@@ -21,7 +21,7 @@ trap 'stop_wine; stop_display' EXIT
 start_display
 start_wine
 run_wine reg delete 'HKCU\Software\VantorFenWix' /f >/dev/null 2>&1 # a new user
-run_wine "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" &
+run_wine "$WIN_DIR/program/VantorSaelin-Setup.exe" &
 sleep 6
 window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
 [ -n "$window" ] || die "the wizard did not appear"
@@ -57,13 +57,14 @@ base_prefix=$WINEPREFIX
 export WINEPREFIX=$base_prefix-shots
 bash "$ROOT/cmake/fresh-wine-prefix.sh" "$base_prefix" "$WINEPREFIX" >/dev/null
 start_wine
-VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/tests/install_e2e/VantorSaelin-Setup-test.exe" &
+VANTORSAELIN_TEST_PROGRESS_PAUSE_MS=250 run_wine "$WIN_DIR/tests/program/VantorSaelin-Setup-test.exe" &
+installer=$!
 sleep 6
 window=$(xdotool search --onlyvisible --name 'VantorSaelin' | head -1)
 [ -n "$window" ] || die "the wizard did not appear for the install"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 xdotool mousemove $((X + 230)) $((Y + 285)) click 1
 shoot installing 4
-wait
+wait "$installer" # not the display, which runs until the end
 stop_wine
 rm -rf "$WINEPREFIX"

@@ -1,11 +1,13 @@
-// The lower, white half of the wizard: the install directory, the four options and the install
-// button. The page keeps no copy of the choices: they are read from its elements when the
-// install button is clicked.
+// The lower, white half of the wizard: the install directory, one check box per install choice
+// (inst::kInstallChoices) and the install button. The page keeps no copy of the choices: they
+// are read from its elements when the install button is clicked.
 #pragma once
 
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
+#include <iterator>
 
 #include "installer/install_options.h"
 #include "toolkit/controls/check_box.h"
@@ -16,15 +18,6 @@
 #include "toolkit/core/label.h"
 
 namespace wiz {
-
-// The four options from top to bottom.
-enum OptionBox : int {
-    kAutoStartupBox,
-    kDesktopShortcutBox,
-    kStartMenuShortcutBox,
-    kRemoveOldConfigBox,
-    kOptionBoxCount
-};
 
 class OptionsPage {
   public:
@@ -50,7 +43,6 @@ class OptionsPage {
     const ui::PushButton& BrowseButton() const { return browseButton_; }
     const ui::Label& DirLabel() const { return dirLabel_; }
     const ui::EditBox& DirEdit() const { return dirEdit_; }
-    const ui::CheckBox& Box(OptionBox which) const { return boxes_[which]; }
     const ui::ProgressBar& ProgressBar() const { return progressBar_; }
 
   private:
@@ -62,7 +54,8 @@ class OptionsPage {
     ui::Label dirLabel_;
     ui::EditBox dirEdit_;
     ui::PushButton browseButton_;
-    ui::CheckBox boxes_[kOptionBoxCount];
+    // The box of each install choice, in the table's order.
+    std::array<ui::CheckBox, std::size(inst::kInstallChoices)> boxes_;
     ui::ProgressBar progressBar_;
 };
 

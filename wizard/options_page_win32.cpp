@@ -11,19 +11,20 @@ constexpr int kButtonAnimationMs = 30;
 constexpr int kFolderDrives = 17;  // CSIDL_DRIVES: the browser starts at the computer's drives
 constexpr char kBrowseTitle[] = "请选择安装目录：";
 
+// The box of each install choice, in the order of inst::kInstallChoices.
 struct BoxLayout {
     float top;
     float width;
     const char* caption;
+    const char* tooltip;  // or none
 };
-constexpr BoxLayout kBoxes[kOptionBoxCount] = {
-    {144, 76, "开机启动"},
-    {168, 124, "创建桌面快捷方式"},
-    {192, 148, "创建开始菜单快捷方式"},
-    {216, 124, "删除旧的配置文件"},
+constexpr BoxLayout kBoxes[] = {
+    {144, 76, "开机启动", nullptr},
+    {168, 124, "创建桌面快捷方式", nullptr},
+    {192, 148, "创建开始菜单快捷方式", nullptr},
+    {216, 124, "删除旧的配置文件", "如果您以前使用过本软件，选中此选项将会删除您以前的配置文件。"},
 };
-constexpr char kRemoveOldConfigTip[] =
-    "如果您以前使用过本软件，选中此选项将会删除您以前的配置文件。";
+static_assert(std::size(kBoxes) == std::size(inst::kInstallChoices), "one box per choice");
 
 }  // namespace
 
@@ -38,7 +39,7 @@ void OptionsPage::Build(HWND window, const ui::ElementHandler& onClick) {
 void OptionsPage::BuildInstallButton(HWND window, const ui::ElementHandler& onClick) {
     installButton_.Create(window, {.rect = {125, 240, 210, 90}});
     installButton_.SetAnimationInterval(kButtonAnimationMs);
-    installButton_.SetImage(InstallStrip(), 3);
+    installButton_.SetImage(ImageCopy(art::WizardImage::kInstallStrip), 3);
     installButton_.BindEvent(ui::kMsgClick, onClick);
 }
 
@@ -51,28 +52,24 @@ void OptionsPage::BuildDirectoryRow(HWND window, const ui::ElementHandler& onCli
 }
 
 void OptionsPage::BuildBoxes(HWND window) {
-    for (int i = 0; i < kOptionBoxCount; ++i) {
+    for (std::size_t i = 0; i < boxes_.size(); ++i) {
         const BoxLayout& box = kBoxes[i];
         boxes_[i].Create(window, {.rect = {20, box.top, box.width, 24}, .text = box.caption});
+        if (box.tooltip) boxes_[i].SetTooltip(box.tooltip);
     }
-    boxes_[kRemoveOldConfigBox].SetTooltip(kRemoveOldConfigTip);
 }
 
 inst::InstallOptions OptionsPage::Choices() const {
     inst::InstallOptions choices;
     choices.InstallPath = dirEdit_.Text();
-    choices.AutoStartup = boxes_[kAutoStartupBox].Checked() != 0;
-    choices.CreatDesktopShortcut = boxes_[kDesktopShortcutBox].Checked() != 0;
-    choices.CreatStartMenuShortcut = boxes_[kStartMenuShortcutBox].Checked() != 0;
-    choices.RemoveOldConfigFiles = boxes_[kRemoveOldConfigBox].Checked() != 0;
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        choices.*inst::kInstallChoices[i].member = boxes_[i].Checked() != 0;
     return choices;
 }
 
 void OptionsPage::Show(const inst::InstallOptions& choices) {
-    boxes_[kAutoStartupBox].SetChecked(choices.AutoStartup);
-    boxes_[kDesktopShortcutBox].SetChecked(choices.CreatDesktopShortcut);
-    boxes_[kStartMenuShortcutBox].SetChecked(choices.CreatStartMenuShortcut);
-    boxes_[kRemoveOldConfigBox].SetChecked(choices.RemoveOldConfigFiles);
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        boxes_[i].SetChecked(choices.*inst::kInstallChoices[i].member);
     SetInstallPath(choices.InstallPath);
 }
 

@@ -5,7 +5,7 @@
 
 #include "installer/install_system_platform.h"
 #include "installer/saved_choices.h"
-#include "wizard/message_loops.h"
+#include "toolkit/core/message_loops.h"
 
 namespace wiz {
 namespace {
@@ -26,7 +26,7 @@ DWORD WINAPI LoadSavedChoices(LPVOID window) {
 }  // namespace
 
 bool StartLoadingSavedChoices(HWND window) {
-    return StartThread(&LoadSavedChoices, window);
+    return ui::StartThread(&LoadSavedChoices, window);
 }
 
 std::optional<inst::InstallOptions> TakeLoadedChoices() {

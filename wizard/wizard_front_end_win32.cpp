@@ -1,17 +1,17 @@
 #include "wizard/wizard_front_end.h"
 
-#include "wizard/message_box.h"
+#include "toolkit/controls/message_box.h"
 #include "wizard/wizard_window.h"
 
 namespace wiz {
 
 int ShowWizardMessage(HWND owner, const rt::TextValue& text, int buttons, int icon,
                       bool centreOverOwner, const rt::TextValue& title) {
-    return ToolkitMessageBox(owner, text,
-                             {.buttons = static_cast<MessageButtons>(buttons),
-                              .title = title,
-                              .icon = static_cast<MessageIcon>(icon),
-                              .centreOnOwner = centreOverOwner});
+    return ui::ToolkitMessageBox(owner, text,
+                                 {.buttons = static_cast<ui::MessageButtons>(buttons),
+                                  .title = title,
+                                  .icon = static_cast<ui::MessageIcon>(icon),
+                                  .centreOnOwner = centreOverOwner});
 }
 
 int WizardFrontEnd::ShowInstallMessage(const rt::TextValue& text, const rt::TextValue& title,

@@ -3,9 +3,9 @@
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "runtime/dll_calls_win32.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/window_class.h"
 #include "wizard/make_argb.h"
-#include "wizard/message_loops.h"
 #include "wizard/open_url.h"
 #include "wizard/saved_choices_loader.h"
 #include "wizard/test_hooks.h"
@@ -24,25 +24,25 @@ constexpr int kMenuWidth = 96;
 struct TitleButtonLayout {
     float left;
     const char* tooltip;
-    ImageBytes (*strip)();
+    art::WizardImage strip;
 };
 constexpr TitleButtonLayout kTitleButtons[kTitleButtonCount] = {
-    {426, "关闭", &CloseStrip},
-    {398, "最小化", &MinimiseStrip},
-    {370, "菜单", &MenuStrip},
-    {342, "加入QQ群", &ChatGroupStrip},
+    {426, "关闭", art::WizardImage::kCloseStrip},
+    {398, "最小化", art::WizardImage::kMinimiseStrip},
+    {370, "菜单", art::WizardImage::kMenuStrip},
+    {342, "加入QQ群", art::WizardImage::kChatGroupStrip},
 };
 
 struct MenuItemLayout {
     WizardMenuItem id;
     const char* text;
-    ImageBytes (*icon)();
+    art::WizardImage icon;
 };
 constexpr MenuItemLayout kMenuItems[] = {
-    {kMenuHelp, "帮助", &HelpIcon},
-    {kMenuHome, "主页", &HomeIcon},
-    {kMenuForum, "论坛", &ForumIcon},
-    {kMenuExit, "退出", &ExitIcon},
+    {kMenuHelp, "帮助", art::WizardImage::kHelpIcon},
+    {kMenuHome, "主页", art::WizardImage::kHomeIcon},
+    {kMenuForum, "论坛", art::WizardImage::kForumIcon},
+    {kMenuExit, "退出", art::WizardImage::kExitIcon},
 };
 
 constexpr char kChatGroupHint[] = "如果未能自动加入QQ群，请手动加入。\r\nVantorSaelin官方群：";
@@ -68,7 +68,7 @@ void PauseForTests() {
     const DWORD end = GetTickCount() + static_cast<DWORD>(pause);
     while (static_cast<LONG>(end - GetTickCount()) > 0) {
         Sleep(15);
-        DispatchAllButInput();
+        ui::DispatchAllButInput();
     }
 }
 
@@ -96,7 +96,7 @@ bool WizardWindow::CreateWindowAndHost() {
     options.settings.backgroundMode = ui::BackgroundMode::kNatural;
     options.settings.border = false;
     options.settings.cornerStyle = ui::CornerStyle::kNineGrid;
-    options.backgroundImage = BannerImage();
+    options.backgroundImage = ImageCopy(art::WizardImage::kBanner);
     if (!host_.Attach(window_, options)) return false;
     // From now on square, with the plain window frame.
     host_.Settings().cornerStyle = ui::CornerStyle::kSquare;
@@ -114,13 +114,13 @@ void WizardWindow::BuildTitleBar() {
     logoLink_.Create(window_, {.rect = {286, 30, 158, 49}});
     logoLink_.BindEvent(ui::kMsgClick, onClick);
     logoLink_.SetCursorId(32649);  // IDC_HAND: the logo is a link
-    logoLink_.SetImage(LogoStrip(), 3);
+    logoLink_.SetImage(ImageCopy(art::WizardImage::kLogoStrip), 3);
     for (int i = 0; i < kTitleButtonCount; ++i) {
         const TitleButtonLayout& layout = kTitleButtons[i];
         ui::ImageButton& button = titleButtons_[i];
         button.Create(window_, {.rect = {layout.left, 0, 27, 22}});
         button.SetTooltip(layout.tooltip);
-        button.SetImage(layout.strip(), 4);
+        button.SetImage(ImageCopy(layout.strip), 4);
         button.BindEvent(ui::kMsgClick, onClick);
     }
     BuildMenu();
@@ -129,7 +129,7 @@ void WizardWindow::BuildTitleBar() {
 void WizardWindow::BuildMenu() {
     for (const MenuItemLayout& item : kMenuItems) {
         menu_.AddItem({.text = item.text,
-                       .icon = item.icon(),
+                       .icon = ImageCopy(item.icon),
                        .report = ui::MenuReport::kCommand,
                        .id = item.id,
                        .textColor = MakeArgb(RGB(0, 0, 0)),
@@ -227,7 +227,7 @@ void WizardWindow::StartInstall() {
 
 void WizardWindow::ShowProgress(std::uint64_t done, std::uint64_t total) {
     page_.ShowProgress(done, total);
-    DispatchAllButInput();
+    ui::DispatchAllButInput();
     PauseForTests();
 }
 
@@ -247,7 +247,7 @@ void CreateWizardWindow() {
     WizardWindow wizard;
     if (!wizard.Build()) return;
     wizard.Show();
-    RunMessageLoop();
+    ui::RunMessageLoop();
 }
 
 }  // namespace wiz

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "installer/install.h"
 #include "kVantorPayload.h"
 #include "kVantorPayloadImageChecksum.h"
 
@@ -29,6 +30,10 @@ std::uint32_t EmbeddedImageChecksum() {
     for (std::size_t i = bytes.size(); i-- > 0;)
         checksum = checksum << 8 | bytes[i];
     return checksum;
+}
+
+ShippedPayload ProgramPayload() {
+    return ShippedPayload{EmbeddedPayload(), EmbeddedImageChecksum()};
 }
 
 }  // namespace inst

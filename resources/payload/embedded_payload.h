@@ -1,5 +1,6 @@
 // The product's files as the program carries them: the payload container (raw LZMA1 stream,
-// LZMA properties, image length) linked in as a constant, and the checksum of its image.
+// LZMA properties, image length) linked in as a constant, and the checksum of its image. A
+// program that links them has them as its payload (inst::ProgramPayload, installer/install.h).
 #pragma once
 
 #include <cstdint>

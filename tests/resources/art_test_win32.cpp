@@ -118,8 +118,8 @@ const ArtCase kArt[] = {
     {"wizard/menu_forum.png", 16, 16, {1, 16, 16, false}, Alpha::ClearCorner},
     {"wizard/menu_exit.png", 16, 16, {1, 16, 16, false}, Alpha::ClearCorner},
     {"wizard/install_button.png", 630, 90, {3, 210, 210, true}, Alpha::ClearCorner},
-    {"wizard/message_icons.png", 200, 40, {5, 40, 40, true}, Alpha::ClearCorner},
-    {"wizard/message_background.png", 2, 160, {1, 2, 2, false}, Alpha::Opaque},
+    {"toolkit/message_icons.png", 200, 40, {5, 40, 40, true}, Alpha::ClearCorner},
+    {"toolkit/message_background.png", 2, 160, {1, 2, 2, false}, Alpha::Opaque},
 };
 
 class Art : public ::testing::TestWithParam<ArtCase> {

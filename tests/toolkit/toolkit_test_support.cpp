@@ -149,14 +149,10 @@ HICON SolidIcon(COLORREF colour) {
     return icon;
 }
 
-int SolidElement::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == kMsgPaint) PaintFace();
-    if (message == kMsgDisabledAlpha) {
-        ++disabledQueries;
-        if (onDisabledQuery) onDisabledQuery();
-        return disabledAnswer;
-    }
-    return -1;
+int SolidElement::OnDisabledAlphaQuery() {
+    ++disabledQueries;
+    if (onDisabledQuery) onDisabledQuery();
+    return disabledAnswer;
 }
 
 void SolidElement::DrawFace(PaintContext&) {

@@ -86,12 +86,13 @@ class SolidElement : public Element {
   public:
     explicit SolidElement(ARGB colour) : colour_(colour) {}
     ~SolidElement() override { Destroy(); }
-    int HandleMessage(UINT message, WPARAM, LPARAM) override;
     int disabledAnswer = -1;
     int disabledQueries = 0;
     std::function<void()> onDisabledQuery;
 
   protected:
+    void OnPaint() override { PaintFace(); }
+    int OnDisabledAlphaQuery() override;
     void DrawFace(PaintContext&) override;
 
   private:

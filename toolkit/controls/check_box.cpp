@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "kCheckSheet.h"
+#include "art/toolkit_art.h"
 #include "toolkit/core/clip.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/shared_image.h"
@@ -13,7 +13,7 @@ namespace {
 
 // The check sheet, 68 x 17 without its PNG signature: four 17 x 17 frames, empty, empty
 // highlighted, ticked, ticked highlighted.
-SharedImage gSheet(kCheckSheet, true);
+SharedImage gSheet(art::Bytes(art::ToolkitImage::kCheckSheet), true);
 constexpr float kFrameSize = 17;
 
 int FrameFor(int state, bool checked) {
@@ -76,23 +76,20 @@ void CheckBox::DrawFocusFrame() {
     DrawKeyboardFocusFrame(frame);
 }
 
-int CheckBox::PreHandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgCreate:
-            SetTypeId(ElementType::kCheckBox);
-            gSheet.Get();
-            break;
-        case kMsgDestroy:
-            checked_ = 0;
-            break;
-        case kMsgClick:
-            checked_ = (checked_ & 1) ^ 1;
-            Redraw();
-            break;
-        default:
-            break;
-    }
-    return -1;  // the control's own handling and the bindings see every message
+void CheckBox::OnCreate() {
+    gSheet.Get();
+    Control::OnCreate();
+}
+
+void CheckBox::OnDestroy() {
+    checked_ = 0;
+    Control::OnDestroy();
+}
+
+void CheckBox::OnClick() {
+    checked_ = (checked_ & 1) ^ 1;
+    Redraw();
+    Control::OnClick();
 }
 
 }  // namespace ui

@@ -10,6 +10,7 @@ namespace ui {
 
 class CheckBox : public Control {
   public:
+    CheckBox() : Control(ElementType::kCheckBox) {}
     ~CheckBox() override;
 
     int Checked() const { return checked_; }
@@ -19,7 +20,11 @@ class CheckBox : public Control {
   protected:
     bool DrawCustomFace(int state, PaintContext& context) override;
     void BeforeContent(int state, RectF& textRect, RectF& imageRect) override;
-    int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The control's own handling and the bindings see every event as well.
+    void OnCreate() override;
+    void OnDestroy() override;
+    // Toggles, then the click handler reads the new value.
+    void OnClick() override;
     // Only round the caption: the box beside it needs no frame of its own.
     void DrawFocusFrame() override;
 

@@ -28,10 +28,6 @@ StringFormatPtr CreateEditFormat(int scrollBars) {
     return StringFormatPtr(format);
 }
 
-UINT_PTR BlinkTimerId(const EditBox* box) {
-    return reinterpret_cast<UINT_PTR>(box);
-}
-
 }  // namespace
 
 EditBox::~EditBox() {
@@ -129,63 +125,23 @@ void EditBox::Changed() {
     PaintFace();
 }
 
-// ---- Messages
+// ---- Events
 
-int EditBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case kMsgCreate:
-            OnCreate();
-            break;
-        case kMsgDestroy:
-            OnDestroy();
-            break;
-        case kMsgPaint:
-            PaintFace();
-            break;
-        case kMsgFocusGained:
-            OnFocusGained();
-            break;
-        case kMsgFocusLost:
-            OnFocusLost();
-            break;
-        case kMsgTimer:
-            if (wParam == BlinkTimerId(this)) OnBlinkTick();
-            break;
-        case kMsgSizeChanged:
-            LayOutScrollBars();
-            ScrollToCaret();
-            break;
-        case WM_SETTEXT:
-            SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
-            return 1;
-        case WM_KEYDOWN:
-            return OnKeyDown(wParam);
-        case WM_CHAR:
-            OnCharacter(wParam);
-            return 0;
-        case WM_IME_COMPOSITION:
-            return OnComposition(lParam) ? 0 : -1;
-        case WM_COMMAND:
-            OnCommand(wParam, lParam);
-            break;
-        case WM_LBUTTONDOWN:
-            OnMouseDown(wParam, lParam);
-            break;
-        case WM_MOUSEMOVE:
-            OnMouseMove(lParam);
-            break;
-        case WM_LBUTTONUP:
-            selectingByMouse_ = false;
-            break;
-        case WM_RBUTTONUP:
-            OnRightButtonUp();
-            break;
-        case WM_MOUSEWHEEL:
-            OnWheel(wParam);
-            break;
-        default:
-            break;
+void EditBox::OnPaint() {
+    PaintFace();
+}
+
+void EditBox::OnSizeChanged(int, int) {
+    LayOutScrollBars();
+    ScrollToCaret();
+}
+
+int EditBox::OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_SETTEXT) {
+        SetText(lParam ? reinterpret_cast<const char*>(lParam) : "");
+        return 1;
     }
+    if (message == WM_COMMAND) OnCommand(wParam, lParam);
     return -1;
 }
 
@@ -197,7 +153,7 @@ void EditBox::OnCreate() {
 }
 
 void EditBox::OnDestroy() {
-    KillTimer(Window(), BlinkTimerId(this));
+    StopTimer();
     RestoreInputMethod();
     if (ownsSystemCaret_) DestroyCaret();
     ownsSystemCaret_ = false;
@@ -214,7 +170,7 @@ bool EditBox::IsFocused() const {
 
 // ---- Focus, caret and input method
 
-void EditBox::OnFocusGained() {
+void EditBox::OnFocusGained(Element*) {
     // The caret is the thread's one: made while the box has the focus, so that boxes of other
     // heights or a box destroyed elsewhere never take it from the focused one.
     ownsSystemCaret_ =
@@ -223,9 +179,9 @@ void EditBox::OnFocusGained() {
     Changed();
 }
 
-void EditBox::OnFocusLost() {
+void EditBox::OnFocusLost(Element*) {
     RestoreInputMethod();
-    KillTimer(Window(), BlinkTimerId(this));
+    StopTimer();
     blinkOn_ = false;
     selectingByMouse_ = false;
     model_.ClearSelection();
@@ -234,7 +190,8 @@ void EditBox::OnFocusLost() {
     PaintFace();
 }
 
-void EditBox::OnBlinkTick() {
+void EditBox::OnTimer(UINT_PTR id) {
+    if (id != TimerId()) return;
     blinkOn_ = !blinkOn_;
     PaintFace();
 }
@@ -242,7 +199,7 @@ void EditBox::OnBlinkTick() {
 void EditBox::RestartBlink() {
     if (!IsFocused()) return;
     blinkOn_ = true;
-    SetTimer(Window(), BlinkTimerId(this), kBlinkMs, nullptr);
+    StartTimer(kBlinkMs);
 }
 
 bool EditBox::DetachesInputMethod() const {

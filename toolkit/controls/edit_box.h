@@ -99,27 +99,34 @@ class EditBox : public StyledElement {
     // Shift extending the selection. Answers 0 when the key was the box's, else -1.
     int HandleKey(int key, bool ctrl = false);
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
     void DrawFace(PaintContext& context) override;
     void TextStyleChanged(bool fontChanged) override;
 
+    // ---- Events
+    void OnCreate() override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    void OnFocusGained(Element* previous) override;
+    void OnFocusLost(Element* next) override;
+    // The caret's blink.
+    void OnTimer(UINT_PTR id) override;
+    void OnSizeChanged(int width, int height) override;
+    // 0 when the key was the box's.
+    int OnKeyDown(WPARAM key) override;
+    int OnCharacter(WPARAM code) override;
+    // 0 when it took the composition's result.
+    int OnComposition(LPARAM parts) override;
+    void OnMouseDown(const MouseEvent& event) override;
+    void OnMouseMove(const MouseEvent& event) override;
+    void OnMouseUp(const MouseEvent& event) override;
+    void OnWheel(int delta) override;
+    // WM_SETTEXT (answers 1) and the context menu's WM_COMMAND.
+    int OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
   private:
-    // Messages.
-    void OnCreate();
-    void OnDestroy();
-    void OnFocusGained();
-    void OnFocusLost();
-    void OnBlinkTick();
-    int OnKeyDown(WPARAM key);
-    void OnCharacter(WPARAM code);
-    bool OnComposition(LPARAM parts);
     void OnCommand(WPARAM wParam, LPARAM lParam);
-    void OnMouseDown(WPARAM wParam, LPARAM lParam);
-    void OnMouseMove(LPARAM lParam);
-    void OnRightButtonUp();
-    void OnWheel(WPARAM wParam);
+    void ShowContextMenu();
 
     // After the text, caret or selection changed: scroll to the caret and redraw.
     void Changed();
@@ -137,7 +144,8 @@ class EditBox : public StyledElement {
     float LineTop(int line) const;
     int TextWidth(std::string_view displayed) const;
     int CaretX() const;
-    EditPosition PositionAt(LPARAM lParam) const;
+    // The text position under a point in window coordinates.
+    EditPosition PositionAt(int windowX, int windowY) const;
     void ScrollToCaret();
     void LayOutScrollBars();
     void UpdateScrollBars();

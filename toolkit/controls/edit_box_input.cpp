@@ -1,5 +1,4 @@
 // EditBox: keys, typed characters, input-method results, menu commands and the mouse.
-#include <windowsx.h>
 
 #include "runtime/clipboard.h"
 #include "toolkit/controls/edit_box.h"
@@ -33,7 +32,7 @@ int EditBox::OnKeyDown(WPARAM key) {
 // units, brought into the code page and taken like text from the input method, which is how a
 // person's Chinese reaches the box when no input method composes it (keyboard layouts, on-screen
 // keyboards and input sent by programs).
-void EditBox::OnCharacter(WPARAM code) {
+int EditBox::OnCharacter(WPARAM code) {
     bool changed = false;
     if (code < 0x80) {
         typed_.Reset();
@@ -43,15 +42,16 @@ void EditBox::OnCharacter(WPARAM code) {
         changed = !character.empty() && InsertUserText(model_, character);
     }
     if (changed) Changed();
+    return 0;
 }
 
 // A finished composition is taken whole. The box answers it, so the window does not pass it on:
 // the default handling would send the same text again as characters.
-bool EditBox::OnComposition(LPARAM parts) {
-    if (!(parts & GCS_RESULTSTR)) return false;
+int EditBox::OnComposition(LPARAM parts) {
+    if (!(parts & GCS_RESULTSTR)) return -1;
     const std::string result = CompositionResult(Window());
     if (!result.empty() && InsertUserText(model_, result)) Changed();
-    return true;
+    return 0;
 }
 
 void EditBox::OnCommand(WPARAM wParam, LPARAM lParam) {
@@ -65,38 +65,44 @@ void EditBox::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
 }
 
-void EditBox::OnMouseDown(WPARAM wParam, LPARAM lParam) {
-    const EditPosition at = PositionAt(lParam);
-    if (wParam == kDoubleClickMarker) {
+void EditBox::OnMouseDown(const MouseEvent& event) {
+    if (event.button != MouseButton::kLeft) return;
+    const EditPosition at = PositionAt(event.x, event.y);
+    if (event.IsDoubleClick()) {
         model_.SelectWordAt(at);
         selectingByMouse_ = false;
     } else {
-        model_.PlaceCaret(at, (wParam & MK_SHIFT) != 0);
+        model_.PlaceCaret(at, (event.keys & MK_SHIFT) != 0);
         selectingByMouse_ = true;
     }
     Changed();
 }
 
-void EditBox::OnMouseMove(LPARAM lParam) {
+void EditBox::OnMouseMove(const MouseEvent& event) {
     if (!selectingByMouse_) return;
-    const EditPosition at = PositionAt(lParam);
+    const EditPosition at = PositionAt(event.x, event.y);
     if (at == model_.Caret()) return;
     model_.PlaceCaret(at, true);
     Changed();
 }
 
+void EditBox::OnMouseUp(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft) selectingByMouse_ = false;
+    if (event.button == MouseButton::kRight) ShowContextMenu();
+}
+
 // The shared edit menu, with its items enabled as the mode, selection and clipboard allow; a
 // password box shows none.
-void EditBox::OnRightButtonUp() {
+void EditBox::ShowContextMenu() {
     if (!gMenuPresenter || !ShowsEditMenu(model_)) return;
     // The menu's command reaches the focus element, so the box takes the focus first.
     if (!IsFocused() && Host()) Host()->Elements().SetFocusElement(this, false);
     gMenuPresenter(Window(), EditMenuStatesFor(model_, !rt::ClipboardGetText().empty()));
 }
 
-void EditBox::OnWheel(WPARAM wParam) {
+void EditBox::OnWheel(int delta) {
     if (!model_.IsMultiLine()) return;
-    const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+    const int notches = delta / WHEEL_DELTA;
     ScrollTo({}, firstLine_ - notches * kWheelLines);
 }
 

@@ -1,5 +1,4 @@
 // EditBox: layout, measuring, scrolling and drawing of the text, selection and caret.
-#include <windowsx.h>
 
 #include <algorithm>
 #include <cmath>
@@ -98,10 +97,10 @@ int EditBox::CaretX() const {
     return TextWidth(std::string_view(display_.Line(caret.line)).substr(0, display_.Column(caret)));
 }
 
-EditPosition EditBox::PositionAt(LPARAM lParam) const {
+EditPosition EditBox::PositionAt(int windowX, int windowY) const {
     const RectF area = TextArea();
-    const float x = GET_X_LPARAM(lParam) - Rect().x - area.x + scrollX_;
-    const float y = GET_Y_LPARAM(lParam) - Rect().y;
+    const float x = windowX - Rect().x - area.x + scrollX_;
+    const float y = windowY - Rect().y;
     int line = 0;
     if (model_.IsMultiLine()) {
         line = firstLine_ + static_cast<int>(std::floor((y - LineTop(firstLine_)) / lineHeight_));

@@ -1,7 +1,5 @@
 #include "toolkit/controls/edit_scroll_bar.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 
 #include "toolkit/core/shapes.h"
@@ -54,10 +52,9 @@ int EditScrollBar::MaxPosition() const {
     return std::max(total_ - page_, 0);
 }
 
-void EditScrollBar::ScrollToMouse(LPARAM lParam) {
-    const float along = orientation_ == ScrollOrientation::kVertical
-                            ? GET_Y_LPARAM(lParam) - Rect().y
-                            : GET_X_LPARAM(lParam) - Rect().x;
+void EditScrollBar::ScrollToMouse(const MouseEvent& event) {
+    const float along =
+        orientation_ == ScrollOrientation::kVertical ? event.y - Rect().y : event.x - Rect().x;
     const float room = Length() - ThumbLength();
     if (room <= 0 || MaxPosition() == 0) return;
     const float share = std::clamp((along - ThumbLength() / 2) / room, 0.0f, 1.0f);
@@ -68,28 +65,30 @@ void EditScrollBar::ScrollToMouse(LPARAM lParam) {
     if (onScroll) onScroll(position_);
 }
 
-int EditScrollBar::HandleMessage(UINT message, WPARAM, LPARAM lParam) {
-    switch (message) {
-        case kMsgPaint:
-            PaintFace();
-            break;
-        case kMsgPressNotFocusable:
-            return 0;  // takes the capture, so that dragging reaches it, but not the focus
-        case WM_LBUTTONDOWN:
-            dragging_ = true;
-            ScrollToMouse(lParam);
-            break;
-        case WM_MOUSEMOVE:
-            if (dragging_) ScrollToMouse(lParam);
-            break;
-        case WM_LBUTTONUP:
-        case kMsgDestroy:
-            dragging_ = false;
-            break;
-        default:
-            break;
-    }
-    return -1;
+void EditScrollBar::OnPaint() {
+    PaintFace();
+}
+
+void EditScrollBar::OnDestroy() {
+    dragging_ = false;
+}
+
+int EditScrollBar::OnPressWithoutFocus() {
+    return 0;
+}
+
+void EditScrollBar::OnMouseDown(const MouseEvent& event) {
+    if (event.button != MouseButton::kLeft) return;
+    dragging_ = true;
+    ScrollToMouse(event);
+}
+
+void EditScrollBar::OnMouseMove(const MouseEvent& event) {
+    if (dragging_) ScrollToMouse(event);
+}
+
+void EditScrollBar::OnMouseUp(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft) dragging_ = false;
 }
 
 void EditScrollBar::DrawFace(PaintContext&) {

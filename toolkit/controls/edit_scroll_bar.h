@@ -24,16 +24,21 @@ class EditScrollBar : public Element {
     // Called with the new position when the user moves the thumb.
     std::function<void(int position)> onScroll;
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
     void DrawFace(PaintContext& context) override;
+    void OnPaint() override;
+    void OnDestroy() override;
+    // Takes the capture, so that dragging reaches it, but not the focus.
+    int OnPressWithoutFocus() override;
+    void OnMouseDown(const MouseEvent& event) override;
+    void OnMouseMove(const MouseEvent& event) override;
+    void OnMouseUp(const MouseEvent& event) override;
 
   private:
     int Length() const;
     float ThumbLength() const;
     int MaxPosition() const;
-    void ScrollToMouse(LPARAM lParam);
+    void ScrollToMouse(const MouseEvent& event);
 
     ScrollOrientation orientation_ = ScrollOrientation::kVertical;
     int total_ = 0;

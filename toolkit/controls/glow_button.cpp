@@ -1,6 +1,6 @@
 #include "toolkit/controls/glow_button.h"
 
-#include "kGlowButtonSkin.h"
+#include "art/toolkit_art.h"
 #include "runtime/dll_calls_win32.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/shared_image.h"
@@ -11,7 +11,7 @@ namespace {
 
 // The button skin, 55 x 28: frames of 13 x 28 at x = 0 (normal), 14 (hover, focused) and 28
 // (pressed), and a smaller fourth frame at x = 43 that is not used.
-SharedImage gSkin(kGlowButtonSkin, false);
+SharedImage gSkin(art::Bytes(art::ToolkitImage::kGlowButtonSkin), false);
 constexpr float kFrameWidth = 13;
 constexpr Margins kSkinMargins{5, 5, 3, 15};
 constexpr UINT kGlowPeriodMs = 100;
@@ -121,55 +121,51 @@ void GlowButton::AdvanceGlow() {
     }
 }
 
-// The glow timer has the element's handle as its id (the fade timer uses handle + 1).
-void GlowButton::StartGlowTimer() {
-    SetTimer(Window(), reinterpret_cast<UINT_PTR>(this), kGlowPeriodMs, nullptr);
+// ---- Events
+
+void GlowButton::OnCreate() {
+    gSkin.Get();
+    glowPhase_ = 1;
+    Control::OnCreate();
 }
 
-void GlowButton::StopGlowTimer() {
-    KillTimer(Window(), reinterpret_cast<UINT_PTR>(this));
+void GlowButton::OnFocusGained(Element*) {
+    glowActive_ = true;
+    StartTimer(kGlowPeriodMs);
+    glowPhase_ = 1;
+    glowX_ = 6;
+    glowY_ = 0;
 }
 
-int GlowButton::PreHandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgCreate:
-            gSkin.Get();
-            SetTypeId(ElementType::kGlowButton);
-            glowPhase_ = 1;
-            return -1;
-        case kMsgFocusGained:
-            glowActive_ = true;
-            StartGlowTimer();
-            glowPhase_ = 1;
-            glowX_ = 6;
-            glowY_ = 0;
-            return 0;
-        case kMsgFocusLost:
-            glowActive_ = false;
-            StopGlowTimer();
-            Redraw();
-            return 0;
-        case kMsgTimer:
-            if (!glowActive_) StopGlowTimer();
-            AdvanceGlow();
-            Redraw();
-            return -1;
-        case kMsgCustomTransition:
-            if (glowActive_) {
-                ClearBitmap();
-                AdvanceGlow();
-                PaintState(State(), false);
-            }
-            return -1;
-        case kMsgTransitionStart:
-            if (glowActive_) StopGlowTimer();  // the light pauses during a fade
-            return -1;
-        case kMsgTransitionEnd:
-            if (glowActive_) StartGlowTimer();
-            return -1;
-        default:
-            return -1;
+void GlowButton::OnFocusLost(Element*) {
+    glowActive_ = false;
+    StopTimer();
+    Redraw();
+}
+
+void GlowButton::OnTimer(UINT_PTR) {
+    if (!glowActive_) StopTimer();
+    AdvanceGlow();
+    Redraw();
+}
+
+int GlowButton::OnCustomTransition(PaintContext& context) {
+    if (glowActive_) {
+        ClearBitmap();
+        AdvanceGlow();
+        PaintState(State(), false);
     }
+    return Control::OnCustomTransition(context);
+}
+
+void GlowButton::OnTransitionStart() {
+    if (glowActive_) StopTimer();  // the light pauses during a fade
+    Control::OnTransitionStart();
+}
+
+void GlowButton::OnTransitionEnd() {
+    if (glowActive_) StartTimer(kGlowPeriodMs);
+    Control::OnTransitionEnd();
 }
 
 }  // namespace ui

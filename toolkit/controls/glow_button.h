@@ -9,6 +9,7 @@ namespace ui {
 
 class GlowButton : public Control {
   public:
+    GlowButton() : Control(ElementType::kGlowButton) {}
     ~GlowButton() override;
 
     // Moves the light one step along the border, turning at the corners.
@@ -23,12 +24,18 @@ class GlowButton : public Control {
   protected:
     bool DrawCustomFace(int state, PaintContext& context) override;
     void BeforeContent(int state, RectF& textRect, RectF& imageRect) override;
-    int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // ---- Events: the focus lights the glow instead of the focused face; the glow's timer
+    // moves it, and it goes on (and pauses its timer) while a fade runs.
+    void OnCreate() override;
+    void OnFocusGained(Element* previous) override;
+    void OnFocusLost(Element* next) override;
+    void OnTimer(UINT_PTR id) override;
+    int OnCustomTransition(PaintContext& context) override;
+    void OnTransitionStart() override;
+    void OnTransitionEnd() override;
 
   private:
     void DrawLight(GpGraphics* g, const RectF& face) const;
-    void StartGlowTimer();
-    void StopGlowTimer();
 
     bool glowActive_ = false;
     int glowPhase_ = 1;

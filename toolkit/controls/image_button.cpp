@@ -65,24 +65,18 @@ void ImageButton::BeforeContent(int, RectF& textRect, RectF&) {
     textRect.x -= 2;
 }
 
-int ImageButton::PreHandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgCreate:
-            SetTypeId(ElementType::kImageButton);
-            return -1;
-        case kMsgDestroy:
-            strip_.clear();
-            decoded_.Free();
-            frameCount_ = 0;
-            return -1;
-        case kMsgDisabledAlpha:
-            return frameCount_ >= 4 ? 0 : -1;
-        case kMsgFocusGained:
-        case kMsgFocusLost:
-            return 0;  // the face does not change with the focus
-        default:
-            return -1;
-    }
+void ImageButton::OnDestroy() {
+    strip_.clear();
+    decoded_.Free();
+    frameCount_ = 0;
+    Control::OnDestroy();
 }
+
+int ImageButton::OnDisabledAlphaQuery() {
+    return frameCount_ >= 4 ? 0 : -1;
+}
+
+void ImageButton::OnFocusGained(Element*) {}
+void ImageButton::OnFocusLost(Element*) {}
 
 }  // namespace ui

@@ -14,6 +14,7 @@ namespace ui {
 
 class ImageButton : public Control {
   public:
+    ImageButton() : Control(ElementType::kImageButton) {}
     ~ImageButton() override;
 
     // Takes a copy of the strip (decoded once here), its frame count and the gap between two
@@ -28,7 +29,12 @@ class ImageButton : public Control {
   protected:
     bool DrawCustomFace(int state, PaintContext& context) override;
     void BeforeContent(int state, RectF& textRect, RectF& imageRect) override;
-    int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroy() override;
+    // A strip with a disabled frame shows it at full alpha.
+    int OnDisabledAlphaQuery() override;
+    // The face does not change with the focus.
+    void OnFocusGained(Element* previous) override;
+    void OnFocusLost(Element* next) override;
 
   private:
     float FrameWidth() const;

@@ -74,38 +74,38 @@ void MenuRow::SetHighlighted(bool on) {
     Redraw();
 }
 
-int MenuRow::HandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgCreate:
-            if (!IsSeparator())
-                Host()->Elements().RegisterAccelerator(this, AcceleratorCharacter(text_));
-            break;
-        case kMsgDestroy:
-            KillTimer(Window(), reinterpret_cast<UINT_PTR>(this));
-            style_.Release();
-            icon_.Free();
-            text_.clear();
-            highlighted_ = false;
-            break;
-        case kMsgPaint:
-            PaintFace();
-            break;
-        case kMsgMouseEnter:
-            events_.RowEntered(*this);
-            break;
-        case kMsgMouseLeave:
-            events_.RowLeft(*this);
-            break;
-        case kMsgClick:
-            events_.RowClicked(*this);
-            break;
-        case kMsgTimer:
-            events_.RowTimer(*this);
-            break;
-        default:
-            break;
-    }
-    return -1;
+// ---- Events
+
+void MenuRow::OnCreate() {
+    if (!IsSeparator()) Host()->Elements().RegisterAccelerator(this, AcceleratorCharacter(text_));
+}
+
+void MenuRow::OnDestroy() {
+    StopTimer();
+    style_.Release();
+    icon_.Free();
+    text_.clear();
+    highlighted_ = false;
+}
+
+void MenuRow::OnPaint() {
+    PaintFace();
+}
+
+void MenuRow::OnMouseEnter(Element*) {
+    events_.RowEntered(*this);
+}
+
+void MenuRow::OnMouseLeave(Element*) {
+    events_.RowLeft(*this);
+}
+
+void MenuRow::OnClick() {
+    events_.RowClicked(*this);
+}
+
+void MenuRow::OnTimer(UINT_PTR) {
+    events_.RowTimer(*this);
 }
 
 ARGB MenuRow::TextColour() const {

@@ -17,7 +17,7 @@ class MenuRowEvents {
     virtual void RowEntered(MenuRow& row) = 0;
     virtual void RowLeft(MenuRow& row) = 0;
     virtual void RowClicked(MenuRow& row) = 0;
-    // The row's timer (started by the menu with the row's handle as id) went off.
+    // The row's timer (started by the menu) went off.
     virtual void RowTimer(MenuRow& row) = 0;
 
   protected:
@@ -40,10 +40,16 @@ class MenuRow : public TextElement {
     bool Highlighted() const { return highlighted_; }
     void SetHighlighted(bool on);
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
     void DrawFace(PaintContext& context) override;
+    // ---- Events: the mouse and the row's timer go to the menu.
+    void OnCreate() override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    void OnMouseEnter(Element* from) override;
+    void OnMouseLeave(Element* to) override;
+    void OnClick() override;
+    void OnTimer(UINT_PTR id) override;
 
   private:
     void DrawHighlight(GpGraphics* g, float w, float h) const;

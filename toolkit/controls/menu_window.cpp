@@ -1,6 +1,7 @@
 #include "toolkit/controls/menu_window.h"
 
 #include "toolkit/controls/menu_painter.h"
+#include "toolkit/core/message_loops.h"
 #include "toolkit/core/window_class.h"
 
 namespace ui {
@@ -24,10 +25,6 @@ T* Property(HWND window, const wchar_t* name) {
     return static_cast<T*>(GetPropW(window, name));
 }
 
-UINT_PTR TimerIdOf(const MenuRow& row) {
-    return reinterpret_cast<UINT_PTR>(&row);
-}
-
 // The owner's background colour, or the toolkit's default one when it has no host.
 ARGB OwnerColour(HWND owner) {
     HostWindow* host = HostWindow::FromWindow(owner);
@@ -46,23 +43,6 @@ Element* FocusOwnerElementUnderMouse(HWND owner) {
         host->Elements().HitTest(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
     if (element) SendMessageW(owner, kMsgFocusGained, 0, reinterpret_cast<LPARAM>(element));
     return element;
-}
-
-// GetMessageW until the window is gone. A WM_QUIT ends it early and is posted again, so that
-// the thread's own loop ends too; returns false then.
-bool RunMenuLoop(HWND window) {
-    MSG message;
-    while (IsWindow(window)) {
-        BOOL got = GetMessageW(&message, nullptr, 0, 0);
-        if (got == 0) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return false;
-        }
-        if (got == -1) return false;
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    return true;
 }
 
 bool IsLetterOrDigit(WPARAM key) {
@@ -172,7 +152,8 @@ void MenuWindow::Run(AnimationKind showKind, bool atPoint) {
     if (!IsWindow(window_)) return;
     host_.Show(showKind, kSlideMs);
     if (IsWindow(window_)) SetForegroundWindow(window_);
-    if (!RunMenuLoop(window_) && IsWindow(window_)) DestroyWindow(window_);
+    // The menu lets every message through: a click elsewhere deactivates it, which closes it.
+    if (!RunModalLoop(window_) && IsWindow(window_)) DestroyWindow(window_);
 }
 
 // ---- The shared hook of menu windows
@@ -250,12 +231,12 @@ void MenuWindow::Close() {
 void MenuWindow::RowEntered(MenuRow& row) {
     if (row.IsSeparator()) return;
     Highlight(&row, false);
-    if (row.OpensSubmenu()) SetTimer(window_, TimerIdOf(row), kHoverDelayMs, nullptr);
+    if (row.OpensSubmenu()) row.StartTimer(kHoverDelayMs);
 }
 
 void MenuWindow::RowLeft(MenuRow& row) {
     // A submenu opens only while the mouse rests on its row.
-    KillTimer(window_, TimerIdOf(row));
+    row.StopTimer();
     if (&row != active_ || &row == submenuRow_) return;
     row.SetHighlighted(false);
     active_ = nullptr;
@@ -266,7 +247,7 @@ void MenuWindow::RowLeft(MenuRow& row) {
 void MenuWindow::RowClicked(MenuRow& row) {
     if (!row.Selectable()) return;
     if (row.OpensSubmenu()) {
-        KillTimer(window_, TimerIdOf(row));
+        row.StopTimer();
         PostOpenSubmenu(row);
         return;
     }
@@ -274,7 +255,7 @@ void MenuWindow::RowClicked(MenuRow& row) {
 }
 
 void MenuWindow::RowTimer(MenuRow& row) {
-    KillTimer(window_, TimerIdOf(row));
+    row.StopTimer();
     if (row.OpensSubmenu() && row.Selectable()) OpenSubmenu(row);
 }
 

@@ -39,9 +39,12 @@ void ProgressBar::SetProgress(std::uint64_t done, std::uint64_t total) {
     PaintFace(true);
 }
 
-int ProgressBar::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == kMsgPaint || message == kMsgShown) PaintFace(true);
-    return -1;
+void ProgressBar::OnPaint() {
+    PaintFace(true);
+}
+
+void ProgressBar::OnShown() {
+    PaintFace(true);
 }
 
 void ProgressBar::DrawFace(PaintContext&) {

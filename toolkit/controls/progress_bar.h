@@ -21,9 +21,9 @@ class ProgressBar : public Element {
     void SetProgress(std::uint64_t done, std::uint64_t total);
     float Filled() const { return filled_; }
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
+    void OnPaint() override;
+    void OnShown() override;
     void DrawFace(PaintContext& context) override;
 
   private:

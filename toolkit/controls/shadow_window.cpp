@@ -1,6 +1,6 @@
 #include "toolkit/controls/shadow_window.h"
 
-#include "kShadowImage.h"
+#include "art/toolkit_art.h"
 #include "toolkit/core/window_class.h"
 
 namespace ui {
@@ -20,7 +20,7 @@ AttachOptions ShadowAttachOptions() {
     options.captionFlags = 0;
     options.resizable = false;
     options.shadowWindow = false;
-    ByteView image = EmbeddedBytes(kShadowImage);
+    ByteView image = art::Bytes(art::ToolkitImage::kShadow);
     options.backgroundImage.assign(image.begin(), image.end());
     return options;
 }

@@ -57,12 +57,21 @@ bool CaptionButton::DrawCustomFace(int state, PaintContext&) {
     return true;
 }
 
-int CaptionButton::PreHandleMessage(UINT message, WPARAM, LPARAM) {
-    // Not focusable, yet it takes the press and shows it like a focusable control.
-    if (message == kMsgPressNotFocusable) return 0;
-    if (message == WM_LBUTTONDOWN) PaintState(kStatePressed);
-    if (message == WM_LBUTTONUP) PaintState(kStateHover);
-    if (message != kMsgClick) return -1;
+int CaptionButton::OnPressWithoutFocus() {
+    return 0;
+}
+
+void CaptionButton::OnMouseDown(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft) PaintState(kStatePressed);
+    Control::OnMouseDown(event);
+}
+
+void CaptionButton::OnMouseUp(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft) PaintState(kStateHover);
+    Control::OnMouseUp(event);
+}
+
+void CaptionButton::OnClick() {
     HWND window = Window();
     if (flag_ == kCaptionClose) {
         PostMessageW(window, WM_CLOSE, 0, 0);
@@ -71,7 +80,6 @@ int CaptionButton::PreHandleMessage(UINT message, WPARAM, LPARAM) {
     } else if (flag_ == kCaptionMinimise) {
         PostMessageW(window, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     }
-    return -1;  // bindings and the host's click callback still see the click
 }
 
 }  // namespace ui

@@ -18,7 +18,13 @@ class CaptionButton : public Control {
 
   protected:
     bool DrawCustomFace(int state, PaintContext& context) override;
-    int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // Not focusable, yet it takes the press and shows it like a focusable control.
+    int OnPressWithoutFocus() override;
+    void OnMouseDown(const MouseEvent& event) override;
+    void OnMouseUp(const MouseEvent& event) override;
+    // Closes, maximises, restores or minimises the window; bindings and the host's click
+    // callback still see the click.
+    void OnClick() override;
 
   private:
     int Glyph() const;

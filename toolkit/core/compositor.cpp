@@ -49,6 +49,7 @@ bool Compositor::FollowWindowSize() {
 
 void Compositor::Release() {
     queue_.Clear();
+    flushRequested_ = false;
     clipRegion_.reset();
     ownBackground_.reset();
     externalBackground_ = nullptr;
@@ -137,6 +138,41 @@ void Compositor::ApplyHostClip() {
     }
 }
 
+// ---- Dirty rectangles
+
+void Compositor::QueueRect(const RectF& rect, RepaintMode mode) {
+    if (mode == RepaintMode::kNow) {
+        RepaintRect(rect, true);
+    } else if (mode == RepaintMode::kFirst) {
+        queue_.AddFirst(rect);
+    } else {
+        queue_.Add(rect);
+    }
+    if (queue_.Pending()) Flush();
+}
+
+void Compositor::Invalidate(const RectF& rect) {
+    queue_.Add(rect);
+    if (flushRequested_ || !window_) return;
+    flushRequested_ = PostMessageW(window_, kMsgRepaintRect, kRepaintFlushQueue, 0) != FALSE;
+}
+
+void Compositor::FlushRequested() {
+    flushRequested_ = false;
+    Flush();
+}
+
+void Compositor::Flush() {
+    if (flushing_) return;  // the running flush takes the new rectangles too
+    flushing_ = true;
+    bool layered = IsLayered();
+    while (std::optional<RectF> rect = queue_.Take()) {
+        RepaintRect(*rect, !layered);
+    }
+    if (layered && !busy_) PresentWhole();
+    flushing_ = false;
+}
+
 // ---- Composition
 
 void Compositor::RepaintRect(const RectF& rect, bool present) {
@@ -175,14 +211,12 @@ void Compositor::ComposeElement(Element* element, bool askStateRepaint) {
         element->Deliver(kMsgStateRepaint, 0, 0);
         if (!element->IsCreated()) return;
     }
-    bool transition = element->AnimationInterval() && element->AnimationFrames() &&
-                      element->AnimationFrame() != element->AnimationFrames();
     if (element->Disabled()) {
         int alpha = element->Alpha();
         if (element->Deliver(kMsgDisabledAlpha, 0, 1) == -1) alpha = alpha / 2;
         if (!element->IsCreated()) return;
         DrawImageAlpha(g, element->BackingBitmap(), element->Rect(), alpha);
-    } else if (transition) {
+    } else if (element->TransitionRunning()) {
         PaintContext context = element->MakePaintContext();
         int drawn = element->Deliver(kMsgCustomTransition, 0, reinterpret_cast<LPARAM>(&context));
         if (!element->IsCreated()) return;

@@ -8,6 +8,7 @@
 
 #include "toolkit/core/dib_surface.h"
 #include "toolkit/core/dirty_rect_queue.h"
+#include "toolkit/core/element_messages.h"
 #include "toolkit/core/host_settings.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/paint_context.h"
@@ -57,7 +58,18 @@ class Compositor {
 
     // ---- Dirty rectangles
     DirtyRectQueue& Queue() { return queue_; }
-    void QueueRect(const RectF& rect, RepaintMode mode) { queue_.Add(rect, mode); }
+    // kQueue appends, kFirst puts the rectangle first, kNow repaints and presents it at once;
+    // then, unless a flush is running, the queue is flushed.
+    void QueueRect(const RectF& rect, RepaintMode mode);
+    // Queues the rectangle and makes sure one flush follows when the window's thread next takes
+    // its messages (one posted request, however many rectangles join before it is taken).
+    void Invalidate(const RectF& rect);
+    // The posted request arrived.
+    void FlushRequested();
+    // Repaints the waiting rectangles, including those that join meanwhile, and presents a plain
+    // window per rectangle and a layered one once at the end.
+    void Flush();
+    bool Flushing() const { return flushing_; }
     // Background copy, composition and (when asked) presentation of one rectangle.
     void RepaintRect(const RectF& rect, bool present);
 
@@ -86,7 +98,9 @@ class Compositor {
     RegionPtr clipRegion_;
     ImagePtr ownBackground_;
     GpImage* externalBackground_ = nullptr;
-    DirtyRectQueue queue_{*this};
+    DirtyRectQueue queue_;
+    bool flushing_ = false;
+    bool flushRequested_ = false;
     bool busy_ = false;
     int fadeAlpha_ = 255;
     int presentCount_ = 0;

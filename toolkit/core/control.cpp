@@ -52,10 +52,9 @@ ElementHandle Control::Create(const ElementParent& parent, const ControlSpec& sp
     style_.Apply(spec.style);
     style_.SetFormat(CreateControlFormat());
     state_ = kStateNormal;
-    ElementHandle handle = Element::Create(parent, {.rect = spec.rect,
-                                                    .type = ElementType::kControl,
-                                                    .visible = spec.visible,
-                                                    .animationInterval = 60});
+    ElementHandle handle = Element::Create(
+        parent,
+        {.rect = spec.rect, .type = type_, .visible = spec.visible, .animationInterval = 60});
     if (!handle) style_.Release();
     return handle;
 }
@@ -105,59 +104,64 @@ bool Control::DrawCustomFace(int, PaintContext&) {
     return false;
 }
 void Control::BeforeContent(int, RectF&, RectF&) {}
-int Control::PreHandleMessage(UINT, WPARAM, LPARAM) {
-    return -1;
-}
 void Control::DrawFocusFrame() {
     DrawKeyboardFocusFrame(
         {2, 2, static_cast<float>(Width() - 4), static_cast<float>(Height() - 5)});
 }
 
-int Control::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    int pre = PreHandleMessage(message, wParam, lParam);
-    if (pre != -1) return pre;
-    switch (message) {
-        case kMsgCreate:
-            RegisterAccelerator();
-            break;
-        case kMsgDestroy:
-            style_.Release();
-            text_.clear();
-            image_.clear();
-            decodedImage_.Free();
-            state_ = kStateNormal;
-            break;
-        case kMsgPaint:
-            PaintState();
-            break;
-        case WM_LBUTTONDOWN:
-            if (Focusable()) PaintState(kStatePressed);
-            break;
-        case WM_LBUTTONUP:
-            if (Focusable()) PaintState(kStateHover);
-            break;
-        case kMsgFocusGained:
-            PaintState(kStateFocused);
-            break;
-        case kMsgFocusLost:
-        case kMsgMouseLeave:
-            SetAnimationFrames(4);
-            PaintState(kStateNormal);
-            break;
-        case kMsgMouseEnter:
-            SetAnimationFrames(4);
-            PaintState(kStateHover);
-            break;
-        case kMsgStateRepaint:
-            if (TypeId() == ElementType::kControl) PaintState();
-            break;
-        case kMsgTransitionEnd:
-            SetAnimationFrames(0);
-            break;
-        default:
-            break;
-    }
-    return -1;
+// ---- Events
+
+void Control::OnCreate() {
+    RegisterAccelerator();
+}
+
+void Control::OnDestroy() {
+    style_.Release();
+    text_.clear();
+    image_.clear();
+    decodedImage_.Free();
+    state_ = kStateNormal;
+}
+
+void Control::OnPaint() {
+    PaintState();
+}
+
+void Control::OnMouseDown(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft && Focusable()) PaintState(kStatePressed);
+}
+
+void Control::OnMouseUp(const MouseEvent& event) {
+    if (event.button == MouseButton::kLeft && Focusable()) PaintState(kStateHover);
+}
+
+void Control::OnMouseEnter(Element*) {
+    FadeTo(kStateHover);
+}
+
+void Control::OnMouseLeave(Element*) {
+    FadeTo(kStateNormal);
+}
+
+void Control::OnFocusGained(Element*) {
+    PaintState(kStateFocused);
+}
+
+void Control::OnFocusLost(Element*) {
+    FadeTo(kStateNormal);
+}
+
+void Control::OnStateRepaint() {
+    if (TypeId() == ElementType::kControl) PaintState();
+}
+
+void Control::OnTransitionEnd() {
+    SetAnimationFrames(0);
+}
+
+void Control::FadeTo(int state) {
+    SetAnimationFrames(4);
+    PaintState(state);
 }
 
 void Control::PaintState(std::optional<int> state, bool present) {

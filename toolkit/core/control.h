@@ -55,15 +55,30 @@ class Control : public TextElement {
     // kept as a snapshot and the change fades in.
     void PaintState(std::optional<int> state = std::nullopt, bool present = true);
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
+    // Classes derived from Control give their own type id.
+    explicit Control(ElementType type) : type_(type) {}
+
+    // ---- The state face follows the events: pressed while the left button is down on a
+    // focusable control, hover under the mouse, focused with the focus, normal otherwise; the
+    // hover and focus changes fade in 4 frames. A class that shows an event differently
+    // overrides its hook, calling Control's where the face should follow as well.
+    void OnCreate() override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    void OnMouseDown(const MouseEvent& event) override;
+    void OnMouseUp(const MouseEvent& event) override;
+    void OnMouseEnter(Element* from) override;
+    void OnMouseLeave(Element* to) override;
+    void OnFocusGained(Element* previous) override;
+    void OnFocusLost(Element* next) override;
+    void OnStateRepaint() override;
+    void OnTransitionEnd() override;
+
     // Hook before the default face: return true when the face is already drawn.
     virtual bool DrawCustomFace(int state, PaintContext& context);
     // Hook before image and text are drawn; may move the rectangles.
     virtual void BeforeContent(int state, RectF& textRect, RectF& imageRect);
-    // Message pre-handler: anything but -1 ends handling.
-    virtual int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The dashed frame of the keyboard focus, drawn last: round the whole control unless the
     // control frames a part of itself instead.
     virtual void DrawFocusFrame();
@@ -71,9 +86,12 @@ class Control : public TextElement {
 
   private:
     void RegisterAccelerator();
+    // Hover and focus changes fade in 4 frames.
+    void FadeTo(int state);
     void DrawDefaultFace(int state);
     void DrawContent(int state);
 
+    ElementType type_ = ElementType::kControl;
     int state_ = kStateNormal;
     bool corners_ = false;
     std::vector<std::uint8_t> image_;

@@ -1,31 +1,27 @@
 #include "toolkit/core/dirty_rect_queue.h"
 
-#include "toolkit/core/compositor.h"
+#include <algorithm>
 
 namespace ui {
 
-void DirtyRectQueue::Add(const RectF& rect, RepaintMode mode) {
-    if (mode == RepaintMode::kNow) {
-        compositor_.RepaintRect(rect, true);
-    } else if (mode == RepaintMode::kFirst) {
-        entries_.push_front(rect);
-    } else {
-        entries_.push_back(rect);
-    }
-    if (!busy_ && !entries_.empty()) Process();
+bool DirtyRectQueue::IsCovered(const RectF& rect) const {
+    return std::any_of(entries_.begin(), entries_.end(),
+                       [&rect](const RectF& entry) { return Covers(entry, rect); });
 }
 
-void DirtyRectQueue::Process() {
-    if (busy_) return;
-    busy_ = true;
-    bool layered = compositor_.IsLayered();
-    while (!entries_.empty()) {
-        RectF rect = entries_.front();
-        entries_.pop_front();
-        compositor_.RepaintRect(rect, !layered);
-    }
-    if (layered && !compositor_.Busy()) compositor_.PresentWhole();
-    busy_ = false;
+void DirtyRectQueue::Add(const RectF& rect) {
+    if (!IsCovered(rect)) entries_.push_back(rect);
+}
+
+void DirtyRectQueue::AddFirst(const RectF& rect) {
+    if (!IsCovered(rect)) entries_.push_front(rect);
+}
+
+std::optional<RectF> DirtyRectQueue::Take() {
+    if (entries_.empty()) return std::nullopt;
+    RectF rect = entries_.front();
+    entries_.pop_front();
+    return rect;
 }
 
 }  // namespace ui

@@ -1,33 +1,29 @@
-// The rectangles waiting to be repainted in one window. While a pass runs, new rectangles join
-// it, so a layered window is presented once per pass and not once per rectangle.
+// The rectangles of one window that wait to be repainted, in the order they will be. A rectangle
+// that one already waiting covers adds nothing; the compositor takes them out when it flushes.
 #pragma once
 
+#include <cstddef>
 #include <deque>
+#include <optional>
 
-#include "toolkit/core/element_messages.h"
 #include "toolkit/core/geometry.h"
 
 namespace ui {
 
-class Compositor;
-
 class DirtyRectQueue {
   public:
-    explicit DirtyRectQueue(Compositor& compositor) : compositor_(compositor) {}
-    // kQueue appends, kNow repaints at once, kFirst puts the rectangle first. Then, unless a
-    // pass is already running, the queue is processed.
-    void Add(const RectF& rect, RepaintMode mode);
-    // Adds without processing, for callers that queue several rectangles for one pass.
-    void Append(const RectF& rect) { entries_.push_back(rect); }
-    void Process();
+    // Appends `rect`, or puts it first; either is dropped when a waiting rectangle covers it.
+    void Add(const RectF& rect);
+    void AddFirst(const RectF& rect);
+    // The first waiting rectangle, removed; empty when none waits.
+    std::optional<RectF> Take();
     void Clear() { entries_.clear(); }
-    bool Busy() const { return busy_; }
     std::size_t Pending() const { return entries_.size(); }
 
   private:
-    Compositor& compositor_;
+    bool IsCovered(const RectF& rect) const;
+
     std::deque<RectF> entries_;
-    bool busy_ = false;
 };
 
 }  // namespace ui

@@ -3,29 +3,13 @@
 #include <algorithm>
 
 #include "toolkit/core/element_host.h"
-#include "toolkit/core/element_tree.h"
-#include "toolkit/core/posted_payloads.h"
+#include "toolkit/core/element_links.h"
+#include "toolkit/core/element_mailbox.h"
 #include "toolkit/core/shapes.h"
 
 namespace ui {
 
 namespace {
-
-UINT_PTR FadeTimerId(const Element* element) {
-    return reinterpret_cast<UINT_PTR>(element) + 1;
-}
-
-// The fade timer's procedure. The id may outlive its element (a WM_TIMER already queued), so
-// the element's liveness is asked before it is touched.
-void CALLBACK FadeTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
-    auto* element = reinterpret_cast<Element*>(id - 1);
-    ElementHost* host = ElementHost::FromWindow(window);
-    if (!host || !host->Elements().IsLive(element)) {
-        KillTimer(window, id);
-        return;
-    }
-    element->AnimationTick();
-}
 
 bool IsSameThreadAs(HWND window) {
     return GetWindowThreadProcessId(window, nullptr) == GetCurrentThreadId();
@@ -35,21 +19,19 @@ HCURSOR SystemCursor(int id) {
     return LoadCursorW(nullptr, MAKEINTRESOURCEW(id));
 }
 
-PayloadWindow PayloadWindowOf(HWND window) {
-    return reinterpret_cast<PayloadWindow>(window);
-}
-
 }  // namespace
 
 Element::~Element() {
     Destroy();
 }
 
+// ---- Life cycle
+
 ElementHandle Element::Create(const ElementParent& parent, const ElementSpec& spec) {
-    if (self_) Destroy();
+    Destroy();
     if (parent.element) {
         Element* p = parent.element;
-        if (!p->self_ || p == this) return nullptr;
+        if (!p->IsCreated() || p == this) return nullptr;
         ElementHost* registered = ElementHost::FromWindow(p->window_);
         if (!registered || registered != p->host_) return nullptr;
         return CreateIn(p->window_, p->host_, p, spec);
@@ -65,34 +47,23 @@ ElementHandle Element::CreateIn(HWND window, ElementHost* host, Element* parent,
     cursor_ = spec.cursor;
     if (!cursor_ && spec.cursorId) cursor_ = SystemCursor(spec.cursorId);
     tooltip_.clear();
-    parent_ = nullptr;
-    parentWindow_ = nullptr;
     alpha_ = 255;
     typeId_ = spec.type;
     visible_ = spec.visible;
     focusable_ = spec.focusable;
-    disabled_ = false;
     redrawEnabled_ = true;
-    previous_ = next_ = nullptr;
     window_ = window;
     host_ = host;
-    self_ = this;
-    host->Elements().Add(this);
-    if (parent) {
-        SetParent(parent);
-    } else {
-        AppendTo(host->Elements().TopLevel());
-    }
+    generation_ = NextGeneration();
+    host->Links().Adopt(*this, parent);
+    if (parent) Invalidate();
     CreateBackingBitmap();
-    animationInterval_ = spec.animationInterval;
-    animationFrames_ = spec.animationFrames;
-    animationFrame_ = 0;
-    transitionStyle_ = spec.transition;
+    transition_.Begin(window, ElementTimerId(generation_, ElementTimer::kFade),
+                      spec.animationInterval, spec.animationFrames, spec.transition);
     auto bitmap = reinterpret_cast<WPARAM>(bitmap_.get());
     auto graphics = reinterpret_cast<LPARAM>(graphics_.get());
-    Deliver(kMsgCreate, bitmap, graphics);
-    if (self_) Deliver(kMsgPaint, bitmap, graphics);
-    return self_;
+    if (Notify(kMsgCreate, bitmap, graphics)) Deliver(kMsgPaint, bitmap, graphics);
+    return Handle();
 }
 
 void Element::CreateBackingBitmap() {
@@ -103,23 +74,28 @@ void Element::CreateBackingBitmap() {
 }
 
 void Element::Destroy() {
-    if (!self_ || !host_) return;
+    if (!IsCreated()) return;
     visible_ = false;
     Invalidate();
+    DestroyChildren();
+    HandleMessage(kMsgDestroy, 0, 0);
+    StopTimer();
+    transition_.End();
+    host_->Links().Release(*this);
+    ResetFields();
+}
+
+// Children first, each list from first to last.
+void Element::DestroyChildren() {
     while (Element* child = children_.first) {
         child->Destroy();
-        if (children_.first == child) child->Unlink();  // not a live child: just drop it
+        if (children_.first == child) host_->Links().Unlink(*child);  // not created: just drop it
     }
-    HandleMessage(kMsgDestroy, 0, 0);
-    KillTimer(window_, FadeTimerId(this));
-    host_->Elements().Forget(this);
-    Unlink();
-    ResetFields();
 }
 
 void Element::ResetFields() {
     window_ = nullptr;
-    self_ = nullptr;
+    generation_ = 0;
     parent_ = nullptr;
     parentWindow_ = nullptr;
     visible_ = disabled_ = focusable_ = redrawEnabled_ = false;
@@ -131,92 +107,46 @@ void Element::ResetFields() {
     typeId_ = ElementType::kPlain;
     children_ = {};
     previous_ = next_ = nullptr;
-    animationFrame_ = 0;
     graphics_.reset();
     bitmap_.reset();
     host_ = nullptr;
     alpha_ = 0;
-    snapshot_.reset();
-    animationInterval_ = 0;
     previousRect_ = {};
-    animationFrames_ = 0;
-    transitionStyle_ = TransitionStyle::kCrossFade;
 }
 
 // ---- Tree
 
-SiblingList& Element::OwnList() {
-    return parent_ ? parent_->children_ : host_->Elements().TopLevel();
-}
-
-void Element::AppendTo(SiblingList& list) {
-    previous_ = list.last;
-    next_ = nullptr;
-    if (list.last) list.last->next_ = this;
-    list.last = this;
-    if (!list.first) list.first = this;
-}
-
-void Element::PrependTo(SiblingList& list) {
-    next_ = list.first;
-    previous_ = nullptr;
-    if (list.first) list.first->previous_ = this;
-    list.first = this;
-    if (!list.last) list.last = this;
-}
-
 void Element::SetParent(Element* parent) {
-    if (!self_) return;
     if (!parent) {
         SetParent(static_cast<HWND>(nullptr));
         return;
     }
-    if (parent == parent_ || !parent->self_ || parent->host_ != host_) return;
+    // An element that is not created has no host, so no parent matches it.
+    if (parent == parent_ || !parent->IsCreated() || parent->host_ != host_) return;
     // A parent inside the element's own subtree would make the tree a loop.
     for (Element* up = parent; up; up = up->parent_) {
         if (up == this) return;
     }
-    Unlink();
-    LinkUnder(parent, nullptr);
+    host_->Links().Reparent(*this, parent);
+    parentWindow_ = nullptr;
+    Invalidate();
 }
 
 void Element::SetParent(HWND window) {
-    if (!self_) return;
-    if (!parent_ && parentWindow_ == window) return;
-    if (window && window != window_) return;  // only this window can be a window parent
-    Unlink();
-    LinkUnder(nullptr, window);
-}
-
-void Element::LinkUnder(Element* parent, HWND parentWindow) {
-    parent_ = parent;
-    parentWindow_ = parentWindow;
-    AppendTo(OwnList());
+    if (!parent_ && parentWindow_ == window) return;  // also when not created: both are 0
+    if (window && window != window_) return;          // only this window can be a window parent
+    host_->Links().Reparent(*this, nullptr);
+    parentWindow_ = window;
     Invalidate();
 }
 
 void Element::Unlink() {
-    if (!self_ || !host_) return;
-    SiblingList& list = OwnList();
-    if (list.first != this && !previous_) {  // not in the list: only its own links go
-        next_ = nullptr;
-        return;
-    }
-    if (list.first == this) list.first = next_;
-    if (list.last == this) list.last = previous_;
-    if (previous_) previous_->next_ = next_;
-    if (next_) next_->previous_ = previous_;
-    previous_ = next_ = nullptr;
+    if (IsCreated()) host_->Links().Unlink(*this);
 }
 
 void Element::ChangeZOrder(ZOrder where, bool skipRepaint) {
-    if (!self_) return;
-    Unlink();
-    if (where == ZOrder::kBottom) {
-        PrependTo(OwnList());
-    } else {
-        AppendTo(OwnList());
-    }
+    if (!IsCreated()) return;
+    host_->Links().Restack(*this, where);
     if (!skipRepaint) Invalidate();
 }
 
@@ -228,7 +158,7 @@ void Element::SetRect(const RectF& rect) {
 
 void Element::Move(std::optional<float> x, std::optional<float> y, std::optional<float> width,
                    std::optional<float> height, bool repaint) {
-    if (!self_) return;
+    if (!IsCreated()) return;
     RectF next{x.value_or(rect_.x), y.value_or(rect_.y), width.value_or(rect_.width),
                height.value_or(rect_.height)};
     bool widthChanged = Differs(next.width, rect_.width);
@@ -241,11 +171,13 @@ void Element::Move(std::optional<float> x, std::optional<float> y, std::optional
     ShiftDescendants(rect_.x - previousRect_.x, rect_.y - previousRect_.y);
     if (widthChanged || (heightChanged && typeId_ != ElementType::kSharedBitmap)) {
         CreateBackingBitmap();
-        Deliver(kMsgSizeChanged, static_cast<WPARAM>(rect_.width),
-                static_cast<LPARAM>(rect_.height));
-        if (!self_) return;
-        Redraw();
-        if (!self_) return;
+        auto w = static_cast<WPARAM>(rect_.width);
+        auto h = static_cast<LPARAM>(rect_.height);
+        if (!Notify(kMsgSizeChanged, w, h)) return;
+        if (!Notify(kMsgPaint, reinterpret_cast<WPARAM>(bitmap_.get()),
+                    reinterpret_cast<LPARAM>(graphics_.get()))) {
+            return;
+        }
     }
     NotifyMoved(repaint && visible_);
 }
@@ -287,84 +219,68 @@ void Element::SetHeight(int value) {
 // ---- State
 
 void Element::SetVisible(bool visible) {
-    if (!self_ || visible == visible_) return;
+    if (!IsCreated() || visible == visible_) return;
     visible_ = visible;
-    Deliver(visible ? kMsgShown : kMsgHidden, 0, 0);
-    Invalidate();
+    if (Notify(visible ? kMsgShown : kMsgHidden)) Invalidate();
 }
 
 void Element::SetDisabled(bool disabled) {
-    if (!self_ || disabled == disabled_) return;
+    if (!IsCreated() || disabled == disabled_) return;
     disabled_ = disabled;
-    if (host_->Elements().DropFocus(this)) PostElementMessage(kMsgFocusLost, 0, 0);
+    if (host_->Links().DropFocus(this)) PostElementMessage(kMsgFocusLost, 0, 0);
     PostElementMessage(kMsgMouseLeave, 0, 0);
     Invalidate();
 }
 
 void Element::SetFocusable(bool focusable) {
-    if (self_) focusable_ = focusable;
+    focusable_ = focusable;
 }
 
 bool Element::HasFocus() {
-    if (!self_) return false;
     int answer = Deliver(kMsgFocusQuery, 0, 0);
     if (answer != -1) return answer == 1;
-    return host_ && host_->Elements().Focus() == this;
+    return IsCreated() && host_->Links().Focus() == this;
 }
 
 bool Element::HasKeyboardFocus() const {
-    return self_ && host_ && host_->Elements().KeyboardFocus() == this;
+    return IsCreated() && host_->Links().KeyboardFocus() == this;
 }
 
 void Element::SetAlpha(int alpha, bool repaint) {
-    if (!self_) return;
     alpha_ = std::clamp(alpha, 0, 255);
-    Deliver(kMsgAlphaChanged, 0, alpha_);
-    if (repaint) Invalidate();
+    if (Notify(kMsgAlphaChanged, 0, alpha_) && repaint) Invalidate();
 }
 
 // ---- Painting
 
 void Element::Redraw() {
-    if (!self_) return;
     Deliver(kMsgPaint, reinterpret_cast<WPARAM>(bitmap_.get()),
             reinterpret_cast<LPARAM>(graphics_.get()));
 }
 
-void Element::PostRepaint(const RectF& rect, RepaintMode mode) {
-    if (!window_) return;
-    // The rectangle travels as a registered copy: the element may be gone by then.
-    PayloadToken token = PostedPayloads::AddRect(PayloadWindowOf(window_), rect);
-    WPARAM wParam = static_cast<WPARAM>(mode) | kRepaintPayloadToken;
-    if (!PostMessageW(window_, kMsgRepaintRect, wParam, static_cast<LPARAM>(token))) {
-        PostedPayloads::Discard(token);
-    }
-}
-
 void Element::Invalidate() {
-    if (self_) PostRepaint(rect_, RepaintMode::kNow);
+    if (IsCreated()) host_->Invalidate(rect_);
 }
 
 void Element::PaintFace(bool present) {
-    if (!self_ || !graphics_) return;
+    if (!IsCreated() || !graphics_) return;
     PaintContext context = MakePaintContext();
     if (present) TakeSnapshot();
     ClearBitmap();
-    context.snapshot = snapshot_.get();
+    context.snapshot = transition_.Snapshot();
     BeforePaint(context);
     DrawFace(context);
     AfterPaint(context);
-    if (present && self_) StartTransitionOrQueue();
+    if (present && IsCreated()) StartTransitionOrQueue();
 }
 
+// The old look stays for the fade; a fade still running ends at once.
 void Element::TakeSnapshot() {
-    snapshot_.reset();
-    if (host_->IsBusy() || !animationFrames_ || !animationInterval_) return;
-    StopTransition();
+    transition_.DropSnapshot();
+    if (host_->IsBusy() || !transition_.Fades()) return;
+    transition_.Stop();
     host_->RepaintNow(rect_);
-    GpImage* clone = nullptr;
-    if (bitmap_) gp::GdipCloneImage(bitmap_.get(), &clone);
-    snapshot_.reset(clone);
+    transition_.KeepSnapshot(bitmap_.get());
 }
 
 void Element::DrawFace(PaintContext&) {}
@@ -379,9 +295,9 @@ PaintContext Element::MakePaintContext() const {
     PaintContext context;
     if (host_) host_->FillPaintContext(context);
     context.bitmap = bitmap_.get();
-    context.snapshot = snapshot_.get();
-    context.framesShown = animationFrame_;
-    context.frames = animationFrames_;
+    context.snapshot = transition_.Snapshot();
+    context.framesShown = transition_.Frame();
+    context.frames = transition_.Frames();
     context.rect = rect_;
     return context;
 }
@@ -393,45 +309,54 @@ void Element::ClearBitmap() {
 // ---- Transitions
 
 void Element::SetAnimationFrames(std::optional<int> frames, std::optional<int> interval) {
-    if (!self_) return;
-    if (frames) animationFrames_ = *frames;
-    if (interval) animationInterval_ = *interval;
-}
-
-void Element::StopTransition() {
-    KillTimer(window_, FadeTimerId(this));
-    animationFrame_ = animationFrames_;
+    if (frames) transition_.SetFrames(*frames);
+    if (interval) transition_.SetInterval(*interval);
 }
 
 void Element::StartTransitionOrQueue() {
     if (!visible_ || !redrawEnabled_) return;
-    if (animationInterval_ && animationFrames_) {
-        animationFrame_ = 0;
-        Deliver(kMsgTransitionStart, 0, 0);
-        if (self_) SetTimer(window_, FadeTimerId(this), animationInterval_, FadeTimerProc);
-    } else {
-        PostRepaint(rect_, RepaintMode::kQueue);
+    if (!transition_.Fades()) {
+        host_->Invalidate(rect_);
+        return;
     }
+    transition_.Rewind();
+    if (Notify(kMsgTransitionStart)) transition_.StartTimer();
 }
 
 void Element::AnimationTick() {
-    if (!self_) return;
-    ++animationFrame_;
+    if (!IsCreated()) return;
+    bool last = transition_.Advance();
     host_->RepaintNow(rect_);
-    if (animationFrame_ >= animationFrames_) {
-        KillTimer(window_, FadeTimerId(this));
-        snapshot_.reset();
-        animationFrame_ = 0;
-        Deliver(kMsgTransitionEnd, 0, 0);
-    }
+    if (!last) return;
+    transition_.Finish();
+    Deliver(kMsgTransitionEnd, 0, 0);
+}
+
+// ---- Timer
+
+void Element::StartTimer(UINT periodMs) {
+    if (IsCreated()) SetTimer(window_, TimerId(), periodMs, nullptr);
+}
+
+void Element::StopTimer() {
+    if (IsCreated()) KillTimer(window_, TimerId());
 }
 
 // ---- Messages
 
 int Element::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!self_) return 0;
+    if (!IsCreated()) return 0;
     int result = HandleMessage(message, wParam, lParam);
-    if (!self_) return result;
+    if (IsCreated()) RunBinding(message, wParam, lParam);
+    return result;
+}
+
+bool Element::Notify(UINT message, WPARAM wParam, LPARAM lParam) {
+    Deliver(message, wParam, lParam);
+    return IsCreated();
+}
+
+void Element::RunBinding(UINT message, WPARAM wParam, LPARAM lParam) {
     for (const auto& [bound, handler] : bindings_) {
         bool matches = bound == WM_LBUTTONDBLCLK
                            ? message == WM_LBUTTONDOWN && wParam == kDoubleClickMarker
@@ -439,17 +364,12 @@ int Element::Deliver(UINT message, WPARAM wParam, LPARAM lParam) {
         if (!matches) continue;
         ElementHandler call = handler;  // the handler may rebind, or destroy the element
         call(ElementEvent{this, message, wParam, lParam, parent_, parentWindow_});
-        break;
+        return;
     }
-    return result;
-}
-
-int Element::HandleMessage(UINT, WPARAM, LPARAM) {
-    return -1;
 }
 
 void Element::BindEvent(UINT message, ElementHandler handler) {
-    if (!self_) return;
+    if (!IsCreated()) return;
     for (auto& binding : bindings_) {
         if (binding.first == message) {
             binding.second = std::move(handler);
@@ -460,41 +380,26 @@ void Element::BindEvent(UINT message, ElementHandler handler) {
 }
 
 LRESULT Element::SendElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!self_ || !IsWindow(window_)) return 0;
-    PayloadToken token =
-        PostedPayloads::AddMessage(PayloadWindowOf(window_), {message, wParam, lParam});
-    LRESULT result = SendMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
-                                  static_cast<LPARAM>(token));
-    PostedPayloads::Discard(token);  // still there when the window was gone
-    return result;
+    return SendToElement({window_, this, generation_}, message, wParam, lParam);
 }
 
 bool Element::PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (!self_) return false;
-    PayloadToken token =
-        PostedPayloads::AddMessage(PayloadWindowOf(window_), {message, wParam, lParam});
-    if (PostMessageW(window_, kMsgDeliver, reinterpret_cast<WPARAM>(this),
-                     static_cast<LPARAM>(token))) {
-        return true;
-    }
-    PostedPayloads::Discard(token);
-    return false;
+    return IsCreated() && PostToElement({window_, this, generation_}, message, wParam, lParam);
 }
 
 // ---- Tooltip, cursor
 
 void Element::SetTooltip(const std::string& text, bool apply) {
-    if (!self_) return;
     tooltip_ = text;
     if (apply) ApplyTooltip(text);
 }
 
 void Element::ApplyTooltip(const std::string& text) {
-    if (self_) host_->ShowTooltip(text, rect_);
+    if (IsCreated()) host_->ShowTooltip(text, rect_);
 }
 
 void Element::SetCursorId(int systemCursorId) {
-    if (self_) cursor_ = SystemCursor(systemCursorId);
+    cursor_ = SystemCursor(systemCursorId);
 }
 
 }  // namespace ui

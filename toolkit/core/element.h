@@ -5,6 +5,17 @@
 // it is not). The application owns the element objects; the host only links them. Destroy()
 // returns an element to the not-created state, and it may be created again. Concrete classes
 // call Destroy() in their destructors, so their own clean-up runs while they still exist.
+//
+// Messages reach an element through Deliver: HandleMessage decodes each one once into a typed
+// hook below (OnPaint, OnMouseDown, OnFocusGained, ...), which a class overrides, and then the
+// binding of that message runs.
+//
+// Liveness: an element lives from Create until Destroy, and each creation has its own
+// generation. An element that is not created has no host and no window: operations that would
+// reach them, or deliver a message, do nothing (plain values it is given are set anew by
+// Create). A hook or a binding may destroy the element it runs for, so code that goes on after
+// delivering a message asks Notify's answer first. Timers and posted messages carry the
+// generation: one queued for an earlier creation never reaches a later one at the same address.
 #pragma once
 
 #include <functional>
@@ -13,7 +24,10 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/core/element_events.h"
+#include "toolkit/core/element_identity.h"
 #include "toolkit/core/element_messages.h"
+#include "toolkit/core/element_transition.h"
 #include "toolkit/core/gdiplus_api.h"
 #include "toolkit/core/geometry.h"
 #include "toolkit/core/paint_context.h"
@@ -21,6 +35,7 @@
 namespace ui {
 
 class ElementHost;
+class ElementTree;
 class Element;
 using ElementHandle = Element*;
 
@@ -47,15 +62,6 @@ enum class ElementType : int {
     kGlowButton = 23,
     kImageButton = 24,
     kEditBox = 25,
-};
-
-// How a change of look is animated.
-enum class TransitionStyle : int {
-    kCrossFade = 0,
-    kSlideDown = 1,
-    kSlideUp = 2,
-    kSlideRight = 3,
-    kSlideLeft = 4,
 };
 
 // Where ChangeZOrder puts an element in its sibling list.
@@ -103,13 +109,15 @@ class Element {
     // parent's host is not the one registered on its window.
     ElementHandle Create(const ElementParent& parent, const ElementSpec& spec);
     void Destroy();
-    ElementHandle Handle() const { return self_; }
-    bool IsCreated() const { return self_ != nullptr; }
+    ElementHandle Handle() const { return generation_ ? const_cast<Element*>(this) : nullptr; }
+    bool IsCreated() const { return generation_ != 0; }
+    // Which creation this is; 0 when the element is not created.
+    ElementGeneration Generation() const { return generation_; }
     HWND Window() const { return window_; }
     ElementHost* Host() const { return host_; }
     ElementType TypeId() const { return typeId_; }
 
-    // ---- Tree
+    // ---- Tree (the links are kept by the host's ElementTree)
     Element* ParentElement() const { return parent_; }
     HWND ParentWindow() const { return parentWindow_; }
     void SetParent(Element* parent);
@@ -153,7 +161,7 @@ class Element {
     // ---- Painting
     // Sends the paint message: the element redraws its bitmap now.
     void Redraw();
-    // Asks the host (by a posted message) to repaint the element's rectangle.
+    // Asks the host to repaint the element's rectangle (soon, not now).
     void Invalidate();
     // The one way a face is drawn: the bitmap is cleared, DrawFace draws it between the
     // BeforePaint and AfterPaint hooks, and then the change is shown. With `present` the old
@@ -164,27 +172,32 @@ class Element {
     void UnlockRedraw() { redrawEnabled_ = true; }
     GpImage* BackingBitmap() const { return bitmap_.get(); }
     GpGraphics* BackingGraphics() const { return graphics_.get(); }
-    GpImage* Snapshot() const { return snapshot_.get(); }
+    GpImage* Snapshot() const { return transition_.Snapshot(); }
     // The paint context of this element in its host.
     PaintContext MakePaintContext() const;
 
-    // ---- Transitions
-    int AnimationFrames() const { return animationFrames_; }
+    // ---- Transitions (the fade state lives in an ElementTransition)
+    int AnimationFrames() const { return transition_.Frames(); }
     void SetAnimationFrames(std::optional<int> frames, std::optional<int> interval = {});
-    int AnimationInterval() const { return animationInterval_; }
-    void SetAnimationInterval(int interval) { animationInterval_ = interval; }
-    int AnimationFrame() const { return animationFrame_; }
-    TransitionStyle Transition() const { return transitionStyle_; }
-    void SetTransition(TransitionStyle style) { transitionStyle_ = style; }
-    // One step of a running transition (the timer's work).
+    int AnimationInterval() const { return transition_.Interval(); }
+    void SetAnimationInterval(int interval) { transition_.SetInterval(interval); }
+    int AnimationFrame() const { return transition_.Frame(); }
+    TransitionStyle Transition() const { return transition_.Style(); }
+    void SetTransition(TransitionStyle style) { transition_.SetStyle(style); }
+    // Whether composition draws the element's fade now.
+    bool TransitionRunning() const { return transition_.Running(); }
+    // One step of a running fade (its timer's work).
     void AnimationTick();
+
+    // ---- Timer: one window timer of the element's own; its ticks arrive as OnTimer.
+    void StartTimer(UINT periodMs);
+    void StopTimer();
+    UINT_PTR TimerId() const { return ElementTimerId(generation_, ElementTimer::kOwn); }
 
     // ---- Messages
     // HandleMessage, then the first matching binding. Returns HandleMessage's result; -1 means
     // "not handled".
     int Deliver(UINT message, WPARAM wParam, LPARAM lParam);
-    // The class's own message handling; -1 = not handled.
-    virtual int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Replaces the handler of that message or adds one. A binding for WM_LBUTTONDBLCLK (515)
     // fires for the host's synthesised press (WM_LBUTTONDOWN with wParam 10086).
     void BindEvent(UINT message, ElementHandler handler);
@@ -203,7 +216,51 @@ class Element {
     void SetName(const std::string& name) { name_ = name; }
 
   protected:
-    void SetTypeId(ElementType type) { typeId_ = type; }
+    // ---- Typed events, one hook per kind of message; the defaults do nothing. Hooks that
+    // answer return the message's result, -1 meaning "not handled"; the others count as -1.
+    // Life cycle: created (linked, with its bitmap), destroyed (before anything is released),
+    // paint (redraw the bitmap), shown, hidden.
+    virtual void OnCreate();
+    virtual void OnDestroy();
+    virtual void OnPaint();
+    virtual void OnShown();
+    virtual void OnHidden();
+    // Mouse (from the host's input routing).
+    virtual void OnMouseDown(const MouseEvent& event);
+    virtual void OnMouseUp(const MouseEvent& event);
+    virtual void OnMouseMove(const MouseEvent& event);
+    virtual void OnMouseEnter(Element* from);
+    virtual void OnMouseLeave(Element* to);
+    virtual void OnClick();
+    virtual void OnWheel(int delta);
+    // Focus, with the element that had it or takes it.
+    virtual void OnFocusGained(Element* previous);
+    virtual void OnFocusLost(Element* next);
+    // Size and place.
+    virtual void OnSizeChanged(int width, int height);
+    virtual void OnMoved(bool repaint);
+    // The element's own timer (StartTimer).
+    virtual void OnTimer(UINT_PTR id);
+    // Keyboard: a key, a typed character, the input method's composition.
+    virtual int OnKeyDown(WPARAM key);
+    virtual int OnCharacter(WPARAM code);
+    virtual int OnComposition(LPARAM parts);
+    // State: repaint for the current state, alpha changed, fades starting and ending, and the
+    // drawing of a fade frame (1 or more: the element drew it).
+    virtual void OnStateRepaint();
+    virtual void OnAlphaChanged(int alpha);
+    virtual void OnTransitionStart();
+    virtual void OnTransitionEnd();
+    virtual int OnCustomTransition(PaintContext& context);
+    // Queries. A press without the focus: anything but -1 takes the capture. Composing while
+    // disabled: anything but -1 draws at full alpha. The focus: -1 lets the host decide.
+    virtual int OnPressWithoutFocus();
+    virtual int OnDisabledAlphaQuery();
+    virtual int OnFocusQuery();
+    // Every other message (WM_SETTEXT, WM_COMMAND, the application's own codes).
+    virtual int OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    // ---- Faces
     // Draws the face into the cleared backing bitmap (PaintFace). Empty in Element.
     virtual void DrawFace(PaintContext& context);
     // Called after the bitmap was cleared and before a face is drawn, and after it is drawn.
@@ -212,25 +269,29 @@ class Element {
     // The dashed focus frame, drawn on `rect` when the element has the keyboard focus.
     void DrawKeyboardFocusFrame(const RectF& rect);
     void ClearBitmap();
+    // Delivers a message and answers whether the element still lives.
+    bool Notify(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
   private:
+    friend class ElementTree;  // keeps the links
+    struct Decoding;
+    static const Decoding kDecodings[];
+
+    // Decodes a message into its hook (element_decoder.cpp).
+    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     ElementHandle CreateIn(HWND window, ElementHost* host, Element* parent,
                            const ElementSpec& spec);
     void ResetFields();
-    SiblingList& OwnList();
-    void AppendTo(SiblingList& list);
-    void PrependTo(SiblingList& list);
-    void LinkUnder(Element* parent, HWND parentWindow);
     void CreateBackingBitmap();
+    void DestroyChildren();
     void ShiftDescendants(float dx, float dy);
     void NotifyMoved(bool repaint);
     void TakeSnapshot();
-    void StopTransition();
     void StartTransitionOrQueue();
-    void PostRepaint(const RectF& rect, RepaintMode mode);
+    void RunBinding(UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND window_ = nullptr;
-    ElementHandle self_ = nullptr;
+    ElementGeneration generation_ = 0;
     Element* parent_ = nullptr;
     HWND parentWindow_ = nullptr;
     bool visible_ = false;
@@ -246,16 +307,12 @@ class Element {
     SiblingList children_;
     Element* previous_ = nullptr;
     Element* next_ = nullptr;
-    int animationFrame_ = 0;
     ImagePtr bitmap_;
     GraphicsPtr graphics_;
     ElementHost* host_ = nullptr;
     int alpha_ = 255;
-    ImagePtr snapshot_;
-    int animationInterval_ = 0;
     RectF previousRect_;
-    int animationFrames_ = 0;
-    TransitionStyle transitionStyle_ = TransitionStyle::kCrossFade;
+    ElementTransition transition_;
 };
 
 }  // namespace ui

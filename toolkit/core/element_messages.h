@@ -45,5 +45,7 @@ enum class RepaintMode : int {
 // OR-ed into the mode when lParam is a PostedPayloads token and not the address of a rectangle:
 // that is how a rectangle travels in a posted message.
 inline constexpr WPARAM kRepaintPayloadToken = 0x10000;
+// A host's request to itself (lParam 0): repaint what its dirty-rectangle queue holds.
+inline constexpr WPARAM kRepaintFlushQueue = 0x20000;
 
 }  // namespace ui

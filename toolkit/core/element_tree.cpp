@@ -27,8 +27,86 @@ WPARAM UpperCase(WPARAM c) {
 
 }  // namespace
 
+// ---- Lists and liveness
+
+SiblingList& ElementTree::ListOf(const Element& element) {
+    return element.parent_ ? element.parent_->children_ : topLevel_;
+}
+
+void ElementTree::Append(Element& element) {
+    SiblingList& list = ListOf(element);
+    element.previous_ = list.last;
+    element.next_ = nullptr;
+    if (list.last) list.last->next_ = &element;
+    list.last = &element;
+    if (!list.first) list.first = &element;
+}
+
+void ElementTree::Prepend(Element& element) {
+    SiblingList& list = ListOf(element);
+    element.next_ = list.first;
+    element.previous_ = nullptr;
+    if (list.first) list.first->previous_ = &element;
+    list.first = &element;
+    if (!list.last) list.last = &element;
+}
+
+void ElementTree::Unlink(Element& element) {
+    SiblingList& list = ListOf(element);
+    if (list.first != &element && !element.previous_) {  // not in the list: only its own links go
+        element.next_ = nullptr;
+        return;
+    }
+    if (list.first == &element) list.first = element.next_;
+    if (list.last == &element) list.last = element.previous_;
+    if (element.previous_) element.previous_->next_ = element.next_;
+    if (element.next_) element.next_->previous_ = element.previous_;
+    element.previous_ = element.next_ = nullptr;
+}
+
+void ElementTree::Adopt(Element& element, Element* parent) {
+    live_[&element] = element.Generation();
+    byGeneration_[element.Generation()] = &element;
+    element.parent_ = parent;
+    Append(element);
+}
+
+void ElementTree::Release(Element& element) {
+    Forget(&element);
+    Unlink(element);
+}
+
+void ElementTree::Reparent(Element& element, Element* parent) {
+    Unlink(element);
+    element.parent_ = parent;
+    Append(element);
+}
+
+void ElementTree::Restack(Element& element, ZOrder where) {
+    Unlink(element);
+    if (where == ZOrder::kBottom) {
+        Prepend(element);
+    } else {
+        Append(element);
+    }
+}
+
+bool ElementTree::IsLive(const Element* element, ElementGeneration generation) const {
+    auto found = live_.find(element);
+    return found != live_.end() && found->second == generation;
+}
+
+Element* ElementTree::TimerOwner(UINT_PTR id) const {
+    auto found = byGeneration_.find(GenerationOfTimer(id));
+    return found != byGeneration_.end() ? found->second : nullptr;
+}
+
 void ElementTree::Forget(const Element* element) {
-    live_.erase(element);
+    auto found = live_.find(element);
+    if (found != live_.end()) {
+        byGeneration_.erase(found->second);
+        live_.erase(found);
+    }
     if (pressed_ == element) ClearPressed();
     if (focus_ == element) focus_ = nullptr;
     if (hover_ == element) hover_ = nullptr;
@@ -44,6 +122,7 @@ void ElementTree::DestroyAll() {
     }
     topLevel_ = {};
     live_.clear();
+    byGeneration_.clear();
     focus_ = keyboardFocus_ = hover_ = nullptr;
     ClearPressed();
     accelerators_.clear();

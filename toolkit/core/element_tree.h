@@ -1,33 +1,41 @@
-// The elements of one host window: the top-level list, which elements are alive, the hover,
-// pressed and focus elements, and the Alt-key accelerators. Elements register here when they
-// are created and are forgotten when they are destroyed, so a destroyed element simply stops
-// being the focus (or anything else) and liveness is one lookup, not a walk of the tree.
+// The elements of one host window: the sibling lists, which elements are alive (and in which
+// generation), the hover, pressed and focus elements, and the Alt-key accelerators. Elements are
+// adopted when they are created and released when they are destroyed, so a destroyed element
+// simply stops being the focus (or anything else) and liveness is one lookup, not a walk of the
+// tree.
 #pragma once
 
-#include <unordered_set>
+#include <windows.h>
+
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "toolkit/core/element.h"
+#include "toolkit/core/element_links.h"
 
 namespace ui {
 
-class ElementTree {
+class ElementTree final : public ElementLinks {
   public:
     ElementTree() = default;
     ElementTree(const ElementTree&) = delete;
     ElementTree& operator=(const ElementTree&) = delete;
 
-    // ---- Order and liveness
-    SiblingList& TopLevel() { return topLevel_; }
+    // ---- Lists and liveness
     Element* First() const { return topLevel_.first; }
     Element* Last() const { return topLevel_.last; }
-    void Add(const Element* element) { live_.insert(element); }
-    // Whether `element` is a created element of this tree (a handle from a timer or a message
-    // may name one that is gone).
+    void Adopt(Element& element, Element* parent) override;
+    void Release(Element& element) override;
+    void Reparent(Element& element, Element* parent) override;
+    void Restack(Element& element, ZOrder where) override;
+    void Unlink(Element& element) override;
+    // Whether `element` is a created element of this tree (a handle from a message may name one
+    // that is gone), and, with a generation, that very creation of it.
     bool IsLive(const Element* element) const { return element && live_.contains(element); }
-    // Drops every reference to an element that is being destroyed.
-    void Forget(const Element* element);
+    bool IsLive(const Element* element, ElementGeneration generation) const;
+    // The live element whose timer has this id (its own or its fade's), or 0.
+    Element* TimerOwner(UINT_PTR id) const;
     // Destroys every top-level element (each destroys its children first) and clears the rest.
     void DestroyAll();
 
@@ -44,8 +52,8 @@ class ElementTree {
     void ClearPressed();
 
     // ---- Focus
-    Element* Focus() const { return focus_; }
-    Element* KeyboardFocus() const { return keyboardFocus_; }
+    Element* Focus() const override { return focus_; }
+    Element* KeyboardFocus() const override { return keyboardFocus_; }
     bool CanTakeFocus(const Element* element) const;
     // Moves the focus to `element` (ignored when it cannot take it or has it already): the old
     // focus element gets 0x2801, the new one 0x2800.
@@ -53,8 +61,7 @@ class ElementTree {
     // Only the state change, for callers that deliver the messages themselves; returns the old
     // focus element.
     Element* TakeFocus(Element* element, bool fromKeyboard);
-    // Clears the focus if `element` holds it; returns whether it did.
-    bool DropFocus(const Element* element);
+    bool DropFocus(const Element* element) override;
     // The next top-level element that takes the focus from Tab, or 0 when the focus stays.
     Element* NextTabStop() const;
 
@@ -65,8 +72,15 @@ class ElementTree {
     Element* AcceleratorFor(WPARAM character) const;
 
   private:
+    SiblingList& ListOf(const Element& element);
+    void Append(Element& element);
+    void Prepend(Element& element);
+    // Drops every reference to an element that is being destroyed.
+    void Forget(const Element* element);
+
     SiblingList topLevel_;
-    std::unordered_set<const Element*> live_;
+    std::unordered_map<const Element*, ElementGeneration> live_;
+    std::unordered_map<ElementGeneration, Element*> byGeneration_;
     Element* focus_ = nullptr;
     Element* keyboardFocus_ = nullptr;
     Element* hover_ = nullptr;

@@ -33,6 +33,12 @@ inline bool Intersects(const RectF& a, const RectF& b) {
     return !Intersect(a, b).IsEmpty();
 }
 
+// Whether `inner` lies wholly inside `outer` (edges may touch).
+inline bool Covers(const RectF& outer, const RectF& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y && inner.Right() <= outer.Right() &&
+           inner.Bottom() <= outer.Bottom();
+}
+
 inline RectF Offset(RectF r, float dx, float dy) {
     r.x += dx;
     r.y += dy;

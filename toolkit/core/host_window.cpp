@@ -6,6 +6,7 @@
 #include "toolkit/core/posted_payloads.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_animation.h"
+#include "toolkit/core/window_class.h"
 
 namespace ui {
 
@@ -46,6 +47,7 @@ bool HostWindow::Attach(HWND window, const AttachOptions& options) {
     if (!window || !IsWindow(window) || window == window_ || window_) return false;
     if (FromWindow(window)) return false;  // another host holds it
     window_ = window;
+    windowThread_ = GetWindowThreadProcessId(window, nullptr);
     ApplySettings(options);
     ApplyStyleRules();
     SetPropW(window, kHostProperty, static_cast<ElementHost*>(this));
@@ -103,6 +105,7 @@ void HostWindow::Teardown() {
     PostedPayloads::DropWindow(reinterpret_cast<PayloadWindow>(window));
     previousProc_ = nullptr;
     window_ = nullptr;
+    windowThread_ = 0;
     closing_ = false;
     compositor_.SetBusy(false);
 }
@@ -203,6 +206,21 @@ void HostWindow::PlaceShadowWindow() {
 
 // ---- ElementHost
 
+void HostWindow::Invalidate(const RectF& rect) {
+    HWND window = window_;
+    if (!window) return;
+    if (GetCurrentThreadId() == windowThread_) {
+        compositor_.Invalidate(rect);
+        return;
+    }
+    // The rectangle travels as a registered copy: the window may be gone when it arrives.
+    PayloadToken token = PostedPayloads::AddRect(reinterpret_cast<PayloadWindow>(window), rect);
+    WPARAM mode = static_cast<WPARAM>(RepaintMode::kNow) | kRepaintPayloadToken;
+    if (!PostMessageW(window, kMsgRepaintRect, mode, static_cast<LPARAM>(token))) {
+        PostedPayloads::Discard(token);
+    }
+}
+
 void HostWindow::RepaintNow(const RectF& rect) {
     compositor_.QueueRect(rect, RepaintMode::kNow);
 }
@@ -221,6 +239,12 @@ bool HostWindow::BackgroundIsDark(const RectF& rect) const {
 
 bool HostWindow::RoundedCorners() const {
     return settings_.cornerStyle != CornerStyle::kSquare;
+}
+
+// ---- InputHost
+
+bool HostWindow::TogglesMaximise(const Element* element) const {
+    return caption_.TogglesMaximise(element);
 }
 
 }  // namespace ui

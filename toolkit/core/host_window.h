@@ -7,7 +7,7 @@
 //   HostSettings   everything the caller may set, as one value
 //
 // The window finds its host through the window property "Ui_Wnd_Control"; elements reach the
-// host only through the ElementHost interface.
+// host only through the ElementHost interface, the input router through InputHost.
 #pragma once
 
 #include <windows.h>
@@ -19,13 +19,14 @@
 #include "toolkit/core/element_tree.h"
 #include "toolkit/core/host_callbacks.h"
 #include "toolkit/core/host_settings.h"
+#include "toolkit/core/input_host.h"
 #include "toolkit/core/input_router.h"
 #include "toolkit/core/tooltip.h"
 #include "toolkit/core/window_caption.h"
 
 namespace ui {
 
-class HostWindow : public ElementHost {
+class HostWindow : public ElementHost, public InputHost {
   public:
     HostWindow();
     virtual ~HostWindow();
@@ -39,7 +40,7 @@ class HostWindow : public ElementHost {
     // host already holds, or when the host is attached elsewhere. Returns whether it attached.
     bool Attach(HWND window, const AttachOptions& options = {});
     bool IsAttached() const { return window_ != nullptr; }
-    HWND Window() const { return window_; }
+    HWND Window() const override { return window_; }
     // Shows the window: kind none plainly, other kinds with their animation over `durationMs`.
     void Show(AnimationKind kind = AnimationKind::kNone, int durationMs = 200);
     void Close() { PostMessageW(window_, WM_CLOSE, 0, 0); }
@@ -48,11 +49,12 @@ class HostWindow : public ElementHost {
 
     // ---- Parts
     HostSettings& Settings() { return settings_; }
-    const HostSettings& Settings() const { return settings_; }
+    const HostSettings& Settings() const override { return settings_; }
     HostCallbacks& Callbacks() { return callbacks_; }
-    const HostCallbacks& Callbacks() const { return callbacks_; }
+    const HostCallbacks& Callbacks() const override { return callbacks_; }
     ElementTree& Elements() override { return elements_; }
     const ElementTree& Elements() const { return elements_; }
+    ElementLinks& Links() override { return elements_; }
     Compositor& Composition() { return compositor_; }
     const Compositor& Composition() const { return compositor_; }
     const WindowCaption& Caption() const { return caption_; }
@@ -74,16 +76,20 @@ class HostWindow : public ElementHost {
     void RepaintRect(const RectF& rect, bool present) { compositor_.RepaintRect(rect, present); }
     void QueueRect(const RectF& rect, RepaintMode mode) { compositor_.QueueRect(rect, mode); }
     bool Busy() const { return compositor_.Busy(); }
-    int Width() const { return compositor_.Width(); }
-    int Height() const { return compositor_.Height(); }
+    int Width() const override { return compositor_.Width(); }
+    int Height() const override { return compositor_.Height(); }
 
     // ---- ElementHost
     bool IsBusy() const override { return compositor_.Busy(); }
+    void Invalidate(const RectF& rect) override;
     void RepaintNow(const RectF& rect) override;
     void FillPaintContext(PaintContext& context) const override;
     void ShowTooltip(const std::string& text, const RectF& rect) override;
     bool BackgroundIsDark(const RectF& rect) const override;
     bool RoundedCorners() const override;
+
+    // ---- InputHost (the rest is above)
+    bool TogglesMaximise(const Element* element) const override;
 
   protected:
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);
@@ -108,6 +114,7 @@ class HostWindow : public ElementHost {
     bool OnSetCursor(HWND target, UINT hitTest);
     bool OnTimer(WPARAM id, LPARAM lParam);
     void OnPaint();
+    LRESULT OnToolkitMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnRepaintRect(WPARAM mode, LPARAM rect);
     LRESULT OnElementMoved(Element* element, LPARAM repaint);
     LRESULT OnDeliver(Element* element, LPARAM token);
@@ -115,6 +122,7 @@ class HostWindow : public ElementHost {
     void PlaceShadowWindow();
 
     HWND window_ = nullptr;
+    DWORD windowThread_ = 0;
     WNDPROC previousProc_ = nullptr;
     bool closing_ = false;
     HWND shadowWindow_ = nullptr;

@@ -2,6 +2,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "toolkit/core/element_mailbox.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/posted_payloads.h"
 
@@ -110,6 +111,15 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // every pixel comes from the back buffer
+        default:
+            return OnToolkitMessage(message, wParam, lParam);
+    }
+    return CallPrevious(message, wParam, lParam);
+}
+
+// The messages elements and other threads send to the window.
+LRESULT HostWindow::OnToolkitMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
         case kMsgRepaintRect:
             OnRepaintRect(wParam, lParam);
             return 0;
@@ -123,9 +133,8 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
         case kMsgRegisterAccelerator:
             return OnRegisterAccelerator(FromParam<Element>(wParam), lParam);
         default:
-            break;
+            return CallPrevious(message, wParam, lParam);
     }
-    return CallPrevious(message, wParam, lParam);
 }
 
 LRESULT HostWindow::OnDestroy(WPARAM wParam, LPARAM lParam) {
@@ -177,9 +186,15 @@ bool HostWindow::OnTimer(WPARAM id, LPARAM lParam) {
         if (compositor_.StepFadeIn()) KillTimer(window_, id);
         return true;
     }
-    auto* element = FromParam<Element>(id);
-    if (!elements_.IsLive(element)) return false;
-    element->Deliver(kMsgTimer, id, lParam);
+    // An element's timer id names its generation: a tick of an element that is gone (queued
+    // before it was destroyed) reaches nobody, not even a new element at the same address.
+    Element* element = elements_.TimerOwner(id);
+    if (!element) return false;
+    if (KindOfTimer(id) == ElementTimer::kFade) {
+        element->AnimationTick();
+    } else {
+        element->Deliver(kMsgTimer, id, lParam);
+    }
     return true;
 }
 
@@ -196,6 +211,10 @@ void HostWindow::OnPaint() {
 }
 
 void HostWindow::OnRepaintRect(WPARAM mode, LPARAM rect) {
+    if (mode & kRepaintFlushQueue) {
+        compositor_.FlushRequested();
+        return;
+    }
     std::optional<RectF> area;
     if (mode & kRepaintPayloadToken) {
         area = PostedPayloads::TakeRect(reinterpret_cast<PayloadWindow>(window_),
@@ -211,17 +230,16 @@ LRESULT HostWindow::OnElementMoved(Element* element, LPARAM repaint) {
     if (!elements_.IsLive(element)) return 1;  // gone: nothing to wait for
     element->Deliver(kMsgElementMoved, reinterpret_cast<WPARAM>(element), repaint);
     if (repaint && element->IsCreated()) {
-        compositor_.Queue().Append(element->PreviousRect());
-        compositor_.Queue().Append(element->Rect());
-        compositor_.Queue().Process();
+        compositor_.Queue().Add(element->PreviousRect());
+        compositor_.Queue().Add(element->Rect());
+        compositor_.Flush();
     }
     return 1;
 }
 
 LRESULT HostWindow::OnDeliver(Element* element, LPARAM token) {
-    std::optional<PackedMessage> message = PostedPayloads::TakeMessage(
-        reinterpret_cast<PayloadWindow>(window_), static_cast<PayloadToken>(token));
-    if (!message || !elements_.IsLive(element)) return 0;
+    std::optional<PackedMessage> message = TakeElementMessage(window_, token);
+    if (!message || !elements_.IsLive(element, message->generation)) return 0;
     return element->Deliver(message->message, message->wParam, message->lParam);
 }
 

@@ -2,7 +2,8 @@
 
 #include <windowsx.h>
 
-#include "toolkit/core/host_window.h"
+#include "toolkit/core/element_tree.h"
+#include "toolkit/core/host_settings.h"
 
 namespace ui {
 
@@ -31,7 +32,6 @@ SizingZone ZoneAt(float x, float y, float w, float h) {
 }  // namespace
 
 bool InputRouter::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
-    Element* focus = host_.Elements().Focus();
     switch (message) {
         case WM_MOUSEMOVE:
         case WM_LBUTTONDOWN:
@@ -47,14 +47,20 @@ bool InputRouter::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
         case WM_MOUSELEAVE:
             MouseLeftWindow(wParam, lParam);
             return false;
+        default:
+            return RouteToFocus(message, wParam, lParam, result);
+    }
+}
+
+bool InputRouter::RouteToFocus(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    Element* focus = host_.Elements().Focus();
+    switch (message) {
         case WM_IME_COMPOSITION:
             // An element that took the composition's result answers it; passed on, the default
             // handling would send the same text again as characters.
-            if (focus && focus->Deliver(message, wParam, lParam) != -1) {
-                result = 0;
-                return true;
-            }
-            return false;
+            if (!focus || focus->Deliver(message, wParam, lParam) == -1) return false;
+            result = 0;
+            return true;
         case WM_KEYUP:
         case WM_CHAR:
         case WM_SYSKEYDOWN:
@@ -67,17 +73,21 @@ bool InputRouter::Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& res
             result = 0;
             return RouteKeyDown(wParam, wParam, lParam);
         case WM_SYSCHAR:
-            if (focus) focus->Deliver(message, wParam, lParam);
-            if (Element* target = host_.Elements().AcceleratorFor(wParam)) {
-                target->Deliver(kMsgClick, 0, 0);
-                Notify(host_.Callbacks().click, target, wParam, lParam);
-                result = 0;
-                return true;
-            }
-            return false;
+            result = 0;
+            return RouteSystemCharacter(wParam, lParam);
         default:
             return false;
     }
+}
+
+// Delivered to the focus element; then Alt and a control's accelerator click that control.
+bool InputRouter::RouteSystemCharacter(WPARAM wParam, LPARAM lParam) {
+    if (Element* focus = host_.Elements().Focus()) focus->Deliver(WM_SYSCHAR, wParam, lParam);
+    Element* target = host_.Elements().AcceleratorFor(wParam);
+    if (!target) return false;
+    target->Deliver(kMsgClick, 0, 0);
+    Notify(host_.Callbacks().click, target, wParam, lParam);
+    return true;
 }
 
 void InputRouter::Activate(WPARAM wParam) {
@@ -124,7 +134,7 @@ bool InputRouter::RouteKeyDown(WPARAM key, WPARAM wParam, LPARAM lParam) {
 }
 
 bool InputRouter::RouteMouse(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (host_.Busy()) return false;
+    if (host_.IsBusy()) return false;
     float x = static_cast<float>(GET_X_LPARAM(lParam));
     float y = static_cast<float>(GET_Y_LPARAM(lParam));
     if (HandleSizingBorder(message, x, y)) return true;
@@ -197,7 +207,7 @@ void InputRouter::PressAt(Element* hit, WPARAM wParam, LPARAM lParam, float y) {
     bool takes = hit->Focusable() || hit->Deliver(kMsgPressNotFocusable, wParam, lParam) != -1;
     if (takes && host_.Elements().IsLive(hit)) {
         TakeCapture(hit, wParam, lParam);
-    } else if (doubleClick && host_.Caption().TogglesMaximise(hit)) {
+    } else if (doubleClick && host_.TogglesMaximise(hit)) {
         ToggleMaximise();
     } else if (draggable) {
         StartWindowDrag();

@@ -6,15 +6,15 @@
 #include <windows.h>
 
 #include "toolkit/core/host_callbacks.h"
+#include "toolkit/core/input_host.h"
 
 namespace ui {
 
 class Element;
-class HostWindow;
 
 class InputRouter {
   public:
-    explicit InputRouter(HostWindow& host) : host_(host) {}
+    explicit InputRouter(InputHost& host) : host_(host) {}
     InputRouter(const InputRouter&) = delete;
     InputRouter& operator=(const InputRouter&) = delete;
 
@@ -25,6 +25,9 @@ class InputRouter {
     void Activate(WPARAM wParam);
 
   private:
+    // Keys, characters, commands and the wheel go to the focus element.
+    bool RouteToFocus(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    bool RouteSystemCharacter(WPARAM wParam, LPARAM lParam);
     bool RouteMouse(UINT message, WPARAM wParam, LPARAM lParam);
     void MouseLeftWindow(WPARAM wParam, LPARAM lParam);
     bool RouteKeyDown(WPARAM key, WPARAM wParam, LPARAM lParam);
@@ -38,7 +41,7 @@ class InputRouter {
     void StartWindowDrag();
     void ToggleMaximise();
 
-    HostWindow& host_;
+    InputHost& host_;
     bool mouseLeaveArmed_ = false;
 };
 

@@ -127,44 +127,43 @@ void Label::MeasureText() {
 }
 
 void Label::BeforeText(RectF&) {}
-int Label::PreHandleMessage(UINT, WPARAM, LPARAM) {
-    return -1;
+
+// ---- Events
+
+void Label::OnCreate() {
+    MeasureText();
 }
 
-int Label::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    int pre = PreHandleMessage(message, wParam, lParam);
-    if (pre != -1) return pre;
-    switch (message) {
-        case kMsgCreate:
-            MeasureText();
-            break;
-        case kMsgDestroy:
-            text_.clear();
-            style_.effectColor = 0;
-            style_.Release();
-            break;
-        case kMsgPaint:
-            Paint();
-            break;
-        case kMsgFocusGained:
-        case kMsgFocusLost:
-            if (Focusable()) Paint();
-            break;
-        case kMsgSizeChanged:
-            MeasureText();
-            break;
-        case kMsgStateRepaint:
-            if (AutoTextColor()) Paint();
-            break;
-        case kMsgTransitionEnd:
-            pendingTransition_ = false;
-            transitionInterval_ = transitionFrames_ = 0;
-            SetAnimationFrames(0);
-            break;
-        default:
-            break;
-    }
-    return -1;
+void Label::OnDestroy() {
+    text_.clear();
+    style_.effectColor = 0;
+    style_.Release();
+}
+
+void Label::OnPaint() {
+    Paint();
+}
+
+void Label::OnFocusGained(Element*) {
+    if (Focusable()) Paint();
+}
+
+void Label::OnFocusLost(Element*) {
+    if (Focusable()) Paint();
+}
+
+void Label::OnSizeChanged(int, int) {
+    MeasureText();
+}
+
+void Label::OnStateRepaint() {
+    if (AutoTextColor()) Paint();
+}
+
+void Label::OnTransitionEnd() {
+    pendingTransition_ = false;
+    transitionInterval_ = transitionFrames_ = 0;
+    SetAnimationFrames(0);
 }
 
 void Label::Paint() {

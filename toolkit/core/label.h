@@ -53,14 +53,21 @@ class Label : public TextElement {
     int MeasuredHeight() const { return measuredHeight_; }
     void Paint();
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
     // Called with the text rectangle before the text is drawn.
     virtual void BeforeText(RectF& textRect);
-    // Anything but -1 ends handling.
-    virtual int PreHandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void DrawFace(PaintContext& context) override;
+
+    // ---- Events: measured when created and resized, repainted for a focus change when it
+    // takes the focus, and for the state repaint when its colour follows the background.
+    void OnCreate() override;
+    void OnDestroy() override;
+    void OnPaint() override;
+    void OnFocusGained(Element* previous) override;
+    void OnFocusLost(Element* next) override;
+    void OnSizeChanged(int width, int height) override;
+    void OnStateRepaint() override;
+    void OnTransitionEnd() override;
     void TextStyleChanged(bool fontChanged) override;
 
   private:

@@ -6,15 +6,6 @@
 
 namespace ui {
 
-namespace {
-
-// The element's handle is the id of its frame timer (the host routes it as 275).
-UINT_PTR FrameTimerId(const Picture* picture) {
-    return reinterpret_cast<UINT_PTR>(picture);
-}
-
-}  // namespace
-
 Picture::~Picture() {
     Destroy();
 }
@@ -41,7 +32,7 @@ ElementHandle Picture::CreateElement(const ElementParent& parent, const PictureS
     drawMode_ = spec.drawMode;
     margins_ = spec.margins;
     borderStyle_ = spec.borderStyle;
-    transition_.reset();
+    replacement_.reset();
     ElementHandle handle = Element::Create(
         parent, {.rect = spec.rect, .type = ElementType::kPicture, .visible = spec.visible});
     if (!handle) Release();
@@ -67,7 +58,7 @@ void Picture::TakeFrames() {
 }
 
 void Picture::Release() {
-    KillTimer(Window(), FrameTimerId(this));
+    StopTimer();
     currentFrame_ = frameCount_ = 0;
     animate_ = false;
     image_.Free();
@@ -86,9 +77,9 @@ void Picture::ReplaceImage(const std::vector<std::uint8_t>& bytes,
                            std::optional<TransitionStyle> transition, int frames, int interval,
                            bool redraw) {
     if (!IsCreated()) return;
-    transition_ = transition;
+    replacement_ = transition;
     if (transition) SetTransition(*transition);
-    KillTimer(Window(), FrameTimerId(this));
+    StopTimer();
     Load(bytes);
     if (!redraw) return;
     if (transition) SetAnimationFrames(frames, interval);
@@ -118,39 +109,40 @@ void Picture::DrawFace(PaintContext&) {
 }
 
 void Picture::ScheduleNextFrame() {
-    KillTimer(Window(), FrameTimerId(this));
+    StopTimer();
     ++currentFrame_;
     if (currentFrame_ > frameCount_ || !animate_) currentFrame_ = 1;
     int delay = currentFrame_ - 1 < static_cast<int>(delays_.size()) ? delays_[currentFrame_ - 1]
                                                                      : delays_.back();
-    SetTimer(Window(), FrameTimerId(this), static_cast<UINT>(delay) * 10, nullptr);
+    StartTimer(static_cast<UINT>(delay) * 10);
 }
 
-int Picture::HandleMessage(UINT message, WPARAM, LPARAM) {
-    switch (message) {
-        case kMsgTimer:
-            if (transition_) break;  // the frames wait for the transition
-            if (!animate_ || frameCount_ < 2) {
-                KillTimer(Window(), FrameTimerId(this));
-            } else {
-                PaintFrame();
-            }
-            break;
-        case kMsgPaint:
-        case kMsgShown:
-            PaintFrame();
-            break;
-        case kMsgTransitionEnd:
-            SetAnimationFrames(0);
-            transition_.reset();
-            break;
-        case kMsgDestroy:
-            Release();
-            break;
-        default:
-            break;
+// ---- Events
+
+void Picture::OnDestroy() {
+    Release();
+}
+
+void Picture::OnPaint() {
+    PaintFrame();
+}
+
+void Picture::OnShown() {
+    PaintFrame();
+}
+
+void Picture::OnTimer(UINT_PTR) {
+    if (replacement_) return;  // the frames wait for the transition
+    if (!animate_ || frameCount_ < 2) {
+        StopTimer();
+    } else {
+        PaintFrame();
     }
-    return -1;
+}
+
+void Picture::OnTransitionEnd() {
+    SetAnimationFrames(0);
+    replacement_.reset();
 }
 
 }  // namespace ui

@@ -52,10 +52,15 @@ class Picture : public Element {
     const std::vector<int>& Delays() const { return delays_; }
     GpImage* Image() const { return image_.Get(); }
 
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
   protected:
     void DrawFace(PaintContext& context) override;
+    // ---- Events: painted when shown and asked; the frame timer moves the animation on, but
+    // not while a replacement's transition runs.
+    void OnDestroy() override;
+    void OnPaint() override;
+    void OnShown() override;
+    void OnTimer(UINT_PTR id) override;
+    void OnTransitionEnd() override;
 
   private:
     ElementHandle CreateElement(const ElementParent& parent, const PictureSpec& spec);
@@ -75,7 +80,8 @@ class Picture : public Element {
     ImageDrawMode drawMode_ = ImageDrawMode::kStretch;
     bool fixZeroDelays_ = false;
     Margins margins_;
-    std::optional<TransitionStyle> transition_;  // set while a replacement's transition runs
+    // The style of the replacement whose transition runs.
+    std::optional<TransitionStyle> replacement_;
 };
 
 }  // namespace ui

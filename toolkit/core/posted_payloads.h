@@ -18,11 +18,13 @@
 
 namespace ui {
 
-// An element message packed for delivery through the window (0x2812).
+// An element message packed for delivery through the window (0x2812), with the generation of the
+// element it is for (which creation of the element at that address).
 struct PackedMessage {
     std::uint32_t message = 0;
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
+    std::uintptr_t generation = 0;
 };
 
 // Travels as the message's lParam; 0 is never a token.

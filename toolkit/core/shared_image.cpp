@@ -8,7 +8,7 @@ namespace ui {
 GpImage* SharedImage::Get() {
     if (!decoded_ && ToolkitStarted()) {
         decoded_ = true;
-        image_ = LoadImage(EmbeddedBytes(embedded_), addSignature_).TakeImage();
+        image_ = LoadImage(bytes_, addSignature_).TakeImage();
         RegisterToolkitCleanup([this] {
             image_.reset();
             decoded_ = false;

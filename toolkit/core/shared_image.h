@@ -3,15 +3,15 @@
 #pragma once
 
 #include "toolkit/core/gdiplus_api.h"
+#include "toolkit/core/images.h"
 
 namespace ui {
 
 class SharedImage {
   public:
-    // `embedded`: a byte-set constant linked in by the build; `addSignature`: it is a PNG stored
-    // without its 8-byte signature.
-    SharedImage(const unsigned char* embedded, bool addSignature)
-        : embedded_(embedded), addSignature_(addSignature) {}
+    // `bytes`: an image the program carries (art::Bytes), kept by the program for its whole
+    // run; `addSignature`: it is a PNG stored without its 8-byte signature.
+    SharedImage(ByteView bytes, bool addSignature) : bytes_(bytes), addSignature_(addSignature) {}
     SharedImage(const SharedImage&) = delete;
     SharedImage& operator=(const SharedImage&) = delete;
 
@@ -19,7 +19,7 @@ class SharedImage {
     GpImage* Get();
 
   private:
-    const unsigned char* embedded_;
+    ByteView bytes_;
     bool addSignature_;
     bool decoded_ = false;
     ImagePtr image_;

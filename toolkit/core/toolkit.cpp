@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "kToolkitDefaultSkin.h"
+#include "art/toolkit_art.h"
 #include "toolkit/core/common_controls.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
@@ -20,8 +20,6 @@ struct ToolkitState {
     ULONG_PTR gdiplusToken = 0;
     int osMajorVersion = 0;
     FontPtr defaultFont;
-    HCURSOR defaultCursor = nullptr;
-    HICON applicationIcon = nullptr;
     ImagePtr defaultSkin;
     std::vector<std::function<void()>> cleanups;
     std::vector<std::function<void()>> startSteps;
@@ -82,8 +80,7 @@ bool StartToolkit() {
     state.started = true;
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();
-    state.defaultCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-    state.defaultSkin = LoadImage(EmbeddedBytes(kToolkitDefaultSkin), true).TakeImage();
+    state.defaultSkin = LoadImage(art::Bytes(art::ToolkitImage::kDefaultSkin), true).TakeImage();
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     comctl::InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();
@@ -125,20 +122,11 @@ void RegisterToolkitStartStep(std::function<void()> step) {
 GpFont* DefaultFont() {
     return State().defaultFont.get();
 }
-HCURSOR DefaultCursor() {
-    return State().defaultCursor;
-}
 int OsMajorVersion() {
     return State().osMajorVersion;
 }
 GpImage* DefaultSkin() {
     return State().defaultSkin.get();
-}
-HICON ApplicationIcon() {
-    return State().applicationIcon;
-}
-void SetApplicationIcon(HICON icon) {
-    State().applicationIcon = icon;
 }
 
 }  // namespace ui

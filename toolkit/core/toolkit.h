@@ -1,6 +1,6 @@
-// The toolkit's program-wide state: GDI+, the default font, cursor and skin, and the window
-// class of toolkit windows. StartToolkit runs once before any window; ShutdownToolkit is the
-// clean-up the program registers as its end callback.
+// The toolkit's program-wide state: GDI+, the default font and skin, and the registration of the
+// window class of toolkit windows (window_class.h). StartToolkit runs once before any window;
+// ShutdownToolkit is the clean-up the program registers as its end callback.
 #pragma once
 
 #include <functional>
@@ -9,9 +9,7 @@
 
 namespace ui {
 
-inline constexpr char kSurfaceClassName[] = "Ui_Surface";
-
-// GDI+ start-up, OS version, default font, cursor and skin, the "Ui_Surface" class, then the
+// GDI+ start-up, OS version, default font and skin, the "Ui_Surface" class, then the
 // registered start steps (the controls' shared objects, such as the edit boxes' context menu).
 // Returns false when GDI+ could not start. A second call does nothing and returns true.
 bool StartToolkit();
@@ -31,7 +29,6 @@ void RegisterToolkitStartStep(std::function<void()> step);
 // 12-pixel regular font of "宋体", or of the caption font's face; 0 when GDI+ knows neither.
 // Shared: elements never delete it.
 GpFont* DefaultFont();
-HCURSOR DefaultCursor();
 int OsMajorVersion();
 // The glyph sheet controls cut their small pictures from (cells of kSkinCell pixels).
 GpImage* DefaultSkin();
@@ -46,8 +43,5 @@ enum SkinGlyph {
     kGlyphCheck,
     kGlyphSubmenu
 };
-
-HICON ApplicationIcon();
-void SetApplicationIcon(HICON icon);
 
 }  // namespace ui

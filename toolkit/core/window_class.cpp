@@ -1,17 +1,30 @@
 #include "toolkit/core/window_class.h"
 
 #include "toolkit/core/text_convert.h"
-#include "toolkit/core/toolkit.h"
 
 namespace ui {
 
 namespace {
+
+HICON gApplicationIcon = nullptr;
 
 LRESULT CALLBACK ForwardToDefault(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
 }  // namespace
+
+HCURSOR DefaultCursor() {
+    return LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+}
+
+HICON ApplicationIcon() {
+    return gApplicationIcon;
+}
+
+void SetApplicationIcon(HICON icon) {
+    gApplicationIcon = icon;
+}
 
 ATOM RegisterWindowClass(const std::string& className, UINT style, HICON icon, HCURSOR cursor,
                          WNDPROC proc) {

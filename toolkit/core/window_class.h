@@ -1,4 +1,5 @@
-// The window class of toolkit windows and the creation of a host's top-level window.
+// The window class of toolkit windows and the creation of a host's top-level window, with the
+// class's cursor and icon.
 #pragma once
 
 #include <windows.h>
@@ -7,6 +8,14 @@
 #include <string>
 
 namespace ui {
+
+inline constexpr char kSurfaceClassName[] = "Ui_Surface";
+
+// The arrow: the cursor of toolkit windows and of elements without a cursor of their own.
+HCURSOR DefaultCursor();
+// The own module's icon 129, kept when RegisterWindowClass loads it.
+HICON ApplicationIcon();
+void SetApplicationIcon(HICON icon);
 
 // RegisterClassExW with the toolkit's defaults: style CS_DBLCLKS, a DefWindowProcW forwarder,
 // the own module's icon 129 (also kept as the application icon), the default cursor and the

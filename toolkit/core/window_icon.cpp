@@ -23,9 +23,8 @@ ElementHandle WindowIcon::Create(HWND hostWindow) {
         hostWindow, {.rect = kWindowIconRect, .type = ElementType::kPicture, .focusable = false});
 }
 
-int WindowIcon::HandleMessage(UINT message, WPARAM, LPARAM) {
-    if (message == kMsgPaint) PaintFace();
-    return -1;
+void WindowIcon::OnPaint() {
+    PaintFace();
 }
 
 void WindowIcon::DrawFace(PaintContext&) {

@@ -11,9 +11,9 @@ class WindowIcon : public Element {
   public:
     ~WindowIcon() override;
     ElementHandle Create(HWND hostWindow);
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   protected:
+    void OnPaint() override;
     void DrawFace(PaintContext& context) override;
 };
 

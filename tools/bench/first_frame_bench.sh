@@ -18,5 +18,5 @@ start_display
 start_wine
 step "measuring $runs runs each"
 run_wine "$WIN_DIR/tools/bench/first_frame_bench.exe" "$runs" \
-    "$WIN_DIR/installer/program/VantorSaelin-Setup.exe" FenWix \
+    "$WIN_DIR/program/VantorSaelin-Setup.exe" FenWix \
     "$WIN_DIR/tools/bench/plain_window.exe" PlainWindow

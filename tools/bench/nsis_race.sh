@@ -177,7 +177,7 @@ main() {
     local ours stage
     ours=$RACE_DIR/VantorSaelin-Setup.exe
     "$(arch_triplet "$arch")-strip" -o "$ours" \
-        "$(arch_tree "$arch")/installer/program/VantorSaelin-Setup.exe"
+        "$(arch_tree "$arch")/program/VantorSaelin-Setup.exe"
     stage=$(arch_tree "$arch")/resources/payload/product
 
     step "building the NSIS installer of the same files (makensis, solid LZMA, 64 MiB dictionary)"

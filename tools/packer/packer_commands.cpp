@@ -1,16 +1,19 @@
 #include "tools/packer/packer_commands.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
+#include "installer/appended_payload.h"
 #include "installer/archive_format.h"
 #include "installer/archive_image_builder.h"
 #include "installer/archive_paths.h"
 #include "installer/archive_reader.h"
 #include "installer/payload_codec.h"
+#include "installer/pe_layout.h"
 #include "tools/packer/name_encoding.h"
 #include "tools/packer/source_tree.h"
 #include "tools/packer/terminal_progress.h"
@@ -26,10 +29,13 @@ bool ReadFile(const std::string& path, rt::ByteSet& out) {
     return !in.bad();
 }
 
-bool WriteFile(const std::string& path, const rt::ByteSet& bytes) {
+// The parts one after the other.
+bool WriteFile(const std::string& path,
+               std::initializer_list<std::span<const std::uint8_t>> parts) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    for (const std::span<const std::uint8_t> part : parts)
+        out.write(reinterpret_cast<const char*>(part.data()),
+                  static_cast<std::streamsize>(part.size()));
     return static_cast<bool>(out.flush());
 }
 
@@ -62,9 +68,24 @@ bool LoadImage(const std::string& payloadPath, rt::ByteSet& payload, rt::ByteSet
     return true;
 }
 
-}  // namespace
+bool HoldsText(std::span<const std::uint8_t> bytes, std::string_view text) {
+    return std::search(bytes.begin(), bytes.end(), text.begin(), text.end()) != bytes.end();
+}
 
-int PackDirectory(const PackRequest& request) {
+// Why a file cannot serve as the stub; empty when it can.
+std::string StubProblem(const rt::ByteSet& stub) {
+    const std::optional<inst::PeLayout> layout = inst::ReadPeLayout(stub);
+    if (!layout) return "not a Windows program";
+    if (!HoldsText(stub, inst::kStubMarker))
+        return "not the stub VantorSaelin-Stub.exe (it lacks the stub's marker)";
+    if (layout->Signed()) return "signed: sign the installer made from the stub, not the stub";
+    if (inst::FindAppendedPayload(stub)) return "carries a payload already: give the stub itself";
+    return {};
+}
+
+// Packs the request's directory into a payload in memory, with the checksum of its image; writes
+// the image and the checksum files when asked to, and prints the summary. The exit code.
+int PackToMemory(const PackRequest& request, rt::ByteSet& payload, std::uint32_t& imageChecksum) {
     const auto started = std::chrono::steady_clock::now();
     std::string error;
     const std::vector<SourceFile> files = CollectSourceTree(request.directory, error);
@@ -80,14 +101,14 @@ int PackDirectory(const PackRequest& request) {
     }
     const std::size_t count = builder.EntryCount();
     const rt::ByteSet image = builder.Finish();
-    if (!request.imagePath.empty() && !WriteFile(request.imagePath, image))
+    if (!request.imagePath.empty() && !WriteFile(request.imagePath, {image}))
         return Fail(request.imagePath + ": cannot write");
+    imageChecksum = inst::ImageChecksum(image);
     rt::ByteSet checksum;
-    inst::AppendU32(checksum, inst::ImageChecksum(image));
-    if (!request.checksumPath.empty() && !WriteFile(request.checksumPath, checksum))
+    inst::AppendU32(checksum, imageChecksum);
+    if (!request.checksumPath.empty() && !WriteFile(request.checksumPath, {checksum}))
         return Fail(request.checksumPath + ": cannot write");
 
-    rt::ByteSet payload;
     int result = 0;
     {
         TerminalProgress progress("packing", !request.quiet && StderrIsTerminal());
@@ -96,8 +117,6 @@ int PackDirectory(const PackRequest& request) {
             [&](std::uint64_t done, std::uint64_t total) { progress.Update(done, total); });
     }
     if (result != 0) return Fail("LZMA encoder failed with result " + std::to_string(result));
-    if (!WriteFile(request.payloadPath, payload))
-        return Fail(request.payloadPath + ": cannot write");
 
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
@@ -105,6 +124,43 @@ int PackDirectory(const PackRequest& request) {
         std::printf("packed %zu files: image %zu bytes, payload %zu bytes (%.1f%%) in %.1f s\n",
                     count, image.size(), payload.size(),
                     image.empty() ? 0.0 : 100.0 * payload.size() / image.size(), seconds);
+    return 0;
+}
+
+}  // namespace
+
+int PackDirectory(const PackRequest& request) {
+    rt::ByteSet payload;
+    std::uint32_t imageChecksum = 0;
+    if (const int result = PackToMemory(request, payload, imageChecksum); result != 0)
+        return result;
+    if (!WriteFile(request.payloadPath, {payload}))
+        return Fail(request.payloadPath + ": cannot write");
+    return 0;
+}
+
+int MakeInstaller(const InstallerRequest& request) {
+    std::error_code failure;
+    if (std::filesystem::equivalent(request.stubPath, request.outPath, failure))
+        return Fail(request.outPath + ": this is the stub itself; name another output file");
+    rt::ByteSet stub;
+    if (!ReadFile(request.stubPath, stub)) return Fail(request.stubPath + ": cannot read");
+    if (const std::string problem = StubProblem(stub); !problem.empty())
+        return Fail(request.stubPath + ": " + problem);
+
+    rt::ByteSet payload;
+    std::uint32_t imageChecksum = 0;
+    if (const int result = PackToMemory(request.pack, payload, imageChecksum); result != 0)
+        return result;
+    const rt::ByteSet block = inst::AppendedPayloadBlock({payload, imageChecksum}, stub.size());
+    if (block.empty()) return Fail("the payload is too large to append (4 GiB at most)");
+    if (!WriteFile(request.outPath, {stub, block})) {
+        std::filesystem::remove(request.outPath, failure);
+        return Fail(request.outPath + ": cannot write");
+    }
+    if (!request.pack.quiet)
+        std::printf("made %s: the stub (%zu bytes) and the payload appended (%zu bytes)\n",
+                    request.outPath.c_str(), stub.size(), block.size());
     return 0;
 }
 

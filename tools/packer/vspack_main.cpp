@@ -1,6 +1,7 @@
 // vspack: packs a directory into an installer payload (archive image compressed as raw LZMA1
-// with the properties and the image length in a 9-byte trailer), lists a payload's entries,
-// and extracts a payload into a directory.
+// with the properties and the image length in a 9-byte trailer), makes a finished installer
+// from a directory and the stub program, lists a payload's entries, and extracts a payload
+// into a directory.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,6 +23,9 @@ const char kUsage[] =
     "      --image-checksum FILE   write the image's CRC-32 (4 bytes, little-endian)\n"
     "      --raw-names     store file names as they are (default: UTF-8 names become GBK)\n"
     "      --quiet         no progress and no summary\n"
+    "  vspack make-installer <directory> --stub <stub.exe> --out <setup.exe> [pack options]\n"
+    "      packs the directory as pack does and writes a copy of the stub with the payload\n"
+    "      appended: the finished installer, ready to be signed\n"
     "  vspack list <payload> [--raw-names]\n"
     "  vspack extract <payload> <directory> [--raw-names]\n";
 
@@ -108,6 +112,24 @@ int main(int argc, char** argv) {
         request.payloadPath = args[2];
         if (!ParsePackOptions(args, 3, request)) return Usage();
         return packer::PackDirectory(request);
+    }
+    if (verb == "make-installer" && args.size() >= 2) {
+        packer::InstallerRequest request;
+        request.pack.directory = args[1];
+        std::vector<std::string> packOptions;
+        for (std::size_t i = 2; i < args.size(); ++i) {
+            if (args[i] == "--stub" && i + 1 < args.size()) {
+                request.stubPath = args[++i];
+            } else if (args[i] == "--out" && i + 1 < args.size()) {
+                request.outPath = args[++i];
+            } else {
+                packOptions.push_back(args[i]);
+            }
+        }
+        if (request.stubPath.empty() || request.outPath.empty() ||
+            !ParsePackOptions(packOptions, 0, request.pack))
+            return Usage();
+        return packer::MakeInstaller(request);
     }
     if (verb == "list" && (args.size() == 2 || (args.size() == 3 && rawNames)))
         return packer::ListPayload(args[1], rawNames);

@@ -40,12 +40,9 @@ std::vector<std::uint8_t> Bytes(const unsigned char* embedded) {
 class Panel : public ui::Element {
   public:
     ~Panel() override { Destroy(); }
-    int HandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message == ui::kMsgPaint) PaintFace();
-        return -1;
-    }
 
   protected:
+    void OnPaint() override { PaintFace(); }
     void DrawFace(ui::PaintContext&) override {
         ui::RectF face{0, 0, static_cast<float>(Width()), static_cast<float>(Height())};
         ui::FillRoundRect(BackingGraphics(), face, 6, ui::Argb(0xFFFFFF, 200));

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "kCheckSheet.h"
+#include "art/toolkit_art.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/controls/check_box.h"
 
@@ -40,7 +40,7 @@ struct CheckBoxOnWindow {
     // Whether the box shows `frame` (1..4) of the sheet: the frame lands at (6, 4) and is cut
     // to the box (4, 4, 20, 16), so its top 16 rows show.
     ::testing::AssertionResult Shows(int frame) {
-        LoadedImage sheet = LoadImage(EmbeddedBytes(kCheckSheet), true);
+        LoadedImage sheet = LoadImage(art::Bytes(art::ToolkitImage::kCheckSheet), true);
         for (int y = 0; y < 16; ++y) {
             for (int x = 0; x < 17; ++x) {
                 Rgba drawn = ImagePixel(box.BackingBitmap(), 6 + x, 4 + y);
@@ -56,7 +56,7 @@ struct CheckBoxOnWindow {
 };
 
 TEST(CheckBox, TheSheetIs68By17WithoutItsSignature) {
-    ByteView bytes = EmbeddedBytes(kCheckSheet);
+    ByteView bytes = art::Bytes(art::ToolkitImage::kCheckSheet);
     EXPECT_FALSE(LoadImage(bytes));
     LoadedImage sheet = LoadImage(bytes, true);
     ASSERT_TRUE(sheet);

@@ -370,8 +370,8 @@ TEST(EditBox, TheCaretBlinksWhileTheBoxHasTheFocusAndIsHiddenWithout) {
               static_cast<int>(kDirEdit.x) + column);  // the system caret follows
     EXPECT_GT(HighlightPixels(b.box), 0);
 
-    // Ticks of the blink timer (its id is the element) hide and show the caret.
-    const auto id = reinterpret_cast<WPARAM>(&b.box);
+    // Ticks of the blink timer (the box's own) hide and show the caret.
+    const WPARAM id = b.box.TimerId();
     SendMessageW(b.w.window, WM_TIMER, id, 0);
     EXPECT_EQ(CaretColumn(b.box), -1);
     SendMessageW(b.w.window, WM_TIMER, id, 0);

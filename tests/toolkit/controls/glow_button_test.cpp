@@ -4,7 +4,7 @@
 
 #include <array>
 
-#include "kGlowButtonSkin.h"
+#include "art/toolkit_art.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/controls/glow_button.h"
 
@@ -23,7 +23,7 @@ int Brightness(const Rgba& c) {
 }
 
 TEST(GlowButton, TheSkinIsA55By28StripAndEachStateShowsItsFrame) {
-    LoadedImage skin = LoadImage(EmbeddedBytes(kGlowButtonSkin));
+    LoadedImage skin = LoadImage(art::Bytes(art::ToolkitImage::kGlowButtonSkin));
     ASSERT_TRUE(skin);
     EXPECT_EQ(SizeOf(skin.Get()).width, 55);
     EXPECT_EQ(SizeOf(skin.Get()).height, 28);

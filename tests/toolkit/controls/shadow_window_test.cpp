@@ -2,7 +2,7 @@
 // taking the activation, and its pixels drawn from the shadow image.
 #include <gtest/gtest.h>
 
-#include "kShadowImage.h"
+#include "art/toolkit_art.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/controls/shadow_window.h"
 
@@ -148,7 +148,7 @@ TEST(ShadowWindow, DrawsTheImageAsANineGridWithItsSeamStretched) {
     ShadowedOwner s;
     HostWindow* host = HostWindow::FromWindow(s.shadowWindow);
     ASSERT_NE(host, nullptr);
-    LoadedImage image = LoadImage(EmbeddedBytes(kShadowImage));
+    LoadedImage image = LoadImage(art::Bytes(art::ToolkitImage::kShadow));
     ASSERT_TRUE(image);
     ASSERT_EQ(SizeOf(image.Get()).width, 210);
     ASSERT_EQ(SizeOf(image.Get()).height, 143);

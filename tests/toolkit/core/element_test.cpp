@@ -11,26 +11,13 @@
 namespace ui::test {
 namespace {
 
-// Remembers what it was sent; paints itself in one colour with the common face steps.
+// Remembers the message behind every hook it was called for; paints itself in one colour with
+// the common face steps.
 class RecordingElement : public Element {
   public:
     explicit RecordingElement(std::vector<const Element*>* destroyed = nullptr)
         : destroyed_(destroyed) {}
     ~RecordingElement() override { Destroy(); }
-
-    int HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
-        messages.push_back({message, wParam, lParam});
-        threads.push_back(GetCurrentThreadId());
-        if (message == kMsgDestroy && destroyed_) destroyed_->push_back(this);
-        if (message == kMsgPaint) PaintFace();
-        if (message == kMsgCustomTransition) {
-            framesShown.push_back(reinterpret_cast<PaintContext*>(lParam)->framesShown);
-        }
-        if (message == kMsgTransitionEnd) SetAnimationFrames(0);
-        if (message == kMsgFocusQuery) return focusAnswer;
-        if (message == WM_USER + 1) return static_cast<int>(wParam) * 2;
-        return -1;
-    }
 
     int Count(UINT message) const {
         int n = 0;
@@ -50,9 +37,55 @@ class RecordingElement : public Element {
     int focusAnswer = -1;
 
   protected:
+    void OnCreate() override { Record(kMsgCreate); }
+    void OnDestroy() override {
+        Record(kMsgDestroy);
+        if (destroyed_) destroyed_->push_back(this);
+    }
+    void OnPaint() override {
+        Record(kMsgPaint);
+        PaintFace();
+    }
+    void OnShown() override { Record(kMsgShown); }
+    void OnHidden() override { Record(kMsgHidden); }
+    void OnMouseEnter(Element*) override { Record(kMsgMouseEnter); }
+    void OnMouseLeave(Element*) override { Record(kMsgMouseLeave); }
+    void OnClick() override { Record(kMsgClick); }
+    void OnFocusGained(Element*) override { Record(kMsgFocusGained); }
+    void OnFocusLost(Element*) override { Record(kMsgFocusLost); }
+    void OnSizeChanged(int width, int height) override {
+        Record(kMsgSizeChanged, static_cast<WPARAM>(width), height);
+    }
+    void OnMoved(bool repaint) override { Record(kMsgElementMoved, 0, repaint); }
+    void OnTimer(UINT_PTR id) override { Record(kMsgTimer, id); }
+    void OnAlphaChanged(int alpha) override { Record(kMsgAlphaChanged, 0, alpha); }
+    void OnTransitionStart() override { Record(kMsgTransitionStart); }
+    void OnTransitionEnd() override {
+        Record(kMsgTransitionEnd);
+        SetAnimationFrames(0);
+    }
+    int OnCustomTransition(PaintContext& context) override {
+        Record(kMsgCustomTransition);
+        framesShown.push_back(context.framesShown);
+        return -1;
+    }
+    int OnFocusQuery() override {
+        Record(kMsgFocusQuery);
+        return focusAnswer;
+    }
+    int OnOtherMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        Record(message, wParam, lParam);
+        if (message == WM_USER + 1) return static_cast<int>(wParam) * 2;
+        return -1;
+    }
     void DrawFace(PaintContext&) override { gp::GdipGraphicsClear(BackingGraphics(), 0xFF336699); }
 
   private:
+    void Record(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+        messages.push_back({message, wParam, lParam});
+        threads.push_back(GetCurrentThreadId());
+    }
+
     std::vector<const Element*>* destroyed_;
 };
 
@@ -254,6 +287,34 @@ TEST(ElementLifecycle, ADestroyedElementCanBeCreatedAgain) {
     EXPECT_EQ(element.Alpha(), 255);
 }
 
+// Ticks and posted messages queued for an element that is then destroyed: none of them reaches
+// the element created again at the same address, while its own timer does.
+TEST(ElementLifecycle, AStaleTimerOrMessageNeverReachesANewCreationAtTheSameAddress) {
+    TestWindow w(Bare());
+    RecordingElement element;
+    ElementSpec fading = SpecAt(10, 10, 40, 40);
+    fading.animationInterval = 60000;  // its first paint starts a fade that waits for its timer
+    fading.animationFrames = 4;
+    ASSERT_TRUE(element.Create(w.window, fading));
+    element.StartTimer(60000);
+    const WPARAM staleTimers[] = {element.TimerId(),
+                                  ElementTimerId(element.Generation(), ElementTimer::kFade)};
+    element.PostElementMessage(WM_USER + 2, 0, 0);
+    element.Destroy();
+    ASSERT_EQ(element.Create(w.window, SpecAt(10, 10, 40, 40)), &element);
+    element.messages.clear();
+
+    // What timers that went off before the Destroy leave in the queue.
+    for (WPARAM id : staleTimers)
+        PostMessageW(w.window, WM_TIMER, id, 0);
+    PumpFor(20);
+    EXPECT_EQ(element.Count(kMsgTimer), 0);
+    EXPECT_EQ(element.Count(kMsgTransitionEnd), 0);  // no fade step either
+    EXPECT_EQ(element.Count(WM_USER + 2), 0);
+    SendMessageW(w.window, WM_TIMER, element.TimerId(), 0);
+    EXPECT_EQ(element.Count(kMsgTimer), 1);
+}
+
 TEST(ElementFade, RunsItsFramesOnItsTimerAndEndsWithTransitionEnd) {
     TestWindow w(Bare());
     RecordingElement element;
@@ -322,11 +383,19 @@ TEST(ElementMessages, BindingsRunAfterHandleMessageAndAreReplacedPerMessage) {
         calls.push_back(2);
         return 0;
     });
+    element.BindEvent(WM_USER + 3, [&](const ElementEvent&) {
+        calls.push_back(3);
+        return 0;
+    });
     element.messages.clear();
     EXPECT_EQ(element.Deliver(kMsgClick, 5, 6), -1);  // HandleMessage's answer
     EXPECT_EQ(calls, std::vector<int>{2});
     ASSERT_EQ(element.messages.size(), 1u);
-    EXPECT_EQ(element.messages[0].wParam, 5u);
+    // A message of the application's own reaches the element with its parameters.
+    EXPECT_EQ(element.Deliver(WM_USER + 3, 5, 6), -1);
+    EXPECT_EQ(calls, (std::vector<int>{2, 3}));
+    ASSERT_EQ(element.messages.size(), 2u);
+    EXPECT_EQ(element.messages[1].wParam, 5u);
 }
 
 TEST(ElementState, ShowHideAndFocusQuery) {

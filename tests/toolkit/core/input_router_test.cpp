@@ -14,18 +14,23 @@ class LoggingElement : public Element {
   public:
     LoggingElement(std::string name, std::vector<std::string>* log) : name_(name), log_(log) {}
     ~LoggingElement() override { Destroy(); }
-    int HandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message >= kMsgFocusGained && message <= kMsgClick) {
-            char code[8];
-            std::snprintf(code, sizeof code, "%X", message);
-            log_->push_back(name_ + ":" + code);
-        }
-        if (message == kMsgPressNotFocusable) return takesPress ? 0 : -1;
-        return -1;
-    }
     bool takesPress = false;
 
+  protected:
+    void OnFocusGained(Element*) override { Log(kMsgFocusGained); }
+    void OnFocusLost(Element*) override { Log(kMsgFocusLost); }
+    void OnMouseEnter(Element*) override { Log(kMsgMouseEnter); }
+    void OnMouseLeave(Element*) override { Log(kMsgMouseLeave); }
+    void OnClick() override { Log(kMsgClick); }
+    int OnPressWithoutFocus() override { return takesPress ? 0 : -1; }
+
   private:
+    void Log(UINT message) {
+        char code[8];
+        std::snprintf(code, sizeof code, "%X", message);
+        log_->push_back(name_ + ":" + code);
+    }
+
     std::string name_;
     std::vector<std::string>* log_;
 };

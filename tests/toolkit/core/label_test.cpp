@@ -22,11 +22,13 @@ class ProbeLabel : public Label {
         ++paints;
         lastTextRect = rect;
     }
-    int PreHandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message == kMsgTransitionStart || message == kMsgTransitionEnd) {
-            transitions.push_back(message);
-        }
-        return -1;
+    void OnTransitionStart() override {
+        transitions.push_back(kMsgTransitionStart);
+        Label::OnTransitionStart();
+    }
+    void OnTransitionEnd() override {
+        transitions.push_back(kMsgTransitionEnd);
+        Label::OnTransitionEnd();
     }
 };
 

@@ -10,11 +10,6 @@ namespace {
 class TwoLooks : public Element {
   public:
     ~TwoLooks() override { Destroy(); }
-    int HandleMessage(UINT message, WPARAM, LPARAM) override {
-        if (message == kMsgPaint) PaintFace();
-        if (message == kMsgTransitionEnd) SetAnimationFrames(0);
-        return -1;
-    }
     void ChangeTo(ARGB next) {
         colour = next;
         SetAnimationFrames(4);
@@ -23,6 +18,8 @@ class TwoLooks : public Element {
     ARGB colour = kRed;
 
   protected:
+    void OnPaint() override { PaintFace(); }
+    void OnTransitionEnd() override { SetAnimationFrames(0); }
     void DrawFace(PaintContext&) override { gp::GdipGraphicsClear(BackingGraphics(), colour); }
 };
 
