@@ -1,5 +1,6 @@
 #include "tools/uidriver/launched_process.h"
 
+#include <cstdio>
 #include <utility>
 #include <vector>
 
@@ -15,11 +16,26 @@ std::optional<LaunchedProcess> LaunchedProcess::Start(const std::string& exePath
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                        workingDirectory.empty() ? nullptr : workingDirectory.c_str(), &startup,
-                        &info)) {
-        return std::nullopt;
+    const auto create = [&] {
+        return CreateProcessA(exePath.c_str(), mutableLine.data(), nullptr, nullptr, FALSE, 0,
+                              nullptr,
+                              workingDirectory.empty() ? nullptr : workingDirectory.c_str(),
+                              &startup, &info) != FALSE;
+    };
+    // Under Wine on a busy machine a start now and then fails for want of the server's answer;
+    // a program that is not there is not tried again.
+    bool started = create();
+    for (int attempt = 1; !started && attempt < 3; ++attempt) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ||
+            error == ERROR_BAD_EXE_FORMAT)
+            break;
+        std::fprintf(stderr, "starting %s failed (error %lu), trying again\n", exePath.c_str(),
+                     static_cast<unsigned long>(error));
+        Sleep(1000);
+        started = create();
     }
+    if (!started) return std::nullopt;
     CloseHandle(info.hThread);
     return LaunchedProcess(info.hProcess, info.dwProcessId);
 }
