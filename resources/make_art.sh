@@ -6,7 +6,7 @@
 #
 #   resources/make_art.sh
 #
-# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), python3 and the
+# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), optipng, python3 and the
 # fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei (fonts-wqy-zenhei).
 #
 # One palette runs through every picture: navy #0A1F5C, brand blue #2563EB, cyan #22D3EE and
@@ -37,18 +37,26 @@ check_tools() {
     require_tool rsvg-convert librsvg2-bin
     require_tool convert imagemagick
     convert -version 2>/dev/null | grep -q ImageMagick || fail "convert is not ImageMagick's"
+    require_tool optipng optipng
     require_tool python3 python3
     require_font "URW Gothic:bold" fonts-urw-base35
     require_font "WenQuanYi Zen Hei" fonts-wqy-zenhei
 }
 
+# The smallest PNG of the same pixels: every image is a download on every install.
+shrink_png() { # file
+    optipng -quiet -o7 "$1"
+}
+
 png() { # folder, name: <folder>/art/<name>.svg -> <folder>/<name>.png
     rsvg-convert "$HERE/$1/art/$2.svg" -o "$HERE/$1/$2.png"
+    shrink_png "$HERE/$1/$2.png"
 }
 
 # A PNG without its 8-byte signature; the image loader puts it back.
 png_body() { # folder, name -> <folder>/<name>.body
     rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
+    shrink_png "$WORK/$2.png"
     [ "$(head -c 8 "$WORK/$2.png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
         fail "$2: rsvg-convert did not write a PNG"
     tail -c +9 "$WORK/$2.png" >"$HERE/$1/$2.body"
@@ -88,6 +96,7 @@ sys.stdout.buffer.write(
     chunk(b"tRNS", bytes(c[3] for c in palette)) +
     chunk(b"IDAT", zlib.compress(rows, 9)) + chunk(b"IEND", b""))
 ' "$width" "$height" >"$HERE/$1/$2.png"
+    shrink_png "$HERE/$1/$2.png"
 }
 
 # The application icon: each size drawn from its own source; 256 is stored as PNG in the icon.

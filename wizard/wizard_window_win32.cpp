@@ -55,6 +55,9 @@ void PaintWizardBackground(HWND, ui::GpGraphics* graphics, int, int) {
     ui::gp::GdipDeleteBrush(brush);
 }
 
+// Posted to the wizard once it is shown: the shadow is made after the first frame.
+constexpr UINT kMsgShowShadow = WM_APP + 0x4D;
+
 // A close asked for through the window rather than through the wizard's own buttons: the
 // system menu, the taskbar, another program.
 bool IsCloseRequest(UINT message, WPARAM wParam) {
@@ -76,7 +79,6 @@ void PauseForTests() {
 
 bool WizardWindow::Build() {
     if (!CreateWindowAndHost()) return false;
-    shadow_.ShowShadow(window_);
     SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_MINIMIZEBOX);
     BuildTitleBar();
     page_.Build(window_, [this](const ui::ElementEvent& event) {
@@ -140,6 +142,10 @@ void WizardWindow::BuildMenu() {
 
 void WizardWindow::Show() {
     ShowWindow(window_, SW_SHOW);
+    // The shadow, a window of its own that takes a sixth of the start-up, is made once the
+    // first frame is on the screen: behind the repaint already posted. It lies outside the
+    // window and follows a moment later.
+    PostMessageW(window_, kMsgShowShadow, 0, 0);
     host_.Settings().animationKind = ui::AnimationKind::kNone;
     host_.Callbacks().rawMessage = [this](HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) -> LRESULT {
@@ -158,6 +164,9 @@ int WizardWindow::OnEvent(const void* source, UINT event, WPARAM wParam, LPARAM)
             break;
         case WM_COMMAND:
             OnMenuCommand(wParam);
+            break;
+        case kMsgShowShadow:
+            shadow_.ShowShadow(window_);
             break;
         case kMsgSavedChoicesLoaded:
             ShowSavedChoices();

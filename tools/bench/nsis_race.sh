@@ -106,6 +106,15 @@ build_nsis_installer() { # stage folder -> path of the installer
 
 file_size() { stat -c %s "$1"; }
 
+# An NSIS installer is its stub, then its data from the first "NullsoftInst" header on (the
+# header's signature sits 8 bytes into it, after its flags and 0xDEADBEEF).
+nsis_payload_size() { # installer
+    local at
+    at=$(grep -obUaP 'NullsoftInst' "$1" | head -n 1 | cut -d: -f1)
+    [ -n "$at" ] || die "no NSIS data found in $1"
+    echo $(($(file_size "$1") - (at - 8)))
+}
+
 median() { # numbers...
     printf '%s\n' "$@" | sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'
 }
@@ -174,11 +183,12 @@ main() {
     mkdir -p "$RACE_DIR"
     build_win "$arch" VantorSaelin-Setup >"$RACE_DIR/build.log" 2>&1 ||
         die "the build failed, see $RACE_DIR/build.log"
-    local ours stage
+    local ours stage payload
     ours=$RACE_DIR/VantorSaelin-Setup.exe
-    "$(arch_triplet "$arch")-strip" -o "$ours" \
-        "$(arch_tree "$arch")/program/VantorSaelin-Setup.exe"
+    # The build leaves the program stripped, as it ships.
+    cp "$(arch_tree "$arch")/program/VantorSaelin-Setup.exe" "$ours"
     stage=$(arch_tree "$arch")/resources/payload/product
+    payload=$(arch_tree "$arch")/resources/payload/payload.bin
 
     step "building the NSIS installer of the same files (makensis, solid LZMA, 64 MiB dictionary)"
     local nsis
@@ -205,26 +215,33 @@ main() {
         race "$ours_win"
     fi
 
-    local ours_ms ours_size nsis_size
+    local ours_ms ours_size nsis_size ours_payload nsis_payload
     ours_ms=$(median "${TIMES_0[@]}")
     ours_size=$(file_size "$ours")
     nsis_size=$(file_size "$nsis")
+    ours_payload=$(file_size "$payload")
+    nsis_payload=$(nsis_payload_size "$nsis")
     echo
     echo "silent install of the demo product ($(find "$stage" -type f | wc -l) files," \
         "$(du -sb "$stage" | cut -f1) bytes), median of $RUNS runs, Wine prefix $arch:"
-    printf '  %-28s %9s s   installer %10s bytes\n' "this program ($arch)" \
-        "$(seconds "$ours_ms")" "$ours_size"
+    printf '  %-28s %9s s   installer %10s bytes = program %8s + payload %9s\n' \
+        "this program ($arch)" "$(seconds "$ours_ms")" "$ours_size" \
+        "$((ours_size - ours_payload))" "$ours_payload"
     if [ "$compare" = yes ]; then
         local nsis_ms
         nsis_ms=$(median "${TIMES_1[@]}")
-        printf '  %-28s %9s s   installer %10s bytes\n' "NSIS $(makensis -VERSION)" \
-            "$(seconds "$nsis_ms")" "$nsis_size"
+        printf '  %-28s %9s s   installer %10s bytes = program %8s + payload %9s\n' \
+            "NSIS $(makensis -VERSION)" "$(seconds "$nsis_ms")" "$nsis_size" \
+            "$((nsis_size - nsis_payload))" "$nsis_payload"
         printf '  %-28s %9s     installer %10s\n' "ratio this program / NSIS" \
             "$(awk -v a="$ours_ms" -v b="$nsis_ms" 'BEGIN { printf "%.2f", a / b }')" \
             "$(awk -v a="$ours_size" -v b="$nsis_size" 'BEGIN { printf "%.2f", a / b }')"
     else
-        printf '  %-28s %9s     installer %10s bytes (built, not run)\n' \
-            "NSIS $(makensis -VERSION)" "-" "$nsis_size"
+        printf '  %-28s %9s     installer %10s bytes = program %8s + payload %9s (built, not run)\n' \
+            "NSIS $(makensis -VERSION)" "-" "$nsis_size" "$((nsis_size - nsis_payload))" \
+            "$nsis_payload"
+        printf '  %-28s %9s     installer %10s\n' "ratio this program / NSIS" "-" \
+            "$(awk -v a="$ours_size" -v b="$nsis_size" 'BEGIN { printf "%.2f", a / b }')"
         echo
         echo "Nothing compared: $(arch_skip_reason win32)."
         echo "The NSIS installer is a 32-bit program, so it was built but not run; the time above"
