@@ -40,12 +40,14 @@ void OptionsPage::BuildInstallButton(HWND window, const ui::ElementHandler& onCl
     installButton_.Create(window, {.rect = {125, 240, 210, 90}});
     installButton_.SetAnimationInterval(kButtonAnimationMs);
     installButton_.SetImage(ImageCopy(art::WizardImage::kInstallStrip), 3);
+    installButton_.SetAccessibleName("立即安装");  // the words are part of the image
     installButton_.BindEvent(ui::kMsgClick, onClick);
 }
 
 void OptionsPage::BuildDirectoryRow(HWND window, const ui::ElementHandler& onClick) {
     dirLabel_.Create(window, {.rect = {42, 112, 60, 24}, .text = "安装目录："});
     dirEdit_.Create(window, {.rect = {104, 112, 280, 22}});
+    dirEdit_.SetAccessibleName("安装目录");  // as the label beside it says
     browseButton_.Create(window, {.rect = {394, 112, 48, 22}, .text = "浏览..."});
     browseButton_.SetAnimationInterval(kButtonAnimationMs);
     browseButton_.BindEvent(ui::kMsgClick, onClick);

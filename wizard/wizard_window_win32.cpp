@@ -117,6 +117,8 @@ void WizardWindow::BuildTitleBar() {
     logoLink_.BindEvent(ui::kMsgClick, onClick);
     logoLink_.SetCursorId(32649);  // IDC_HAND: the logo is a link
     logoLink_.SetImage(ImageCopy(art::WizardImage::kLogoStrip), 3);
+    logoLink_.SetAccessibleRole(ui::AccessibleRole::kLink);
+    logoLink_.SetAccessibleName("VantorSaelin 主页");
     for (int i = 0; i < kTitleButtonCount; ++i) {
         const TitleButtonLayout& layout = kTitleButtons[i];
         ui::ImageButton& button = titleButtons_[i];

@@ -33,8 +33,17 @@ CheckBox::~CheckBox() {
 
 void CheckBox::SetChecked(int value) {
     if (value == checked_) return;
+    const bool wasChecked = checked_ != 0;
     checked_ = value;
     Redraw();
+    if (wasChecked != (checked_ != 0)) Announce(EVENT_OBJECT_STATECHANGE);
+}
+
+void CheckBox::DescribeForAccessibility(AccessibleFacts& facts) const {
+    Control::DescribeForAccessibility(facts);
+    facts.role = AccessibleRole::kCheckButton;
+    facts.action = AccessibleAction::kToggle;
+    facts.checked = checked_ != 0;
 }
 
 bool CheckBox::DrawCustomFace(int, PaintContext&) {
@@ -89,6 +98,7 @@ void CheckBox::OnDestroy() {
 void CheckBox::OnClick() {
     checked_ = (checked_ & 1) ^ 1;
     Redraw();
+    Announce(EVENT_OBJECT_STATECHANGE);
     Control::OnClick();
 }
 

@@ -27,6 +27,8 @@ class CheckBox : public Control {
     void OnClick() override;
     // Only round the caption: the box beside it needs no frame of its own.
     void DrawFocusFrame() override;
+    // A check button, toggled by its default action.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
   private:
     void DrawBox(int state, const RectF& box);

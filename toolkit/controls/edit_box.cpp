@@ -3,10 +3,13 @@
 
 #include <imm.h>
 
+#include <utility>
+
 #include "runtime/clipboard.h"
 #include "runtime/dll_calls_win32.h"
 #include "toolkit/core/element_host.h"
 #include "toolkit/core/element_tree.h"
+#include "toolkit/core/text_convert.h"
 
 namespace ui {
 
@@ -123,6 +126,26 @@ void EditBox::Changed() {
     RestartBlink();
     PlaceSystemCaret();
     PaintFace();
+    if (rt::TextValue text = model_.Text(); text != announcedText_) {
+        announcedText_ = std::move(text);
+        Announce(EVENT_OBJECT_VALUECHANGE);
+    }
+}
+
+// ---- Accessibility
+
+void EditBox::DescribeForAccessibility(AccessibleFacts& facts) const {
+    StyledElement::DescribeForAccessibility(facts);
+    facts.role = AccessibleRole::kEditableText;
+    facts.value = ToWide(model_.Text());
+    facts.readOnly = model_.IsReadOnly();
+    facts.protectedText = model_.Mode() == EditInputMode::kPassword;
+}
+
+bool EditBox::SetAccessibleValue(const std::wstring& text) {
+    if (model_.IsReadOnly()) return false;
+    SetText(ToNarrow(text));
+    return true;
 }
 
 // ---- Events
@@ -158,6 +181,7 @@ void EditBox::OnDestroy() {
     if (ownsSystemCaret_) DestroyCaret();
     ownsSystemCaret_ = false;
     model_.Clear();
+    announcedText_.clear();
     style_.Release();
     typed_.Reset();
     scrollX_ = firstLine_ = 0;

@@ -99,9 +99,14 @@ class EditBox : public StyledElement {
     // Shift extending the selection. Answers 0 when the key was the box's, else -1.
     int HandleKey(int key, bool ctrl = false);
 
+    // ---- Accessibility: editable text whose value is the text; a screen reader may set it
+    // as SetText does, except in read-only mode.
+    bool SetAccessibleValue(const std::wstring& text) override;
+
   protected:
     void DrawFace(PaintContext& context) override;
     void TextStyleChanged(bool fontChanged) override;
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
     // ---- Events
     void OnCreate() override;
@@ -174,6 +179,9 @@ class EditBox : public StyledElement {
     bool inputMethodDetached_ = false;
     HIMC savedInputContext_ = nullptr;
     bool selectingByMouse_ = false;
+
+    // The text screen readers were last told about.
+    rt::TextValue announcedText_;
 };
 
 }  // namespace ui

@@ -72,6 +72,15 @@ void MenuRow::SetHighlighted(bool on) {
     if (on == highlighted_) return;
     highlighted_ = on;
     Redraw();
+    if (on) Announce(EVENT_OBJECT_FOCUS);  // what a screen reader follows through a menu
+}
+
+void MenuRow::DescribeForAccessibility(AccessibleFacts& facts) const {
+    TextElement::DescribeForAccessibility(facts);
+    if (IsSeparator()) return;
+    facts.role = AccessibleRole::kMenuItem;
+    facts.action = AccessibleAction::kPress;
+    facts.checked = item_.state == kMenuItemChecked;
 }
 
 // ---- Events

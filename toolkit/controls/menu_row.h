@@ -50,6 +50,8 @@ class MenuRow : public TextElement {
     void OnMouseLeave(Element* to) override;
     void OnClick() override;
     void OnTimer(UINT_PTR id) override;
+    // A menu item (a separator: a plain element), chosen by its default action.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
   private:
     void DrawHighlight(GpGraphics* g, float w, float h) const;

@@ -1,6 +1,7 @@
 #include "toolkit/controls/menu_window.h"
 
 #include "toolkit/controls/menu_painter.h"
+#include "toolkit/core/accessible_window.h"
 #include "toolkit/core/message_loops.h"
 #include "toolkit/core/window_class.h"
 
@@ -136,6 +137,7 @@ void MenuWindow::AttachHost(AnimationKind closeKind) {
     options.captionFlags = 0;
     options.resizable = false;
     options.shadowWindow = false;
+    host_.SetAccessibleRole(AccessibleRole::kMenuPopup);
     host_.Attach(window_, options);
 }
 
@@ -152,8 +154,10 @@ void MenuWindow::Run(AnimationKind showKind, bool atPoint) {
     if (!IsWindow(window_)) return;
     host_.Show(showKind, kSlideMs);
     if (IsWindow(window_)) SetForegroundWindow(window_);
+    RaiseWindowEvent(window_, EVENT_SYSTEM_MENUPOPUPSTART);
     // The menu lets every message through: a click elsewhere deactivates it, which closes it.
     if (!RunModalLoop(window_) && IsWindow(window_)) DestroyWindow(window_);
+    RaiseWindowEvent(window_, EVENT_SYSTEM_MENUPOPUPEND);
 }
 
 // ---- The shared hook of menu windows

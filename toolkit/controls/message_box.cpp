@@ -6,6 +6,7 @@
 #include "art/toolkit_art.h"
 #include "toolkit/controls/glow_button.h"
 #include "toolkit/controls/push_button.h"
+#include "toolkit/core/accessible_window.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
 #include "toolkit/core/message_loops.h"
@@ -138,7 +139,9 @@ class MessageBoxWindow {
         if (!Create()) return kResultCancel;
         Layout();
         Show();
+        RaiseWindowEvent(window_, EVENT_SYSTEM_DIALOGSTART);
         RunModalLoop(window_, &IsInputForOtherWindow);
+        RaiseWindowEvent(window_, EVENT_SYSTEM_DIALOGEND);
         return result_;
     }
 
@@ -183,6 +186,7 @@ class MessageBoxWindow {
                 PostMessageW(w, WM_CLOSE, 0, 0);
             }
         };
+        host_.SetAccessibleRole(AccessibleRole::kDialog);  // named by its title
         if (!host_.Attach(window_, BoxLook(owner_, options_))) return false;
         // Attaching sets every setting of the host; the close animation is set after it.
         if (options_.closeAnimation) host_.Settings().animationKind = *options_.closeAnimation;

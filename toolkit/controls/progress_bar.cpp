@@ -37,6 +37,14 @@ void ProgressBar::SetProgress(std::uint64_t done, std::uint64_t total) {
     if (std::fabs(filled - filled_) < 1) return;
     filled_ = filled;
     PaintFace(true);
+    Announce(EVENT_OBJECT_VALUECHANGE);
+}
+
+void ProgressBar::DescribeForAccessibility(AccessibleFacts& facts) const {
+    Element::DescribeForAccessibility(facts);
+    facts.role = AccessibleRole::kProgressBar;
+    const int percent = Width() > 0 ? static_cast<int>(std::lround(filled_ * 100 / Width())) : 0;
+    facts.value = std::to_wstring(percent) + L"%";
 }
 
 void ProgressBar::OnPaint() {

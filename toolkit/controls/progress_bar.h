@@ -25,6 +25,8 @@ class ProgressBar : public Element {
     void OnPaint() override;
     void OnShown() override;
     void DrawFace(PaintContext& context) override;
+    // A progress bar whose value is the part filled, in per cent.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
   private:
     float filled_ = 0;

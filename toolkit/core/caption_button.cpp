@@ -18,6 +18,24 @@ ElementHandle CaptionButton::Create(HWND hostWindow, int flag) {
     return handle;
 }
 
+void CaptionButton::DescribeForAccessibility(AccessibleFacts& facts) const {
+    Control::DescribeForAccessibility(facts);
+    if (!facts.name.empty()) return;
+    switch (flag_) {
+        case kCaptionClose:
+            facts.name = L"关闭";
+            break;
+        case kCaptionMaximise:
+            facts.name = IsZoomed(Window()) ? L"还原" : L"最大化";
+            break;
+        case kCaptionMinimise:
+            facts.name = L"最小化";
+            break;
+        default:
+            break;
+    }
+}
+
 int CaptionButton::Glyph() const {
     switch (flag_) {
         case kCaptionClose:

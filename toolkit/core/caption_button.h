@@ -25,6 +25,8 @@ class CaptionButton : public Control {
     // Closes, maximises, restores or minimises the window; bindings and the host's click
     // callback still see the click.
     void OnClick() override;
+    // Without a tooltip, named by what it does.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
   private:
     int Glyph() const;

@@ -68,6 +68,13 @@ void Control::SetWideText(const std::wstring& text) {
     text_ = text;
     RegisterAccelerator();
     Redraw();
+    Announce(EVENT_OBJECT_NAMECHANGE);
+}
+
+void Control::DescribeForAccessibility(AccessibleFacts& facts) const {
+    TextElement::DescribeForAccessibility(facts);
+    facts.role = AccessibleRole::kPushButton;
+    facts.action = AccessibleAction::kPress;
 }
 
 void Control::RegisterAccelerator() {

@@ -83,6 +83,8 @@ class Control : public TextElement {
     // control frames a part of itself instead.
     virtual void DrawFocusFrame();
     void DrawFace(PaintContext& context) override;
+    // A push button, pressed by its default action.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
   private:
     void RegisterAccelerator();

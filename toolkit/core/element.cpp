@@ -1,11 +1,15 @@
 #include "toolkit/core/element.h"
 
 #include <algorithm>
+#include <utility>
 
+#include "toolkit/core/accessible_element.h"
+#include "toolkit/core/accessible_window.h"
 #include "toolkit/core/element_host.h"
 #include "toolkit/core/element_links.h"
 #include "toolkit/core/element_mailbox.h"
 #include "toolkit/core/shapes.h"
+#include "toolkit/core/text_convert.h"
 
 namespace ui {
 
@@ -79,6 +83,7 @@ void Element::Destroy() {
     Invalidate();
     DestroyChildren();
     HandleMessage(kMsgDestroy, 0, 0);
+    if (accessible_) std::exchange(accessible_, nullptr)->Detach();
     StopTimer();
     transition_.End();
     host_->Links().Release(*this);
@@ -104,6 +109,8 @@ void Element::ResetFields() {
     rect_ = {};
     tooltip_.clear();
     name_.clear();
+    accessibleName_.clear();
+    accessibleRole_.reset();
     typeId_ = ElementType::kPlain;
     children_ = {};
     previous_ = next_ = nullptr;
@@ -227,6 +234,7 @@ void Element::SetVisible(bool visible) {
 void Element::SetDisabled(bool disabled) {
     if (!IsCreated() || disabled == disabled_) return;
     disabled_ = disabled;
+    Announce(EVENT_OBJECT_STATECHANGE);
     if (host_->Links().DropFocus(this)) PostElementMessage(kMsgFocusLost, 0, 0);
     PostElementMessage(kMsgMouseLeave, 0, 0);
     Invalidate();
@@ -391,6 +399,7 @@ bool Element::PostElementMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Element::SetTooltip(const std::string& text, bool apply) {
     tooltip_ = text;
+    Announce(EVENT_OBJECT_NAMECHANGE);
     if (apply) ApplyTooltip(text);
 }
 
@@ -400,6 +409,45 @@ void Element::ApplyTooltip(const std::string& text) {
 
 void Element::SetCursorId(int systemCursorId) {
     cursor_ = SystemCursor(systemCursorId);
+}
+
+// ---- Accessibility
+
+AccessibleFacts Element::Accessibility() const {
+    AccessibleFacts facts;
+    DescribeForAccessibility(facts);
+    if (!accessibleName_.empty()) facts.name = ToWide(accessibleName_);
+    if (accessibleRole_) facts.role = *accessibleRole_;
+    if (facts.role == AccessibleRole::kLink) facts.action = AccessibleAction::kJump;
+    return facts;
+}
+
+void Element::DescribeForAccessibility(AccessibleFacts& facts) const {
+    if (typeId_ == ElementType::kPicture) facts.role = AccessibleRole::kGraphic;
+    if (typeId_ == ElementType::kLabel) {
+        facts.role = AccessibleRole::kStaticText;
+        facts.readOnly = true;
+    }
+    facts.name = ToWide(tooltip_);
+}
+
+void Element::SetAccessibleName(const std::string& name) {
+    accessibleName_ = name;
+    Announce(EVENT_OBJECT_NAMECHANGE);
+}
+
+AccessibleElement* Element::Accessible() {
+    if (!IsCreated()) return nullptr;
+    if (!accessible_) accessible_ = new AccessibleElement(*this);
+    return accessible_;
+}
+
+bool Element::SetAccessibleValue(const std::wstring&) {
+    return false;
+}
+
+void Element::Announce(DWORD event) const {
+    RaiseAccessibleEvent(*this, event);
 }
 
 }  // namespace ui

@@ -24,6 +24,7 @@
 #include <utility>
 #include <vector>
 
+#include "toolkit/core/accessible_traits.h"
 #include "toolkit/core/element_events.h"
 #include "toolkit/core/element_identity.h"
 #include "toolkit/core/element_messages.h"
@@ -34,6 +35,7 @@
 
 namespace ui {
 
+class AccessibleElement;
 class ElementHost;
 class ElementTree;
 class Element;
@@ -215,6 +217,19 @@ class Element {
     std::string Name() const { return name_; }
     void SetName(const std::string& name) { name_ = name; }
 
+    // ---- Accessibility: what screen readers and automation tools are told (accessible_*.h)
+    // The role, name, states and value the class describes, with the name and role given
+    // below in place of the class's own (an image without text, a button that opens a page).
+    AccessibleFacts Accessibility() const;
+    void SetAccessibleName(const std::string& name);
+    void SetAccessibleRole(AccessibleRole role) { accessibleRole_ = role; }
+    // The element's accessible object: made at the first question, cut off by Destroy; 0 while
+    // the element is not created.
+    AccessibleElement* Accessible();
+    // Takes a value given through the accessible object (an edit box's text); false where the
+    // element has no value.
+    virtual bool SetAccessibleValue(const std::wstring& text);
+
   protected:
     // ---- Typed events, one hook per kind of message; the defaults do nothing. Hooks that
     // answer return the message's result, -1 meaning "not handled"; the others count as -1.
@@ -266,6 +281,14 @@ class Element {
     // Called after the bitmap was cleared and before a face is drawn, and after it is drawn.
     virtual void BeforePaint(PaintContext& context);
     virtual void AfterPaint(PaintContext& context);
+
+    // ---- Accessibility
+    // What the class knows: by default a picture is a graphic, a label static text, and the
+    // name is the tooltip.
+    virtual void DescribeForAccessibility(AccessibleFacts& facts) const;
+    // Tells listening screen readers that something about the element changed (a WinEvent:
+    // EVENT_OBJECT_STATECHANGE, _VALUECHANGE, _NAMECHANGE).
+    void Announce(DWORD event) const;
     // The dashed focus frame, drawn on `rect` when the element has the keyboard focus.
     void DrawKeyboardFocusFrame(const RectF& rect);
     void ClearBitmap();
@@ -313,6 +336,9 @@ class Element {
     int alpha_ = 255;
     RectF previousRect_;
     ElementTransition transition_;
+    std::string accessibleName_;
+    std::optional<AccessibleRole> accessibleRole_;
+    AccessibleElement* accessible_ = nullptr;
 };
 
 }  // namespace ui

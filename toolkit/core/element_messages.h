@@ -31,6 +31,7 @@ enum ElementMessage : UINT {
     kMsgStateRepaint = 0x2816,
     kMsgTransitionStart = 0x2817,
     kMsgTransitionEnd = 0x2818,
+    kMsgAccessibleAction = 0x2819,  // to the window: wParam element, lParam its generation
 };
 
 // wParam of the WM_LBUTTONDOWN the host makes out of a double click.

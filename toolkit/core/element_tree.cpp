@@ -1,5 +1,7 @@
 #include "toolkit/core/element_tree.h"
 
+#include "toolkit/core/accessible_window.h"
+
 #include <algorithm>
 
 namespace ui {
@@ -158,6 +160,7 @@ Element* ElementTree::TakeFocus(Element* element, bool fromKeyboard) {
     Element* old = focus_;
     focus_ = element;
     keyboardFocus_ = fromKeyboard ? element : nullptr;
+    if (element && element != old) RaiseAccessibleEvent(*element, EVENT_OBJECT_FOCUS);
     return old;
 }
 

@@ -2,7 +2,10 @@
 // and teardown.
 #include "toolkit/core/host_window.h"
 
+#include <utility>
+
 #include "runtime/message_pump.h"
+#include "toolkit/core/accessible_window.h"
 #include "toolkit/core/posted_payloads.h"
 #include "toolkit/core/toolkit.h"
 #include "toolkit/core/window_animation.h"
@@ -99,6 +102,7 @@ void HostWindow::Teardown() {
     if (elements_.Captured() && GetCapture() == window) ReleaseCapture();
     elements_.DestroyAll();
     caption_.Destroy();
+    if (accessible_) std::exchange(accessible_, nullptr)->Detach();
     compositor_.Release();
     RemovePropW(window, kHostProperty);
     // Messages that will never be taken now.

@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "toolkit/core/accessible_traits.h"
 #include "toolkit/core/compositor.h"
 #include "toolkit/core/element_host.h"
 #include "toolkit/core/element_tree.h"
@@ -25,6 +26,8 @@
 #include "toolkit/core/window_caption.h"
 
 namespace ui {
+
+class AccessibleWindow;
 
 class HostWindow : public ElementHost, public InputHost {
   public:
@@ -88,6 +91,12 @@ class HostWindow : public ElementHost, public InputHost {
     bool BackgroundIsDark(const RectF& rect) const override;
     bool RoundedCorners() const override;
 
+    // ---- Accessibility
+    // The object screen readers get for the client area (made at first use, cut off when the
+    // window goes), and the role it gives the window (a dialog, a menu).
+    AccessibleWindow* AccessibleRoot();
+    void SetAccessibleRole(AccessibleRole role) { accessibleRole_ = role; }
+
     // ---- InputHost (the rest is above)
     bool TogglesMaximise(const Element* element) const override;
 
@@ -119,6 +128,8 @@ class HostWindow : public ElementHost, public InputHost {
     LRESULT OnElementMoved(Element* element, LPARAM repaint);
     LRESULT OnDeliver(Element* element, LPARAM token);
     LRESULT OnRegisterAccelerator(Element* element, LPARAM character);
+    LRESULT OnGetObject(WPARAM wParam, LPARAM lParam);
+    void OnAccessibleAction(Element* element, LPARAM generation);
     void PlaceShadowWindow();
 
     HWND window_ = nullptr;
@@ -133,6 +144,8 @@ class HostWindow : public ElementHost, public InputHost {
     WindowCaption caption_{settings_};
     Tooltip tooltip_;
     InputRouter input_{*this};
+    AccessibleWindow* accessible_ = nullptr;
+    AccessibleRole accessibleRole_ = AccessibleRole::kClient;
 };
 
 }  // namespace ui

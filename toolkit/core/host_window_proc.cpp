@@ -2,6 +2,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "toolkit/core/accessible_window.h"
 #include "toolkit/core/element_mailbox.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/posted_payloads.h"
@@ -111,6 +112,8 @@ LRESULT HostWindow::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_ERASEBKGND:
             return 1;  // every pixel comes from the back buffer
+        case WM_GETOBJECT:
+            return OnGetObject(wParam, lParam);
         default:
             return OnToolkitMessage(message, wParam, lParam);
     }
@@ -132,6 +135,9 @@ LRESULT HostWindow::OnToolkitMessage(UINT message, WPARAM wParam, LPARAM lParam)
             return 0;
         case kMsgRegisterAccelerator:
             return OnRegisterAccelerator(FromParam<Element>(wParam), lParam);
+        case kMsgAccessibleAction:
+            OnAccessibleAction(FromParam<Element>(wParam), lParam);
+            return 0;
         default:
             return CallPrevious(message, wParam, lParam);
     }
@@ -248,6 +254,29 @@ LRESULT HostWindow::OnRegisterAccelerator(Element* element, LPARAM character) {
         elements_.RegisterAccelerator(element, static_cast<int>(character));
     }
     return 1;
+}
+
+AccessibleWindow* HostWindow::AccessibleRoot() {
+    if (!accessible_ && window_)
+        accessible_ = new AccessibleWindow(window_, elements_, accessibleRole_);
+    return accessible_;
+}
+
+// The client area's object for a screen reader; every other object id is the system's.
+LRESULT HostWindow::OnGetObject(WPARAM wParam, LPARAM lParam) {
+    if (static_cast<LONG>(lParam) == OBJID_CLIENT) {
+        if (AccessibleWindow* root = AccessibleRoot()) {
+            if (const LRESULT answer = root->Answer(wParam)) return answer;
+        }
+    }
+    return CallPrevious(WM_GETOBJECT, wParam, lParam);
+}
+
+// A default action invoked through an accessible object: the click a key press makes, for the
+// element of that creation if it still takes clicks.
+void HostWindow::OnAccessibleAction(Element* element, LPARAM generation) {
+    if (!elements_.IsLive(element, static_cast<ElementGeneration>(generation))) return;
+    if (element->Visible() && !element->Disabled()) input_.Click(element);
 }
 
 }  // namespace ui

@@ -85,9 +85,13 @@ bool InputRouter::RouteSystemCharacter(WPARAM wParam, LPARAM lParam) {
     if (Element* focus = host_.Elements().Focus()) focus->Deliver(WM_SYSCHAR, wParam, lParam);
     Element* target = host_.Elements().AcceleratorFor(wParam);
     if (!target) return false;
-    target->Deliver(kMsgClick, 0, 0);
-    Notify(host_.Callbacks().click, target, wParam, lParam);
+    Click(target, wParam, lParam);
     return true;
+}
+
+void InputRouter::Click(Element* element, WPARAM wParam, LPARAM lParam) {
+    element->Deliver(kMsgClick, 0, 0);
+    Notify(host_.Callbacks().click, element, wParam, lParam);
 }
 
 void InputRouter::Activate(WPARAM wParam) {
@@ -127,8 +131,7 @@ bool InputRouter::RouteKeyDown(WPARAM key, WPARAM wParam, LPARAM lParam) {
         if (Element* next = tree.NextTabStop()) tree.SetFocusElement(next, true);
     } else if ((key == VK_RETURN || key == VK_SPACE) && focus && focus->Visible() &&
                !focus->Disabled()) {
-        focus->Deliver(kMsgClick, 0, 0);
-        Notify(host_.Callbacks().click, focus, 0, 0);
+        Click(focus);
     }
     return false;
 }

@@ -23,6 +23,9 @@ class InputRouter {
     bool Route(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // WM_ACTIVATE.
     void Activate(WPARAM wParam);
+    // The click of a key (Enter, Space, an accelerator) or of a screen reader: the element's
+    // click and the host's click callback.
+    void Click(Element* element, WPARAM wParam = 0, LPARAM lParam = 0);
 
   private:
     // Keys, characters, commands and the wheel go to the focus element.

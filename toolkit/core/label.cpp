@@ -69,6 +69,7 @@ void Label::SetWideText(const std::wstring& text, std::optional<TransitionStyle>
     text_ = text;
     MeasureText();
     Redraw();
+    Announce(EVENT_OBJECT_NAMECHANGE);
 }
 
 void Label::SetGradient(int mode, ARGB colour1, ARGB colour2) {

@@ -14,6 +14,8 @@ class TextElement : public StyledElement {
 
   protected:
     void DrawStyledText(const RectF& rect) const;
+    // Named by its text (the accelerator's "&" dropped), or by the tooltip when it has none.
+    void DescribeForAccessibility(AccessibleFacts& facts) const override;
 
     std::wstring text_;
 };
