@@ -63,6 +63,11 @@ class InstallE2E : public ::testing::Test {
     std::vector<std::string> MachineState() const;
 
     std::string StartMenu(const std::string& relative) const;
+
+    // What a wizard's install left in `dir` with the boxes as chosen ("1010": the first three
+    // boxes auto-start, desktop shortcut, Start menu shortcut): files, settings, the Run value,
+    // the shortcuts, the uninstall entry and the updater's run.
+    void ExpectInstalledAsChosen(const std::string& dir, const std::string& boxes) const;
     std::string ProductFile(const std::string& name) const { return kDefaultDir + "\\" + name; }
 
   private:

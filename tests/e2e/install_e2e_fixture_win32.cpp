@@ -102,6 +102,29 @@ std::vector<std::string> InstallE2E::MachineState() const {
     return state;
 }
 
+void InstallE2E::ExpectInstalledAsChosen(const std::string& dir, const std::string& boxes) const {
+    const bool autoStart = boxes[0] == '1', desktop = boxes[1] == '1', startMenu = boxes[2] == '1';
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "InstallPath"), dir);
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "CreatDesktopShortcut"),
+              desktop ? "1" : "0");
+    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "AutoStartup"), autoStart ? "1" : "0");
+    if (autoStart) {
+        EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"),
+                  "\"" + dir + "\\VantorFenwix.exe\"");
+    }
+    EXPECT_TRUE(FileExists(dir + "\\VantorFenwix.exe"));
+    EXPECT_TRUE(FileExists(dir + "\\uninstall.exe"));
+    EXPECT_EQ(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"), desktop);
+    auto link = ReadShortcut(StartMenu("\\VantorFenWix\\VantorSaelin.lnk"));
+    EXPECT_EQ(link.has_value(), startMenu);
+    if (link) {
+        EXPECT_EQ(link->target, dir + "\\VantorFenwix.exe");
+    }
+    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
+              dir + "\\uninstall.exe");
+    EXPECT_TRUE(WaitForFile(dir + "\\updatelist.xml", 15000)) << "the updater did not run";
+}
+
 std::string InstallE2E::StartMenu(const std::string& relative) const {
     return kCommonPrograms + "\\Korrel" + relative;
 }

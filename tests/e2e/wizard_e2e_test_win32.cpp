@@ -107,21 +107,7 @@ TEST_F(WizardE2E, FirstRunInstallsWhereTheUserTypedWithTheBoxesAsTheUserLeftThem
 
     ExpectEnds(wizard->process);
     EXPECT_FALSE(IsWindow(wizard->window));
-    const std::string& dir = kTypedDir;
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "InstallPath"), dir);
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "CreatDesktopShortcut"), "0");
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kSettingsKey, "AutoStartup"), "1");
-    EXPECT_EQ(RegistryText(HKEY_CURRENT_USER, kRunKey, "VantorFenwix"),
-              "\"" + dir + "\\VantorFenwix.exe\"");
-    EXPECT_TRUE(FileExists(dir + "\\VantorFenwix.exe"));
-    EXPECT_TRUE(FileExists(dir + "\\uninstall.exe"));
-    EXPECT_FALSE(FileExists(kCommonDesktop + "\\VantorSaelin.lnk"));
-    auto link = ReadShortcut(StartMenu("\\VantorFenWix\\VantorSaelin.lnk"));
-    ASSERT_TRUE(link);
-    EXPECT_EQ(link->target, dir + "\\VantorFenwix.exe");
-    EXPECT_EQ(RegistryText(HKEY_LOCAL_MACHINE, kUninstallKey, "UninstallString"),
-              dir + "\\uninstall.exe");
-    EXPECT_TRUE(WaitForFile(dir + "\\updatelist.xml", 15000)) << "the updater did not run";
+    ExpectInstalledAsChosen(kTypedDir, "1010");
 
     // The second run shows what the first one saved.
     auto second = StartWizard();
