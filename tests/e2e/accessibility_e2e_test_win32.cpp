@@ -282,16 +282,23 @@ TEST_F(AccessibilityE2E, TheAccessibleObjectsAloneChooseAndInstall) {
     RemoveTree("C:\\Reader Apps");
 }
 
-// What the hook saw: event and child id, in order.
-std::vector<std::pair<DWORD, long>> gSeenEvents;
-void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object, LONG child, DWORD, DWORD) {
-    if (object == OBJID_CLIENT) gSeenEvents.emplace_back(event, child);
+// What the hook saw, in order.
+struct SeenEvent {
+    DWORD event;
+    HWND window;
+    long child;
+};
+std::vector<SeenEvent> gSeenEvents;
+void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG child, DWORD,
+                          DWORD) {
+    if (object == OBJID_CLIENT) gSeenEvents.push_back({event, window, child});
 }
 
-bool Saw(DWORD event, long child) {
-    for (const auto& seen : gSeenEvents)
-        if (seen.first == event && seen.second == child) return true;
-    return false;
+// The window of the first such event seen for that child, or 0.
+HWND Saw(DWORD event, long child) {
+    for (const SeenEvent& seen : gSeenEvents)
+        if (seen.event == event && seen.child == child) return seen.window;
+    return nullptr;
 }
 
 TEST_F(AccessibilityE2E, WinEventsFollowTheFocusAndTheBoxes) {
@@ -335,6 +342,71 @@ TEST_F(AccessibilityE2E, WinEventsFollowTheFocusAndTheBoxes) {
             EXPECT_TRUE(PumpUntil([&] { return Saw(EVENT_OBJECT_STATECHANGE, focus.lVal); }));
             EXPECT_FALSE(Read(root.get(), focus).state & STATE_SYSTEM_CHECKED);
         }
+    }
+    UnhookWinEvent(hook);
+    Click(wizard->window, {439, 11});
+    ExpectEnds(wizard->process);
+}
+
+// The wizard's pop-ups as a screen reader meets them: opened through a title-bar button's
+// default action, announced by their start event, read as a menu of items or a dialog named by
+// its title with its text as static text, and announced again as they end.
+struct PopUp {
+    const wchar_t* opener;
+    DWORD start, end;
+    long role;
+    long childRole;
+    const wchar_t* childName;  // the start of it
+    const wchar_t* closer;     // the child whose default action closes it; 0: Escape
+};
+const PopUp kPopUps[] = {
+    {L"菜单", EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_MENUPOPUPEND, ROLE_SYSTEM_MENUPOPUP,
+     ROLE_SYSTEM_MENUITEM, L"退出", nullptr},
+    {L"加入QQ群", EVENT_SYSTEM_DIALOGSTART, EVENT_SYSTEM_DIALOGEND, ROLE_SYSTEM_DIALOG,
+     ROLE_SYSTEM_STATICTEXT, L"如果未能自动加入QQ群", L"确认"},
+};
+
+TEST_F(AccessibilityE2E, MenusAndBoxesAnnounceThemselvesAndReadAsSuch) {
+    auto wizard = StartFirstRun();
+    ASSERT_TRUE(wizard);
+    AccessibleRef root = RootOf(wizard->window);
+    ASSERT_TRUE(root);
+    HWINEVENTHOOK hook =
+        SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_DIALOGEND, nullptr, RecordEvent,
+                        wizard->process.Id(), 0, WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    for (const PopUp& popUp : kPopUps) {
+        SCOPED_TRACE(testing::Message() << "pop-up " << (&popUp - kPopUps));
+        gSeenEvents.clear();
+        AccessibleRef opener = ChildNamed(root.get(), popUp.opener);
+        ASSERT_TRUE(opener);
+        ASSERT_EQ(opener->accDoDefaultAction(Self()), S_OK);
+        HWND window = nullptr;
+        ASSERT_TRUE(
+            PumpUntil([&] { return (window = Saw(popUp.start, CHILDID_SELF)) != nullptr; }));
+        AccessibleRef shown = RootOf(window);
+        ASSERT_TRUE(shown);
+        const Reading reading = Read(shown.get());
+        EXPECT_EQ(reading.role, popUp.role);
+        if (popUp.role == ROLE_SYSTEM_DIALOG) {
+            EXPECT_FALSE(reading.name.empty());
+            EXPECT_EQ(Wide(WindowText(window)), reading.name);
+        }
+        bool found = false;
+        for (const AccessibleRef& child : ChildrenOf(shown.get())) {
+            const Reading item = Read(child.get());
+            if (item.name.rfind(popUp.childName, 0) == 0) found = item.role == popUp.childRole;
+        }
+        EXPECT_TRUE(found);
+        if (popUp.closer) {
+            AccessibleRef closer = ChildNamed(shown.get(), popUp.closer);
+            ASSERT_TRUE(closer);
+            EXPECT_EQ(closer->accDoDefaultAction(Self()), S_OK);
+        } else {
+            PressChord(window, {VK_ESCAPE});
+        }
+        EXPECT_TRUE(PumpUntil([&] { return Saw(popUp.end, CHILDID_SELF) == window; }));
+        EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }));
     }
     UnhookWinEvent(hook);
     Click(wizard->window, {439, 11});
