@@ -2,6 +2,10 @@
 // folder, and beside the installed uninstall.exe: with the search order Windows has for names
 // that are not known libraries (the program's folder first; under Wine: native before builtin
 // for the planted names), the program loads none of them.
+#include <windows.h>
+// After windows.h, which it builds on.
+#include <oleacc.h>
+
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -76,6 +80,21 @@ class PlantingE2E : public InstallE2E {
     std::string downloads_;
 };
 
+// How many children a screen reader finds in the window (the system's own object of a window
+// without child windows has none: they come from the wizard's objects).
+long ScreenReaderChildren(HWND window) {
+    CoInitialize(nullptr);
+    IAccessible* object = nullptr;
+    long count = 0;
+    if (AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                   reinterpret_cast<void**>(&object)) == S_OK) {
+        object->get_accChildCount(&count);
+        object->Release();
+    }
+    CoUninitialize();
+    return count;
+}
+
 TEST_F(PlantingE2E, NoLibraryIsTakenFromTheFolderOfTheInstallerOrOfTheUninstaller) {
     const std::string setup = downloads_ + "\\VantorSaelin-Setup.exe";
     const std::string probe = downloads_ + "\\plant_probe.exe";
@@ -91,7 +110,8 @@ TEST_F(PlantingE2E, NoLibraryIsTakenFromTheFolderOfTheInstallerOrOfTheUninstalle
     EXPECT_EQ(Run(probe, names), 0u);
     ASSERT_EQ(TakeLoaded(downloads_), planted_) << "the planted libraries cannot be loaded here";
 
-    // The wizard, shown and closed.
+    // The wizard, shown, read by a screen reader (which binds the accessibility libraries in
+    // the wizard's process) and closed.
     auto wizard = LaunchedProcess::Start(setup);
     ASSERT_TRUE(wizard);
     WindowQuery query;
@@ -101,6 +121,7 @@ TEST_F(PlantingE2E, NoLibraryIsTakenFromTheFolderOfTheInstallerOrOfTheUninstalle
     EXPECT_TRUE(window) << "the wizard did not appear";
     if (window) {
         Sleep(1000);  // drawn, its saved choices loaded
+        EXPECT_GT(ScreenReaderChildren(window->handle), 0);
         ClickAt(window->handle, 439, 11);
         ExpectEnds(*wizard);
     }
