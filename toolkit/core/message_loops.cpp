@@ -1,5 +1,7 @@
 #include "toolkit/core/message_loops.h"
 
+#include "toolkit/core/element_messages.h"
+
 namespace ui {
 
 namespace {
@@ -13,8 +15,9 @@ bool IsMouseMessage(UINT message) {
            (message >= WM_NCMOUSEMOVE && message <= WM_NCXBUTTONDBLCLK);
 }
 
+// A default action invoked by a screen reader is a click too: dropped where clicks are.
 bool IsInputMessage(UINT message) {
-    return IsKeyboardMessage(message) || IsMouseMessage(message);
+    return IsKeyboardMessage(message) || IsMouseMessage(message) || message == kMsgAccessibleAction;
 }
 
 }  // namespace
@@ -66,7 +69,8 @@ void DropQueuedInput() {
     MSG message{};
     while (PeekMessageW(&message, nullptr, 0xFF, WM_KEYLAST, PM_REMOVE) ||
            PeekMessageW(&message, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE) ||
-           PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE)) {
+           PeekMessageW(&message, nullptr, WM_NCMOUSEMOVE, WM_NCXBUTTONDBLCLK, PM_REMOVE) ||
+           PeekMessageW(&message, nullptr, kMsgAccessibleAction, kMsgAccessibleAction, PM_REMOVE)) {
     }
 }
 

@@ -27,17 +27,19 @@ using ModalInputFilter = bool (*)(const MSG& message, HWND modalWindow);
 bool RunModalLoop(HWND window, ModalInputFilter dropInput = nullptr);
 
 // The filter of a modal window whose thread's other windows must not be used meanwhile:
-// keyboard or mouse input (client or non-client) for another window. Everything else reaches
-// them, so they keep painting and animating.
+// keyboard or mouse input (client or non-client) or a screen reader's default action
+// (kMsgAccessibleAction) for another window. Everything else reaches them, so they keep
+// painting and animating.
 bool IsInputForOtherWindow(const MSG& message, HWND modalWindow);
 
-// Removes the keyboard and mouse input queued for the thread's windows, unseen: input made for
-// what was on screen before a modal window came up must not reach the windows behind it.
+// Removes the keyboard and mouse input (and default actions) queued for the thread's windows,
+// unseen: input made for what was on screen before a modal window came up must not reach the
+// windows behind it.
 void DropQueuedInput();
 
-// Dispatches every message queued for the thread except keyboard and mouse input, which is
-// dropped: the thread's windows keep painting while a long task runs inside one of their
-// handlers, and no click or key reaches them. A WM_QUIT stays for the loop outside.
+// Dispatches every message queued for the thread except keyboard and mouse input and screen
+// readers' default actions, which are dropped: the thread's windows keep painting while a long
+// task runs inside one of their handlers, and no click or key reaches them. A WM_QUIT stays for the loop outside.
 void DispatchAllButInput();
 
 }  // namespace ui

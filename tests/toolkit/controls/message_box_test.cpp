@@ -13,6 +13,7 @@
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/controls/message_box.h"
 #include "toolkit/core/control.h"
+#include "toolkit/core/element_messages.h"
 #include "toolkit/core/message_loops.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/toolkit.h"
@@ -57,11 +58,14 @@ int OpenBox(const std::string& text, MessageBoxOptions options, UINT key,
     return OpenBoxKeeping(text, options, key, std::move(probe), owner);
 }
 
-// A plain window that counts the clicks and keys that reach it.
+// A plain window that counts the clicks, keys and screen readers' default actions that reach
+// it.
 int g_inputSeen = 0;
 LRESULT CALLBACK CountInput(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_KEYDOWN)
+    if (message == WM_LBUTTONDOWN || message == WM_LBUTTONUP || message == WM_KEYDOWN ||
+        message == kMsgAccessibleAction) {
         ++g_inputSeen;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -368,21 +372,25 @@ TEST_F(MessageBoxTest, DrawsThePictureOfItsIcon) {
     }
 }
 
-// A click on another window of the thread while the box is open never reaches that window, nor
-// does one queued before the box came up (a second click on the button that opened it). A quit
-// inside the box closes the box and still reaches the loop outside.
+// A click (or a screen reader's default action) on another window of the thread while the box
+// is open never reaches that window, nor does one queued before the box came up (a second click on
+// the button that opened it). A quit inside the box closes the box and still reaches the loop
+// outside.
 TEST_F(MessageBoxTest, TheModalLoopDropsInputForOtherWindowsAndKeepsPainting) {
     MSG click{.hwnd = reinterpret_cast<HWND>(1), .message = WM_LBUTTONDOWN};
     MSG paint{.hwnd = reinterpret_cast<HWND>(1), .message = WM_PAINT};
     MSG key{.hwnd = reinterpret_cast<HWND>(1), .message = WM_KEYDOWN};
     MSG own{.hwnd = reinterpret_cast<HWND>(2), .message = WM_LBUTTONDOWN};
+    MSG action{.hwnd = reinterpret_cast<HWND>(1), .message = kMsgAccessibleAction};
     HWND box = reinterpret_cast<HWND>(2);
     EXPECT_TRUE(IsInputForOtherWindow(click, box));
     EXPECT_TRUE(IsInputForOtherWindow(key, box));
+    EXPECT_TRUE(IsInputForOtherWindow(action, box));
     EXPECT_FALSE(IsInputForOtherWindow(paint, box));
     EXPECT_FALSE(IsInputForOtherWindow(own, box));
     HWND behind = CountingWindow();
-    for (UINT queued : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_KEYDOWN})
+    for (UINT queued :
+         {UINT{WM_LBUTTONDOWN}, UINT{WM_LBUTTONUP}, UINT{WM_KEYDOWN}, UINT{kMsgAccessibleAction}})
         PostMessageW(behind, queued, 0, 0);
     EXPECT_EQ(OpenBox("text", {}, VK_ESCAPE), kResultCancel);
     ui::test::PumpPending();
