@@ -109,7 +109,37 @@ icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.
         frames+=("$WORK/${name}_$size.png")
     done
     # Without time stamps, so a run over unchanged sources changes no bytes.
-    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$HERE/$folder/$name.ico"
+    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$WORK/$name.ico"
+    shrink_icon_pngs "$WORK/$name.ico" "$HERE/$folder/$name.ico"
+}
+
+# The icon with each PNG picture in it (the 256 pixel one) shrunk like the other images; the
+# bitmap pictures and the order stay as they are.
+shrink_icon_pngs() { # icon in, icon out
+    python3 - "$1" "$2" "$WORK" <<'PY'
+import struct, subprocess, sys
+source, target, work = sys.argv[1:4]
+data = open(source, "rb").read()
+count = struct.unpack_from("<H", data, 4)[0]
+entries, pictures = [], []
+for i in range(count):
+    head = data[6 + 16 * i:6 + 16 * i + 8]
+    length, offset = struct.unpack_from("<II", data, 6 + 16 * i + 8)
+    picture = data[offset:offset + length]
+    if picture.startswith(b"\x89PNG"):
+        path = "%s/icon_picture_%d.png" % (work, i)
+        open(path, "wb").write(picture)
+        subprocess.run(["optipng", "-quiet", "-o7", path], check=True)
+        picture = open(path, "rb").read()
+    entries.append(head)
+    pictures.append(picture)
+offset = 6 + 16 * count
+out = bytearray(data[:6])
+for head, picture in zip(entries, pictures):
+    out += head + struct.pack("<II", len(picture), offset)
+    offset += len(picture)
+open(target, "wb").write(bytes(out) + b"".join(pictures))
+PY
 }
 
 # Every image of the list (art.list: group, name, file, how it is made) from its source.
