@@ -99,46 +99,31 @@ sys.stdout.buffer.write(
     shrink_png "$HERE/$1/$2.png"
 }
 
-# The application icon: each size drawn from its own source; 256 is stored as PNG in the icon.
+# The application icon: each size drawn from its own source and stored as a 32-bit RGBA PNG
+# (Windows reads PNG pictures of any size in an icon since Vista; as bitmaps with their masks the
+# three small ones took three times the bytes).
 icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.svg
     local folder=$1 name=$2
     shift 2
     local frames=() size
     for size in "$@"; do
         rsvg-convert "$HERE/$folder/art/${name}_$size.svg" -o "$WORK/${name}_$size.png"
+        # Colour type and depth kept: some icon readers take nothing but RGBA PNGs.
+        optipng -quiet -o7 -nc -nb "$WORK/${name}_$size.png"
         frames+=("$WORK/${name}_$size.png")
     done
-    # Without time stamps, so a run over unchanged sources changes no bytes.
-    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$WORK/$name.ico"
-    shrink_icon_pngs "$WORK/$name.ico" "$HERE/$folder/$name.ico"
-}
-
-# The icon with each PNG picture in it (the 256 pixel one) shrunk like the other images; the
-# bitmap pictures and the order stay as they are.
-shrink_icon_pngs() { # icon in, icon out
-    python3 - "$1" "$2" "$WORK" <<'PY'
-import struct, subprocess, sys
-source, target, work = sys.argv[1:4]
-data = open(source, "rb").read()
-count = struct.unpack_from("<H", data, 4)[0]
-entries, pictures = [], []
-for i in range(count):
-    head = data[6 + 16 * i:6 + 16 * i + 8]
-    length, offset = struct.unpack_from("<II", data, 6 + 16 * i + 8)
-    picture = data[offset:offset + length]
-    if picture.startswith(b"\x89PNG"):
-        path = "%s/icon_picture_%d.png" % (work, i)
-        open(path, "wb").write(picture)
-        subprocess.run(["optipng", "-quiet", "-o7", path], check=True)
-        picture = open(path, "rb").read()
-    entries.append(head)
-    pictures.append(picture)
-offset = 6 + 16 * count
-out = bytearray(data[:6])
-for head, picture in zip(entries, pictures):
-    out += head + struct.pack("<II", len(picture), offset)
+    python3 - "$HERE/$folder/$name.ico" "${frames[@]}" <<'PY'
+import struct, sys
+target, frames = sys.argv[1], sys.argv[2:]
+pictures = [open(frame, "rb").read() for frame in frames]
+out = struct.pack("<HHH", 0, 1, len(pictures))
+offset = 6 + 16 * len(pictures)
+for picture in pictures:
+    width, height = struct.unpack(">II", picture[16:24])
+    # A size of 256 is written as 0; 1 plane, 32 bits per pixel.
+    out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(picture), offset)
     offset += len(picture)
-open(target, "wb").write(bytes(out) + b"".join(pictures))
+open(target, "wb").write(out + b"".join(pictures))
 PY
 }
 
