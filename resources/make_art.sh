@@ -6,8 +6,9 @@
 #
 #   resources/make_art.sh
 #
-# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), optipng, python3 and the
-# fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei (fonts-wqy-zenhei).
+# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), optipng,
+# zopflipng (zopfli), python3 and the fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei
+# (fonts-wqy-zenhei).
 #
 # One palette runs through every picture: navy #0A1F5C, brand blue #2563EB, cyan #22D3EE and
 # indigo #3730A3, with white glyphs; red #E81123 only for close and stop.
@@ -38,14 +39,18 @@ check_tools() {
     require_tool convert imagemagick
     convert -version 2>/dev/null | grep -q ImageMagick || fail "convert is not ImageMagick's"
     require_tool optipng optipng
+    require_tool zopflipng zopfli
     require_tool python3 python3
     require_font "URW Gothic:bold" fonts-urw-base35
     require_font "WenQuanYi Zen Hei" fonts-wqy-zenhei
 }
 
-# The smallest PNG of the same pixels: every image is a download on every install.
+# The smallest PNG of the same pixels: every image is a download on every install. optipng picks
+# the colour type and filters; zopflipng then tries its own and deflates harder (it keeps the
+# file when it finds nothing smaller).
 shrink_png() { # file
     optipng -quiet -o7 "$1"
+    zopflipng -m -y "$1" "$1" >/dev/null
 }
 
 png() { # folder, name: <folder>/art/<name>.svg -> <folder>/<name>.png
