@@ -6,8 +6,9 @@
 #
 #   resources/make_art.sh
 #
-# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), optipng, python3 and the
-# fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei (fonts-wqy-zenhei).
+# Needs rsvg-convert (Debian: librsvg2-bin), ImageMagick's convert (imagemagick), optipng,
+# zopflipng (zopfli), python3 and the fonts URW Gothic (fonts-urw-base35) and WenQuanYi Zen Hei
+# (fonts-wqy-zenhei).
 #
 # One palette runs through every picture: navy #0A1F5C, brand blue #2563EB, cyan #22D3EE and
 # indigo #3730A3, with white glyphs; red #E81123 only for close and stop.
@@ -38,14 +39,18 @@ check_tools() {
     require_tool convert imagemagick
     convert -version 2>/dev/null | grep -q ImageMagick || fail "convert is not ImageMagick's"
     require_tool optipng optipng
+    require_tool zopflipng zopfli
     require_tool python3 python3
     require_font "URW Gothic:bold" fonts-urw-base35
     require_font "WenQuanYi Zen Hei" fonts-wqy-zenhei
 }
 
-# The smallest PNG of the same pixels: every image is a download on every install.
+# The smallest PNG of the same pixels: every image is a download on every install. optipng picks
+# the colour type and filters; zopflipng then tries its own and deflates harder (it keeps the
+# file when it finds nothing smaller).
 shrink_png() { # file
     optipng -quiet -o7 "$1"
+    zopflipng -m -y "$1" "$1" >/dev/null
 }
 
 png() { # folder, name: <folder>/art/<name>.svg -> <folder>/<name>.png
@@ -99,17 +104,32 @@ sys.stdout.buffer.write(
     shrink_png "$HERE/$1/$2.png"
 }
 
-# The application icon: each size drawn from its own source; 256 is stored as PNG in the icon.
+# The application icon: each size drawn from its own source and stored as a 32-bit RGBA PNG
+# (Windows reads PNG pictures of any size in an icon since Vista; as bitmaps with their masks the
+# three small ones took three times the bytes).
 icon() { # folder, name, sizes... -> <folder>/<name>.ico from art/<name>_<size>.svg
     local folder=$1 name=$2
     shift 2
     local frames=() size
     for size in "$@"; do
         rsvg-convert "$HERE/$folder/art/${name}_$size.svg" -o "$WORK/${name}_$size.png"
+        # Colour type and depth kept: some icon readers take nothing but RGBA PNGs.
+        optipng -quiet -o7 -nc -nb "$WORK/${name}_$size.png"
         frames+=("$WORK/${name}_$size.png")
     done
-    # Without time stamps, so a run over unchanged sources changes no bytes.
-    convert "${frames[@]}" -strip -define "png:exclude-chunks=date,time" "$HERE/$folder/$name.ico"
+    python3 - "$HERE/$folder/$name.ico" "${frames[@]}" <<'PY'
+import struct, sys
+target, frames = sys.argv[1], sys.argv[2:]
+pictures = [open(frame, "rb").read() for frame in frames]
+out = struct.pack("<HHH", 0, 1, len(pictures))
+offset = 6 + 16 * len(pictures)
+for picture in pictures:
+    width, height = struct.unpack(">II", picture[16:24])
+    # A size of 256 is written as 0; 1 plane, 32 bits per pixel.
+    out += struct.pack("<BBBBHHII", width % 256, height % 256, 0, 0, 1, 32, len(picture), offset)
+    offset += len(picture)
+open(target, "wb").write(out + b"".join(pictures))
+PY
 }
 
 # Every image of the list (art.list: group, name, file, how it is made) from its source.

@@ -5,12 +5,13 @@
 
 #include "installer/install_system_platform.h"
 #include "installer/saved_choices.h"
+#include "toolkit/core/exclusive_lock.h"
 #include "toolkit/core/message_loops.h"
 
 namespace wiz {
 namespace {
 
-std::mutex gMailboxLock;
+ui::ExclusiveLock gMailboxLock;
 std::optional<inst::InstallOptions> gMailbox;
 
 DWORD WINAPI LoadSavedChoices(LPVOID window) {

@@ -4,6 +4,7 @@
 
 #include "toolkit/core/accessible_window.h"
 #include "toolkit/core/element_mailbox.h"
+#include "toolkit/core/exclusive_lock.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/posted_payloads.h"
 
@@ -13,7 +14,7 @@ namespace {
 
 // Windows whose host is gone while another subclass still sits on top of our procedure: the
 // chain is left intact and our procedure passes everything to the one it replaced.
-std::mutex gDetachedLock;
+ExclusiveLock gDetachedLock;
 std::unordered_map<HWND, WNDPROC> gDetached;
 
 WNDPROC DetachedPrevious(HWND window, bool forget) {

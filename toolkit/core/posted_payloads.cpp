@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <variant>
 
+#include "toolkit/core/posted_payloads_lock.h"
+
 namespace ui {
 
 namespace {
@@ -15,7 +17,7 @@ struct Entry {
 
 // Elements on other threads post too, hence the lock.
 struct Registry {
-    std::mutex lock;
+    PostedPayloadsLock lock;
     std::unordered_map<PayloadToken, Entry> entries;
     PayloadToken next = 1;
 };
