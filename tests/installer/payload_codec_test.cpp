@@ -7,11 +7,13 @@
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
 
 #include "installer/archive_format.h"
 #include "installer/lzma_in_place_decoder.h"
 #include "installer/payload_codec.h"
 #include "installer/payload_encoder.h"
+#include "installer/payload_settings_search.h"
 #include "tests/installer/archive_test_support.h"
 
 namespace inst {
@@ -101,6 +103,62 @@ TEST(PayloadCodec, OtherPropertiesAreHonoured) {
     rt::ByteSet decoded;
     EXPECT_EQ(UnpackPayload(payload, decoded), 0);
     EXPECT_EQ(decoded, image);
+}
+
+// Every setting the packer's search may keep decodes, in place (from 1 MiB) and the plain way,
+// and stores a dictionary that holds the image, as decoding in place needs.
+TEST(PayloadCodec, EveryCandidateSettingRoundTrips) {
+    const rt::ByteSet small = SampleData(40000, 13);
+    const rt::ByteSet large = SampleData((1u << 20) + 4096, 14);
+    PayloadOptions base;
+    base.preset = 0;
+    for (const PayloadCandidate& candidate : PayloadCandidates()) {
+        for (const rt::ByteSet* image : {&small, &large}) {
+            const PayloadOptions options = CandidateOptions(base, candidate, image->size());
+            rt::ByteSet payload;
+            ASSERT_EQ(PackPayload(*image, options, payload), LZMA_OK);
+            const auto stored = DecodeLzmaProperties(std::span(payload).last(9).first(5));
+            ASSERT_TRUE(stored);
+            EXPECT_EQ(std::tie(stored->lc, stored->lp, stored->pb),
+                      std::tie(candidate.lc, candidate.lp, candidate.pb));
+            EXPECT_GE(stored->dictionarySize, image->size());
+            rt::ByteSet decoded;
+            DecodePath path = DecodePath::kNone;
+            ASSERT_EQ(UnpackPayload(payload, decoded, &path), 0) << candidate.lc << candidate.lp;
+            EXPECT_TRUE(decoded == *image);
+            EXPECT_EQ(path, image == &large ? DecodePath::kInPlace : DecodePath::kPlain);
+        }
+    }
+}
+
+// The search keeps the smallest trial, and the same bytes however many trials run at once.
+TEST(PayloadCodec, TunedPackingKeepsTheSmallestTrialWhateverTheThreads) {
+    const rt::ByteSet image = SampleData(200000, 15);
+    PayloadOptions base;
+    base.preset = 1;
+    rt::ByteSet alone, together;
+    std::vector<PayloadTrial> trials;
+    ASSERT_EQ(PackPayloadTuned(image, base, 1, alone), LZMA_OK);
+    ASSERT_EQ(PackPayloadTuned(image, base, 3, together, &trials), LZMA_OK);
+    EXPECT_TRUE(alone == together);
+    ASSERT_EQ(trials.size(), PayloadCandidates().size());
+    for (const PayloadTrial& trial : trials)
+        EXPECT_LE(together.size(), trial.bytes);
+    rt::ByteSet decoded;
+    ASSERT_EQ(UnpackPayload(together, decoded), 0);
+    EXPECT_TRUE(decoded == image);
+}
+
+TEST(PayloadCodec, FittedDictionaryIsTheSmallestUsualSizeThatHoldsTheImage) {
+    const std::pair<std::uint64_t, std::uint32_t> cases[] = {{0, 4096},
+                                                             {4096, 4096},
+                                                             {4097, 6144},
+                                                             {6145, 8192},
+                                                             {15843928, 16u << 20},
+                                                             {(24u << 20) + 1, 32u << 20},
+                                                             {0xFFFFFFFF, 0xFFFFFFFF}};
+    for (const auto& [imageSize, dictionary] : cases)
+        EXPECT_EQ(FittingDictionarySize(imageSize), dictionary) << imageSize;
 }
 
 TEST(PayloadCodec, EmptyImage) {
