@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -149,6 +150,37 @@ TEST(PayloadCodec, TunedPackingKeepsTheSmallestTrialWhateverTheThreads) {
     EXPECT_TRUE(decoded == image);
 }
 
+// A shipped payload with a reader is decoded from what the reader gives, not from the view
+// (here zeroed but for its trailer), and a read that fails is a damaged payload.
+TEST(PayloadCodec, AShippedPayloadsReaderFeedsTheDecoder) {
+    for (const std::size_t size : {std::size_t{30000}, std::size_t{(1u << 20) + 500}}) {
+        const rt::ByteSet image = SampleData(size, 16);
+        const rt::ByteSet payload = Pack(image);
+        rt::ByteSet view(payload.size() - kPayloadTrailerSize, 0);
+        view.insert(view.end(), payload.end() - kPayloadTrailerSize, payload.end());
+        for (const std::uint64_t failAt : {std::uint64_t{UINT64_MAX}, std::uint64_t{5000}}) {
+            std::uint64_t largestRead = 0;
+            const ContainerReader read = [&](std::uint64_t offset, std::span<std::uint8_t> out) {
+                largestRead = std::max<std::uint64_t>(largestRead, out.size());
+                if (offset + out.size() > failAt) return false;
+                std::copy_n(payload.begin() + static_cast<std::ptrdiff_t>(offset), out.size(),
+                            out.begin());
+                return true;
+            };
+            rt::ByteSet decoded;
+            const int result = UnpackShippedPayload({view, ImageChecksum(image), read}, decoded);
+            if (failAt == UINT64_MAX) {
+                EXPECT_EQ(result, LZMA_OK) << size;
+                EXPECT_TRUE(decoded == image);
+                EXPECT_LE(largestRead, 256u * 1024) << "the stream is read in pieces";
+            } else {
+                EXPECT_EQ(result, LZMA_DATA_ERROR) << size;
+                EXPECT_TRUE(decoded.empty());
+            }
+        }
+    }
+}
+
 TEST(PayloadCodec, FittedDictionaryIsTheSmallestUsualSizeThatHoldsTheImage) {
     const std::pair<std::uint64_t, std::uint32_t> cases[] = {{0, 4096},
                                                              {4096, 4096},
@@ -230,9 +262,9 @@ TEST(PayloadCodec, LargeImagesDecodeInPlace) {
         EXPECT_TRUE(inPlace == image);
 
         rt::ByteSet cut(payload.begin(), payload.end() - 9 - 1000);
-        EXPECT_EQ(
-            DecodeLzma1InPlace(cut, options, static_cast<std::uint32_t>(image.size()), inPlace),
-            LZMA_DATA_ERROR);
+        EXPECT_EQ(DecodeLzma1InPlace(std::span<const std::uint8_t>(cut), options,
+                                     static_cast<std::uint32_t>(image.size()), inPlace),
+                  LZMA_DATA_ERROR);
         EXPECT_EQ(DecodeLzma1InPlace(stream, options,
                                      static_cast<std::uint32_t>(image.size()) + 4000, inPlace),
                   LZMA_DATA_ERROR);
