@@ -53,8 +53,9 @@ std::span<const PayloadCandidate> PayloadCandidates() {
 PayloadOptions CandidateOptions(const PayloadOptions& base, const PayloadCandidate& candidate,
                                 std::uint64_t imageSize) {
     PayloadOptions options = base;
+    const std::uint32_t dictionary = base.properties.dictionarySize;
     options.properties = {candidate.lc, candidate.lp, candidate.pb,
-                          FittingDictionarySize(imageSize)};
+                          dictionary != 0 ? dictionary : FittingDictionarySize(imageSize)};
     options.matchFinder = candidate.matchFinder;
     options.niceLength = candidate.niceLength;
     return options;

@@ -24,8 +24,8 @@ struct PayloadCandidate {
 // search for the one that usually wins.
 std::span<const PayloadCandidate> PayloadCandidates();
 
-// The options a candidate gives on top of `base` (whose preset and end marker are kept), with
-// the dictionary fitted to the image.
+// The options a candidate gives on top of `base` (whose preset, end marker and dictionary are
+// kept; a dictionary of 0 is fitted to the image).
 PayloadOptions CandidateOptions(const PayloadOptions& base, const PayloadCandidate& candidate,
                                 std::uint64_t imageSize);
 

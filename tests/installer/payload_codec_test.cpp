@@ -113,6 +113,7 @@ TEST(PayloadCodec, EveryCandidateSettingRoundTrips) {
     const rt::ByteSet large = SampleData((1u << 20) + 4096, 14);
     PayloadOptions base;
     base.preset = 0;
+    base.properties.dictionarySize = 0;  // fitted, as the packer stores it
     for (const PayloadCandidate& candidate : PayloadCandidates()) {
         for (const rt::ByteSet* image : {&small, &large}) {
             const PayloadOptions options = CandidateOptions(base, candidate, image->size());
