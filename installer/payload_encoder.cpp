@@ -68,6 +68,7 @@ int PackPayload(std::span<const std::uint8_t> image, const PayloadOptions& optio
     lzma.dict_size = EncoderDictionarySize(options.properties.dictionarySize, image.size());
     if (options.matchFinder != 0) lzma.mf = static_cast<lzma_match_finder>(options.matchFinder);
     if (options.niceLength != 0) lzma.nice_len = options.niceLength;
+    if (options.depth != 0) lzma.depth = options.depth;
     lzma.ext_flags = options.endMarker ? LZMA_LZMA1EXT_ALLOW_EOPM : 0;
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1EXT, &lzma}, {LZMA_VLI_UNKNOWN, nullptr}};
     lzma_stream stream = LZMA_STREAM_INIT;

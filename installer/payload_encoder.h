@@ -16,9 +16,11 @@ struct PayloadOptions {
     LzmaProperties properties;  // stored in the trailer; lc 3, lp 0, pb 2, 64 MiB by default
     std::uint32_t preset = 6;   // encoder effort, 0 (fast) to 9
     // The encoder's search, which the decoder never sees: liblzma's lzma_match_finder value
-    // (0x04 hc4, 0x14 bt4, ...) and the match length that ends a search; 0 takes the preset's.
+    // (0x04 hc4, 0x14 bt4, ...), the match length that ends a search and how many candidates
+    // the match finder follows; 0 takes the preset's.
     std::uint32_t matchFinder = 0;
     std::uint32_t niceLength = 0;
+    std::uint32_t depth = 0;
     bool endMarker = false;  // the shipped kind carries none
 };
 

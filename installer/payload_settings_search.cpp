@@ -13,10 +13,10 @@ namespace {
 
 // lc + lp stays at most 4, as LZMA1 decoders require.
 constexpr PayloadCandidate kCandidates[] = {
-    {3, 0, 2, 0, 0},
-    {0, 2, 2, 0, 0},
-    {1, 2, 2, 0, 0},
-    {0, 2, 2, LZMA_MF_BT4, 273},
+    {3, 0, 2, 0, 0, 0},
+    {0, 2, 2, 0, 0, 0},
+    {1, 2, 2, 0, 0, 0},
+    {0, 2, 2, LZMA_MF_BT4, 273, 512},
 };
 
 // The trials' progress summed, reported one caller at a time.
@@ -58,6 +58,7 @@ PayloadOptions CandidateOptions(const PayloadOptions& base, const PayloadCandida
                           dictionary != 0 ? dictionary : FittingDictionarySize(imageSize)};
     options.matchFinder = candidate.matchFinder;
     options.niceLength = candidate.niceLength;
+    options.depth = candidate.depth;
     return options;
 }
 

@@ -84,7 +84,8 @@ std::string StubProblem(const rt::ByteSet& stub) {
     return {};
 }
 
-// "lc3 lp0 pb2, 16 MiB dictionary, preset 6, bt4 nice 273" (the search's parts only when set).
+// "lc0 lp2 pb2, dictionary 16777216, preset 6, match finder 0x14, nice 273, depth 512" (the
+// search's parts only when set).
 std::string SettingsText(const inst::PayloadOptions& options) {
     const inst::LzmaProperties& properties = options.properties;
     std::string text = "lc" + std::to_string(properties.lc) + " lp" +
@@ -96,6 +97,7 @@ std::string SettingsText(const inst::PayloadOptions& options) {
     std::snprintf(finder, sizeof finder, "0x%02X", options.matchFinder);
     if (options.matchFinder != 0) text += std::string(", match finder ") + finder;
     if (options.niceLength != 0) text += ", nice " + std::to_string(options.niceLength);
+    if (options.depth != 0) text += ", depth " + std::to_string(options.depth);
     return text;
 }
 
