@@ -74,7 +74,8 @@ std::optional<ShippedPayload> FindAppendedPayload(std::span<const std::uint8_t> 
     const auto padding = file.subspan(start + trailer->containerLength, trailer->paddingLength);
     if (std::any_of(padding.begin(), padding.end(), [](std::uint8_t b) { return b != 0; }))
         return {};
-    return ShippedPayload{file.subspan(start, trailer->containerLength), trailer->imageChecksum};
+    return ShippedPayload{
+        file.subspan(start, trailer->containerLength), trailer->imageChecksum, {}};
 }
 
 }  // namespace inst

@@ -34,14 +34,13 @@ struct ImageAllocator {
 
 // Runs the decoder through the scratch buffer until imageSize bytes came out; their CRC-32 in
 // `checksum`.
-int Decode(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32_t imageSize,
+int Decode(lzma_stream& stream, CompressedFeed& input, std::uint32_t imageSize,
            std::uint32_t& checksum, ProgressThrottle* progress) {
     std::unique_ptr<std::uint8_t[]> scratch(new std::uint8_t[kScratchSize]);
-    stream.next_in = input.data();
-    stream.avail_in = input.size();
     std::uint64_t produced = 0;
     checksum = 0;
     while (produced < imageSize) {
+        if (!input.Refill(stream)) return LZMA_DATA_ERROR;
         const std::size_t room =
             static_cast<std::size_t>(std::min<std::uint64_t>(kScratchSize, imageSize - produced));
         stream.next_out = scratch.get();
@@ -62,8 +61,8 @@ int Decode(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32
 
 }  // namespace
 
-int DecodeLzma1InPlace(std::span<const std::uint8_t> input, lzma_options_lzma options,
-                       std::uint32_t imageSize, rt::ByteSet& image, ProgressThrottle* progress) {
+int DecodeLzma1InPlace(CompressedFeed input, lzma_options_lzma options, std::uint32_t imageSize,
+                       rt::ByteSet& image, ProgressThrottle* progress) {
     if (imageSize > UINT32_MAX - 64) return LZMA_MEM_ERROR;
     // liblzma rounds the dictionary up to 16 bytes; 16 more keep its write position from ever
     // wrapping to the start.

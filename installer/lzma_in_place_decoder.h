@@ -14,6 +14,7 @@
 #include <span>
 
 #include "installer/byte_progress.h"
+#include "installer/compressed_feed.h"
 #include "runtime/value_types.h"
 
 namespace inst {
@@ -24,10 +25,9 @@ inline constexpr int kInPlaceUnavailable = -1;
 
 // Decodes exactly imageSize bytes of the raw LZMA1 stream with `options` (whose dictionary
 // size is replaced) into `image`. LZMA_OK, kInPlaceUnavailable, or the failure's lzma_ret
-// code: LZMA_DATA_ERROR also for a stream that ends before imageSize bytes. `progress`, when
-// given, hears the bytes decoded so far.
-int DecodeLzma1InPlace(std::span<const std::uint8_t> input, lzma_options_lzma options,
-                       std::uint32_t imageSize, rt::ByteSet& image,
-                       ProgressThrottle* progress = nullptr);
+// code: LZMA_DATA_ERROR also for a stream that ends before imageSize bytes or whose input
+// cannot be read. `progress`, when given, hears the bytes decoded so far.
+int DecodeLzma1InPlace(CompressedFeed input, lzma_options_lzma options, std::uint32_t imageSize,
+                       rt::ByteSet& image, ProgressThrottle* progress = nullptr);
 
 }  // namespace inst

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "installer/archive_format.h"
+#include "installer/compressed_feed.h"
 #include "installer/lzma_in_place_decoder.h"
 #include "runtime/checked_allocation.h"
 
@@ -38,14 +39,13 @@ bool GrowImage(rt::ByteSet& image, std::uint32_t imageSize) {
 
 // Runs the decoder until the image is full, the input is used up or an error occurs. While
 // the output buffer was full, the decoder may still hold bytes for a larger one.
-int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std::uint32_t imageSize,
+int DecodeGrowing(lzma_stream& stream, CompressedFeed& input, std::uint32_t imageSize,
                   rt::ByteSet& image, ProgressThrottle& progress) {
-    stream.next_in = input.data();
-    stream.avail_in = input.size();
     std::size_t produced = 0;
     bool outputFull = true;
     lzma_ret result = LZMA_OK;
-    while (result == LZMA_OK && produced < imageSize && (stream.avail_in > 0 || outputFull)) {
+    while (result == LZMA_OK && produced < imageSize && (input.Pending(stream) || outputFull)) {
+        if (!input.Refill(stream)) return LZMA_DATA_ERROR;
         if (produced == image.size() && !GrowImage(image, imageSize)) return LZMA_MEM_ERROR;
         // Pieces of one progress step, so that progress is heard while the image grows.
         const std::size_t room = std::min<std::size_t>(image.size() - produced, kProgressStep);
@@ -63,8 +63,8 @@ int DecodeGrowing(lzma_stream& stream, std::span<const std::uint8_t> input, std:
 }
 
 // liblzma's own dictionary beside the image: twice the image in memory while decoding.
-int DecodePlain(std::span<const std::uint8_t> input, lzma_options_lzma options,
-                std::uint32_t imageSize, rt::ByteSet& image, ProgressThrottle& progress) {
+int DecodePlain(CompressedFeed input, lzma_options_lzma options, std::uint32_t imageSize,
+                rt::ByteSet& image, ProgressThrottle& progress) {
     rt::ByteSet().swap(image);
     if (imageSize == 0) return LZMA_OK;
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1, &options}, {LZMA_VLI_UNKNOWN, nullptr}};
@@ -73,6 +73,14 @@ int DecodePlain(std::span<const std::uint8_t> input, lzma_options_lzma options,
     if (result == LZMA_OK) result = DecodeGrowing(stream, input, imageSize, image, progress);
     lzma_end(&stream);
     return result;
+}
+
+// The container's stream from memory, or through `read` when given.
+CompressedFeed StreamOf(std::span<const std::uint8_t> container, const ContainerReader* read) {
+    const std::span<const std::uint8_t> stream =
+        container.first(container.size() - kPayloadTrailerSize);
+    if (read == nullptr) return stream;
+    return {*read, stream.size()};
 }
 
 }  // namespace
@@ -104,6 +112,11 @@ bool IsPlausibleImageSize(std::uint64_t streamSize, std::uint64_t imageSize) {
 
 int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, DecodePath* path,
                   ByteProgress* progress) {
+    return UnpackContainer(payload, nullptr, image, path, progress);
+}
+
+int UnpackContainer(std::span<const std::uint8_t> payload, const ContainerReader* read,
+                    rt::ByteSet& image, DecodePath* path, ByteProgress* progress) {
     if (path != nullptr) *path = DecodePath::kNone;
     rt::ByteSet().swap(image);
     if (payload.size() < kPayloadTrailerSize) return LZMA_DATA_ERROR;
@@ -111,8 +124,8 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, Dec
     const std::uint32_t imageSize = DeclaredImageSize(payload);
     const auto properties = DecodeLzmaProperties(trailer.first(kLzmaPropertiesSize));
     if (!properties) return LZMA_OPTIONS_ERROR;
-    const auto input = payload.first(payload.size() - kPayloadTrailerSize);
-    if (!IsPlausibleImageSize(input.size(), imageSize)) return LZMA_DATA_ERROR;
+    if (!IsPlausibleImageSize(payload.size() - kPayloadTrailerSize, imageSize))
+        return LZMA_DATA_ERROR;
 
     lzma_options_lzma options{};
     lzma_lzma_preset(&options, LZMA_PRESET_DEFAULT);
@@ -127,11 +140,11 @@ int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image, Dec
     int result = kInPlaceUnavailable;
     if (imageSize >= kInPlaceMinimum && properties->dictionarySize >= imageSize) {
         taken = DecodePath::kInPlace;
-        result = DecodeLzma1InPlace(input, options, imageSize, image, &throttle);
+        result = DecodeLzma1InPlace(StreamOf(payload, read), options, imageSize, image, &throttle);
     }
     if (result == kInPlaceUnavailable) {
         if (taken == DecodePath::kInPlace) taken = DecodePath::kPlainAfterInPlace;
-        result = DecodePlain(input, options, imageSize, image, throttle);
+        result = DecodePlain(StreamOf(payload, read), options, imageSize, image, throttle);
     }
     if (path != nullptr) *path = taken;
     if (result != LZMA_OK) rt::ByteSet().swap(image);
@@ -157,7 +170,8 @@ std::uint32_t ImageChecksum(std::span<const std::uint8_t> image) {
 
 int UnpackShippedPayload(const ShippedPayload& payload, rt::ByteSet& image,
                          ByteProgress* progress) {
-    const int result = UnpackPayload(payload.container, image, nullptr, progress);
+    const ContainerReader* read = payload.read ? &payload.read : nullptr;
+    const int result = UnpackContainer(payload.container, read, image, nullptr, progress);
     if (result != LZMA_OK) return result;
     if (ImageChecksum(image) == payload.imageChecksum) return LZMA_OK;
     rt::ByteSet().swap(image);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <span>
 
@@ -14,6 +15,9 @@ namespace inst {
 
 inline constexpr std::size_t kPayloadTrailerSize = 9;
 inline constexpr std::size_t kLzmaPropertiesSize = 5;
+
+// Reads out.size() bytes from `offset` of a payload container; false when it cannot.
+using ContainerReader = std::function<bool(std::uint64_t offset, std::span<std::uint8_t> out)>;
 
 struct LzmaProperties {
     std::uint32_t lc = 3;
@@ -52,12 +56,21 @@ const char* DecodePathName(DecodePath path);
 // decoded a second time.
 int UnpackPayload(std::span<const std::uint8_t> payload, rt::ByteSet& image,
                   DecodePath* path = nullptr, ByteProgress* progress = nullptr);
+// The same, with the stream read through `read` when it is given (ShippedPayload): the span's
+// bytes are then used only for the trailer, and a failed read is LZMA_DATA_ERROR.
+int UnpackContainer(std::span<const std::uint8_t> payload, const ContainerReader* read,
+                    rt::ByteSet& image, DecodePath* path = nullptr,
+                    ByteProgress* progress = nullptr);
 
 // A payload as the program carries it: the container and, recorded beside it by the build (the
 // container's own layout has no room for it), the CRC-32 of the archive image it decodes to.
+// A container that lies in a mapped file comes with a reader of its bytes: then the stream is
+// read in pieces instead of through the view, whose pages would stay in memory once touched;
+// only its trailer is read from the view.
 struct ShippedPayload {
     std::span<const std::uint8_t> container;
     std::uint32_t imageChecksum = 0;
+    ContainerReader read;
 };
 
 // The checksum recorded for an image: its CRC-32 (the reflected CRC of zlib and PNG).

@@ -46,6 +46,16 @@ int Compress(lzma_stream& stream, std::span<const std::uint8_t> image, rt::ByteS
 
 }  // namespace
 
+std::uint32_t FittingDictionarySize(std::uint64_t imageSize) {
+    std::uint64_t size = LZMA_DICT_SIZE_MIN;
+    while (size < imageSize) {
+        // 2^n, then 3 * 2^(n-1), then 2^(n+1).
+        const bool power = (size & (size - 1)) == 0;
+        size = power ? size + size / 2 : size / 3 * 4;
+    }
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(size, UINT32_MAX));
+}
+
 int PackPayload(std::span<const std::uint8_t> image, const PayloadOptions& options,
                 rt::ByteSet& payload, const PackProgress& progress) {
     payload.clear();
@@ -56,6 +66,9 @@ int PackPayload(std::span<const std::uint8_t> image, const PayloadOptions& optio
     lzma.lp = options.properties.lp;
     lzma.pb = options.properties.pb;
     lzma.dict_size = EncoderDictionarySize(options.properties.dictionarySize, image.size());
+    if (options.matchFinder != 0) lzma.mf = static_cast<lzma_match_finder>(options.matchFinder);
+    if (options.niceLength != 0) lzma.nice_len = options.niceLength;
+    if (options.depth != 0) lzma.depth = options.depth;
     lzma.ext_flags = options.endMarker ? LZMA_LZMA1EXT_ALLOW_EOPM : 0;
     const lzma_filter filters[] = {{LZMA_FILTER_LZMA1EXT, &lzma}, {LZMA_VLI_UNKNOWN, nullptr}};
     lzma_stream stream = LZMA_STREAM_INIT;

@@ -33,7 +33,7 @@ std::uint32_t EmbeddedImageChecksum() {
 }
 
 ShippedPayload ProgramPayload() {
-    return ShippedPayload{EmbeddedPayload(), EmbeddedImageChecksum()};
+    return ShippedPayload{EmbeddedPayload(), EmbeddedImageChecksum(), {}};
 }
 
 }  // namespace inst

@@ -2,16 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <random>
+#include <tuple>
 
 #include "installer/archive_format.h"
 #include "installer/lzma_in_place_decoder.h"
 #include "installer/payload_codec.h"
 #include "installer/payload_encoder.h"
+#include "installer/payload_settings_search.h"
 #include "tests/installer/archive_test_support.h"
 
 namespace inst {
@@ -103,6 +106,94 @@ TEST(PayloadCodec, OtherPropertiesAreHonoured) {
     EXPECT_EQ(decoded, image);
 }
 
+// Every setting the packer's search may keep decodes, in place (from 1 MiB) and the plain way,
+// and stores a dictionary that holds the image, as decoding in place needs.
+TEST(PayloadCodec, EveryCandidateSettingRoundTrips) {
+    const rt::ByteSet small = SampleData(40000, 13);
+    const rt::ByteSet large = SampleData((1u << 20) + 4096, 14);
+    PayloadOptions base;
+    base.preset = 0;
+    base.properties.dictionarySize = 0;  // fitted, as the packer stores it
+    for (const PayloadCandidate& candidate : PayloadCandidates()) {
+        for (const rt::ByteSet* image : {&small, &large}) {
+            const PayloadOptions options = CandidateOptions(base, candidate, image->size());
+            rt::ByteSet payload;
+            ASSERT_EQ(PackPayload(*image, options, payload), LZMA_OK);
+            const auto stored = DecodeLzmaProperties(std::span(payload).last(9).first(5));
+            ASSERT_TRUE(stored);
+            EXPECT_EQ(std::tie(stored->lc, stored->lp, stored->pb),
+                      std::tie(candidate.lc, candidate.lp, candidate.pb));
+            EXPECT_GE(stored->dictionarySize, image->size());
+            rt::ByteSet decoded;
+            DecodePath path = DecodePath::kNone;
+            ASSERT_EQ(UnpackPayload(payload, decoded, &path), 0) << candidate.lc << candidate.lp;
+            EXPECT_TRUE(decoded == *image);
+            EXPECT_EQ(path, image == &large ? DecodePath::kInPlace : DecodePath::kPlain);
+        }
+    }
+}
+
+// The search keeps the smallest trial, and the same bytes however many trials run at once.
+TEST(PayloadCodec, TunedPackingKeepsTheSmallestTrialWhateverTheThreads) {
+    const rt::ByteSet image = SampleData(200000, 15);
+    PayloadOptions base;
+    base.preset = 1;
+    rt::ByteSet alone, together;
+    std::vector<PayloadTrial> trials;
+    ASSERT_EQ(PackPayloadTuned(image, base, 1, alone), LZMA_OK);
+    ASSERT_EQ(PackPayloadTuned(image, base, 3, together, &trials), LZMA_OK);
+    EXPECT_TRUE(alone == together);
+    ASSERT_EQ(trials.size(), PayloadCandidates().size());
+    for (const PayloadTrial& trial : trials)
+        EXPECT_LE(together.size(), trial.bytes);
+    rt::ByteSet decoded;
+    ASSERT_EQ(UnpackPayload(together, decoded), 0);
+    EXPECT_TRUE(decoded == image);
+}
+
+// A shipped payload with a reader is decoded from what the reader gives, not from the view
+// (here zeroed but for its trailer), and a read that fails is a damaged payload.
+TEST(PayloadCodec, AShippedPayloadsReaderFeedsTheDecoder) {
+    for (const std::size_t size : {std::size_t{30000}, std::size_t{(1u << 20) + 500}}) {
+        const rt::ByteSet image = SampleData(size, 16);
+        const rt::ByteSet payload = Pack(image);
+        rt::ByteSet view(payload.size() - kPayloadTrailerSize, 0);
+        view.insert(view.end(), payload.end() - kPayloadTrailerSize, payload.end());
+        for (const std::uint64_t failAt : {std::uint64_t{UINT64_MAX}, std::uint64_t{5000}}) {
+            std::uint64_t largestRead = 0;
+            const ContainerReader read = [&](std::uint64_t offset, std::span<std::uint8_t> out) {
+                largestRead = std::max<std::uint64_t>(largestRead, out.size());
+                if (offset + out.size() > failAt) return false;
+                std::copy_n(payload.begin() + static_cast<std::ptrdiff_t>(offset), out.size(),
+                            out.begin());
+                return true;
+            };
+            rt::ByteSet decoded;
+            const int result = UnpackShippedPayload({view, ImageChecksum(image), read}, decoded);
+            if (failAt == UINT64_MAX) {
+                EXPECT_EQ(result, LZMA_OK) << size;
+                EXPECT_TRUE(decoded == image);
+                EXPECT_LE(largestRead, 256u * 1024) << "the stream is read in pieces";
+            } else {
+                EXPECT_EQ(result, LZMA_DATA_ERROR) << size;
+                EXPECT_TRUE(decoded.empty());
+            }
+        }
+    }
+}
+
+TEST(PayloadCodec, FittedDictionaryIsTheSmallestUsualSizeThatHoldsTheImage) {
+    const std::pair<std::uint64_t, std::uint32_t> cases[] = {{0, 4096},
+                                                             {4096, 4096},
+                                                             {4097, 6144},
+                                                             {6145, 8192},
+                                                             {15843928, 16u << 20},
+                                                             {(24u << 20) + 1, 32u << 20},
+                                                             {0xFFFFFFFF, 0xFFFFFFFF}};
+    for (const auto& [imageSize, dictionary] : cases)
+        EXPECT_EQ(FittingDictionarySize(imageSize), dictionary) << imageSize;
+}
+
 TEST(PayloadCodec, EmptyImage) {
     const rt::ByteSet payload = Pack({});
     rt::ByteSet decoded{7};
@@ -172,9 +263,9 @@ TEST(PayloadCodec, LargeImagesDecodeInPlace) {
         EXPECT_TRUE(inPlace == image);
 
         rt::ByteSet cut(payload.begin(), payload.end() - 9 - 1000);
-        EXPECT_EQ(
-            DecodeLzma1InPlace(cut, options, static_cast<std::uint32_t>(image.size()), inPlace),
-            LZMA_DATA_ERROR);
+        EXPECT_EQ(DecodeLzma1InPlace(std::span<const std::uint8_t>(cut), options,
+                                     static_cast<std::uint32_t>(image.size()), inPlace),
+                  LZMA_DATA_ERROR);
         EXPECT_EQ(DecodeLzma1InPlace(stream, options,
                                      static_cast<std::uint32_t>(image.size()) + 4000, inPlace),
                   LZMA_DATA_ERROR);

@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "installer/archive_format.h"
 #include "installer/archive_reader.h"
 #include "installer/payload_codec.h"
+#include "installer/payload_encoder.h"
+#include "installer/payload_settings_search.h"
 #include "resources/payload/embedded_payload.h"
 #include "runtime/files.h"
 #include "tests/installer/archive_test_support.h"
@@ -38,10 +41,17 @@ TEST_F(EmbeddedPayloadTest, DecodesToTheDeclaredSizeWithTheShippedProperties) {
     const auto payload = EmbeddedPayload();
     ASSERT_GT(payload.size(), 1000000u);
     const auto trailer = payload.last(kPayloadTrailerSize);
-    EXPECT_EQ(rt::ByteSet(trailer.begin(), trailer.begin() + 5),
-              (rt::ByteSet{0x5D, 0x00, 0x00, 0x00, 0x04}));
+    // The packer chose lc/lp/pb among its candidates and fitted the dictionary to the image.
+    const auto properties = DecodeLzmaProperties(trailer.first(kLzmaPropertiesSize));
+    ASSERT_TRUE(properties);
+    const auto candidates = PayloadCandidates();
+    EXPECT_TRUE(std::any_of(candidates.begin(), candidates.end(), [&](const auto& candidate) {
+        return std::tie(candidate.lc, candidate.lp, candidate.pb) ==
+               std::tie(properties->lc, properties->lp, properties->pb);
+    }));
     ASSERT_EQ(result_, 0);
     EXPECT_EQ(image_->size(), ReadU32(trailer.data() + 5));
+    EXPECT_EQ(properties->dictionarySize, FittingDictionarySize(image_->size()));
     EXPECT_NEAR(static_cast<double>(image_->size()), 15.9e6, 0.3e6);
     EXPECT_EQ(ImageChecksum(*image_), EmbeddedImageChecksum()) << "the checksum the build recorded";
 }

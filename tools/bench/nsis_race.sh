@@ -7,7 +7,8 @@
 # times (process start to exit, Wine's start included for both) and the sizes of the two
 # installers, ours stripped of its debugging symbols as it would ship. Wine's desktop
 # integration (winemenubuilder, which Wine starts for every shortcut saved) is switched off for
-# both: it is no part of either installer's work and has no counterpart on Windows.
+# both: it is no part of either installer's work and has no counterpart on Windows. Last, it
+# runs tools/bench/install_memory.sh: our install's peak memory against the decoded image.
 #
 # NSIS installers are 32-bit programs. On a host that cannot run 32-bit programs the script says
 # so and compares nothing: it still builds the NSIS installer (so the script is known to work)
@@ -248,6 +249,9 @@ main() {
         echo "is this program's 64-bit build alone. Run the script on a host that runs 32-bit"
         echo "programs for the race."
     fi
+    echo
+    step "the install's peak memory against the image (tools/bench/install_memory.sh)"
+    bash "$ROOT/tools/bench/install_memory.sh" 3
 }
 
 main

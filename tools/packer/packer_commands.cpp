@@ -13,6 +13,7 @@
 #include "installer/archive_paths.h"
 #include "installer/archive_reader.h"
 #include "installer/payload_codec.h"
+#include "installer/payload_settings_search.h"
 #include "installer/pe_layout.h"
 #include "tools/packer/name_encoding.h"
 #include "tools/packer/source_tree.h"
@@ -83,6 +84,51 @@ std::string StubProblem(const rt::ByteSet& stub) {
     return {};
 }
 
+// "lc0 lp2 pb2, dictionary 16777216, preset 6, match finder 0x14, nice 273, depth 512" (the
+// search's parts only when set).
+std::string SettingsText(const inst::PayloadOptions& options) {
+    const inst::LzmaProperties& properties = options.properties;
+    std::string text = "lc" + std::to_string(properties.lc) + " lp" +
+                       std::to_string(properties.lp) + " pb" + std::to_string(properties.pb) +
+                       ", dictionary " + std::to_string(properties.dictionarySize);
+    text += ", preset " + std::to_string(options.preset & 0xFF) +
+            (options.preset >> 31 != 0 ? " extreme" : "");
+    char finder[16];
+    std::snprintf(finder, sizeof finder, "0x%02X", options.matchFinder);
+    if (options.matchFinder != 0) text += std::string(", match finder ") + finder;
+    if (options.niceLength != 0) text += ", nice " + std::to_string(options.niceLength);
+    if (options.depth != 0) text += ", depth " + std::to_string(options.depth);
+    return text;
+}
+
+// The image compressed with the request's settings, or with the best of the search's candidates
+// when it asks to tune; prints each trial unless quiet. The encoder's result.
+int Compress(const PackRequest& request, const rt::ByteSet& image, rt::ByteSet& payload) {
+    inst::PayloadOptions options = request.options;
+    if (options.properties.dictionarySize == 0)
+        options.properties.dictionarySize = inst::FittingDictionarySize(image.size());
+    std::vector<inst::PayloadTrial> trials;
+    int result = 0;
+    {
+        TerminalProgress progress("packing", !request.quiet && StderrIsTerminal());
+        const auto report = [&](std::uint64_t done, std::uint64_t total) {
+            progress.Update(done, total);
+        };
+        result = request.tune ? inst::PackPayloadTuned(image, options, request.threads, payload,
+                                                       &trials, report)
+                              : inst::PackPayload(image, options, payload, report);
+    }
+    bool kept = false;
+    for (const inst::PayloadTrial& trial : trials) {
+        const bool thisOne = !kept && result == 0 && trial.bytes == payload.size();
+        kept = kept || thisOne;
+        if (!request.quiet)
+            std::printf("  tried %s: %zu bytes%s\n", SettingsText(trial.options).c_str(),
+                        trial.bytes, thisOne ? " (kept)" : "");
+    }
+    return result;
+}
+
 // Packs the request's directory into a payload in memory, with the checksum of its image; writes
 // the image and the checksum files when asked to, and prints the summary. The exit code.
 int PackToMemory(const PackRequest& request, rt::ByteSet& payload, std::uint32_t& imageChecksum) {
@@ -109,13 +155,7 @@ int PackToMemory(const PackRequest& request, rt::ByteSet& payload, std::uint32_t
     if (!request.checksumPath.empty() && !WriteFile(request.checksumPath, {checksum}))
         return Fail(request.checksumPath + ": cannot write");
 
-    int result = 0;
-    {
-        TerminalProgress progress("packing", !request.quiet && StderrIsTerminal());
-        result = inst::PackPayload(
-            image, request.options, payload,
-            [&](std::uint64_t done, std::uint64_t total) { progress.Update(done, total); });
-    }
+    const int result = Compress(request, image, payload);
     if (result != 0) return Fail("LZMA encoder failed with result " + std::to_string(result));
 
     const double seconds =

@@ -10,10 +10,12 @@ namespace packer {
 struct PackRequest {
     std::string directory;
     std::string payloadPath;
-    std::string imagePath;     // also write the uncompressed image here when not empty
-    std::string checksumPath;  // and the image's CRC-32 (4 bytes, little-endian) here
-    inst::PayloadOptions options;
-    bool rawNames = false;  // store names as they are instead of converting UTF-8 to GBK
+    std::string imagePath;         // also write the uncompressed image here when not empty
+    std::string checksumPath;      // and the image's CRC-32 (4 bytes, little-endian) here
+    inst::PayloadOptions options;  // a dictionary size of 0: fitted to the image
+    bool tune = false;             // try the settings search's candidates, keep the smallest
+    std::uint32_t threads = 2;     // trials at once when tuning
+    bool rawNames = false;         // store names as they are instead of converting UTF-8 to GBK
     bool quiet = false;
 };
 

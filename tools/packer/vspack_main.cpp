@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/packer/packer_commands.h"
@@ -15,9 +16,13 @@ const char kUsage[] =
     "usage:\n"
     "  vspack pack <directory> <payload> [options]\n"
     "      --preset N      encoder effort 0..9 (default 6)   --extreme   slower, a little smaller\n"
-    "      --dict SIZE     dictionary stored in the trailer, bytes or with KiB/MiB (default "
-    "64MiB)\n"
+    "      --tune          pack with a few settings and keep the smallest (they replace\n"
+    "                      --lc/--lp/--pb/--mf/--nice)\n"
+    "      --threads N     trials of --tune at once (default 2)\n"
+    "      --dict SIZE     dictionary stored in the trailer, bytes or with KiB/MiB (default: the\n"
+    "                      smallest 2^n or 3*2^(n-1) that holds the image)\n"
     "      --lc N --lp N --pb N   literal and position bits (default 3, 0, 2)\n"
+    "      --mf hc3|hc4|bt2|bt3|bt4   match finder   --nice N   nice length 2..273\n"
     "      --end-marker    end the stream with an end marker (default: none)\n"
     "      --image FILE    also write the uncompressed archive image\n"
     "      --image-checksum FILE   write the image's CRC-32 (4 bytes, little-endian)\n"
@@ -54,6 +59,19 @@ bool ParseNumber(const std::string& text, std::uint32_t& out) {
     return true;
 }
 
+// liblzma's lzma_match_finder values.
+bool ParseMatchFinder(const std::string& name, std::uint32_t& out) {
+    const std::pair<const char*, std::uint32_t> finders[] = {
+        {"hc3", 0x03}, {"hc4", 0x04}, {"bt2", 0x12}, {"bt3", 0x13}, {"bt4", 0x14}};
+    for (const auto& [finderName, value] : finders) {
+        if (name == finderName) {
+            out = value;
+            return true;
+        }
+    }
+    return false;
+}
+
 // Options after the verb's positional arguments; false on anything unknown or out of range.
 bool ParsePackOptions(const std::vector<std::string>& args, std::size_t from,
                       packer::PackRequest& request) {
@@ -69,7 +87,10 @@ bool ParsePackOptions(const std::vector<std::string>& args, std::size_t from,
                                     {"--dict", 4096, 0xFFFFFFFFu, &props.dictionarySize},
                                     {"--lc", 0, 8, &props.lc},
                                     {"--lp", 0, 4, &props.lp},
-                                    {"--pb", 0, 4, &props.pb}};
+                                    {"--pb", 0, 4, &props.pb},
+                                    {"--nice", 2, 273, &request.options.niceLength},
+                                    {"--threads", 1, 64, &request.threads}};
+    props.dictionarySize = 0;  // fitted to the image unless --dict sets it
     for (std::size_t i = from; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--end-marker") {
@@ -80,6 +101,10 @@ bool ParsePackOptions(const std::vector<std::string>& args, std::size_t from,
             request.quiet = true;
         } else if (arg == "--extreme") {
             extreme = true;
+        } else if (arg == "--tune") {
+            request.tune = true;
+        } else if (arg == "--mf" && i + 1 < args.size()) {
+            if (!ParseMatchFinder(args[++i], request.options.matchFinder)) return false;
         } else if (arg == "--image" && i + 1 < args.size()) {
             request.imagePath = args[++i];
         } else if (arg == "--image-checksum" && i + 1 < args.size()) {
