@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "toolkit/core/decode_ahead.h"
+
 namespace ui {
 
 namespace {
@@ -75,6 +77,10 @@ void LoadedImage::Free() {
 LoadedImage LoadImage(ByteView bytes, bool addSignature, bool keepStream) {
     LoadedImage result;
     if (bytes.empty()) return result;
+    if (!keepStream) {
+        if (std::optional<LoadedImage> ahead = TakeDecodedAhead(bytes, addSignature))
+            return std::move(*ahead);
+    }
     std::size_t extra = addSignature ? sizeof kPngSignature : 0;
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes.size() + extra);
     if (!memory) return result;
