@@ -98,6 +98,7 @@ bool WizardWindow::CreateWindowAndHost() {
     options.settings.border = false;
     options.settings.cornerStyle = ui::CornerStyle::kNineGrid;
     options.backgroundImage = ImageCopy(art::WizardImage::kBanner);
+    options.refresh = false;  // once square
     if (!host_.Attach(window_, options)) return false;
     // From now on square, with the plain window frame.
     host_.Settings().cornerStyle = ui::CornerStyle::kSquare;
