@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
+#include <utility>
 
 #include "toolkit/core/message_loops.h"
 #include "toolkit/core/toolkit.h"
@@ -28,7 +29,7 @@ struct AheadQueue {
     HANDLE worker = nullptr;
 };
 
-// The worker's own loads decode as usual.
+// Set while a thread decodes an entry: that load decodes as usual.
 thread_local bool tDecodingAhead = false;
 
 AheadQueue& Queue() {
@@ -42,19 +43,25 @@ bool SameImage(const AheadImage& named, ByteView bytes, bool addSignature) {
             std::equal(bytes.begin(), bytes.end(), named.bytes.begin()));
 }
 
+// Decodes a waiting entry with the lock released, as a plain load; the image joins the queue.
+void DecodeEntry(AheadQueue& queue, std::unique_lock<std::mutex>& guard, AheadEntry& entry) {
+    entry.state = AheadState::kDecoding;
+    guard.unlock();
+    const bool wasDecodingAhead = std::exchange(tDecodingAhead, true);
+    LoadedImage image = LoadImage(entry.source.bytes, entry.source.addSignature);
+    tDecodingAhead = wasDecodingAhead;
+    guard.lock();
+    entry.image = std::move(image);
+    entry.state = AheadState::kDone;
+    queue.decoded.notify_all();
+}
+
+// Front to back, what no caller has taken or started.
 DWORD WINAPI DecodeAheadWorker(LPVOID) {
-    tDecodingAhead = true;
     AheadQueue& queue = Queue();
     std::unique_lock guard(queue.lock);
     for (AheadEntry& entry : queue.entries) {
-        if (entry.taken) continue;  // its caller decodes it
-        entry.state = AheadState::kDecoding;
-        guard.unlock();
-        LoadedImage image = LoadImage(entry.source.bytes, entry.source.addSignature);
-        guard.lock();
-        entry.image = std::move(image);
-        entry.state = AheadState::kDone;
-        queue.decoded.notify_all();
+        if (!entry.taken && entry.state == AheadState::kWaiting) DecodeEntry(queue, guard, entry);
     }
     return 0;
 }
@@ -107,7 +114,18 @@ std::optional<LoadedImage> TakeDecodedAhead(ByteView bytes, bool addSignature) {
     if (found == queue.entries.end()) return std::nullopt;
     found->taken = true;
     if (found->state == AheadState::kWaiting) return std::nullopt;
-    queue.decoded.wait(guard, [&] { return found->state == AheadState::kDone; });
+    // While the worker decodes it, the caller decodes from the back of the queue what nobody
+    // has started, rather than idle.
+    while (found->state != AheadState::kDone) {
+        auto spare = std::find_if(
+            queue.entries.rbegin(), queue.entries.rend(),
+            [](const AheadEntry& e) { return !e.taken && e.state == AheadState::kWaiting; });
+        if (spare == queue.entries.rend()) {
+            queue.decoded.wait(guard, [&] { return found->state == AheadState::kDone; });
+            break;
+        }
+        DecodeEntry(queue, guard, *spare);
+    }
     return std::move(found->image);
 }
 

@@ -3,7 +3,8 @@
 // the images of its first frame before the toolkit starts, the worker starts with GDI+ and
 // decodes them in that order, and LoadImage takes an image decoded ahead for the same bytes
 // instead of decoding them again. An image the worker has not reached yet is decoded by its
-// caller as before, so nobody waits longer than for one decode.
+// caller as before; a caller that waits for the image the worker decodes decodes the last ones
+// meanwhile.
 #pragma once
 
 #include <optional>
@@ -23,9 +24,10 @@ void DecodeAheadOnStart(std::vector<AheadImage> images);
 // Called by StartToolkit once GDI+ is up, with the toolkit's own images to decode first:
 // starts the worker when there is anything to decode.
 void StartDecodingAhead(std::vector<AheadImage> first);
-// The image decoded ahead for the same bytes, waiting while the worker decodes it; nothing when
-// none was named, it was taken already or the worker has not started on it (the caller then
-// decodes it; the worker skips it).
+// The image decoded ahead for the same bytes, waiting while the worker decodes it (and decoding
+// meanwhile what nobody has started, from the back of the queue); nothing when none was named,
+// it was taken already or nobody has started on it (the caller then decodes it; the worker
+// skips it).
 std::optional<LoadedImage> TakeDecodedAhead(ByteView bytes, bool addSignature);
 
 }  // namespace ui
