@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "kToolkitDefaultSkin.h"
+#include "kToolkitMessageBackground.h"
 #include "tests/toolkit/toolkit_test_support.h"
 #include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/images.h"
@@ -57,6 +58,24 @@ TEST(Images, AnImageNamedAheadLoadsWithThePixelsOfItsOwnDecode) {
         ASSERT_TRUE(image) << "load " << load;
         EXPECT_TRUE(SameImagePixels(image.Get(), direct.Get())) << "load " << load;
     }
+}
+
+// An opaque image is copied by converting its pixels, not by drawing it: the pixels must be the
+// ones drawing it gives.
+TEST(Images, AnOpaqueImageLoadsWithThePixelsDrawingItGives) {
+    ByteView opaque = EmbeddedBytes(kToolkitMessageBackground);
+    LoadedImage decoded = LoadImage(opaque, false, true);
+    ASSERT_TRUE(decoded);
+    Gdiplus::PixelFormat format = 0;
+    gp::GdipGetImagePixelFormat(decoded.Get(), &format);
+    ASSERT_FALSE(format & PixelFormatAlpha);
+    const ImageSize size = SizeOf(decoded.Get());
+    ImagePtr drawn = NewArgbBitmap(size.width, size.height);
+    gp::GdipDrawImageRectI(NewSmoothGraphics(drawn.get()).get(), decoded.Get(), 0, 0, size.width,
+                           size.height);
+    LoadedImage copied = LoadImage(opaque);
+    ASSERT_TRUE(copied);
+    EXPECT_TRUE(SameImagePixels(copied.Get(), drawn.get()));
 }
 
 TEST(Images, NineGridKeepsTheCornersAtFullSizeInASmallRectangle) {
