@@ -84,6 +84,7 @@ void DropDecodedAhead() {
 void DecodeAheadOnStart(std::vector<AheadImage> images) {
     AheadQueue& queue = Queue();
     std::lock_guard guard(queue.lock);
+    if (queue.running) return;  // the worker walks the entries: too late to name more
     for (const AheadImage& image : images)
         queue.entries.push_back({image});
 }

@@ -19,7 +19,7 @@ struct AheadImage {
     bool addSignature = false;
 };
 
-// Before StartToolkit: the images to decode ahead, in the order they are needed.
+// Before StartToolkit: the images to decode ahead, in the order they are needed (later, nothing).
 void DecodeAheadOnStart(std::vector<AheadImage> images);
 // Called by StartToolkit once GDI+ is up, with the toolkit's own images to decode first:
 // starts the worker when there is anything to decode.
