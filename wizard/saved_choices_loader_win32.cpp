@@ -13,21 +13,34 @@ namespace {
 
 ui::ExclusiveLock gMailboxLock;
 std::optional<inst::InstallOptions> gMailbox;
+HWND gMailboxWindow = nullptr;
 
-DWORD WINAPI LoadSavedChoices(LPVOID window) {
+DWORD WINAPI LoadSavedChoices(LPVOID) {
     inst::InstallOptions choices = inst::ReadSavedChoices(inst::SystemSetupPlatform());
+    HWND window = nullptr;
     {
         std::lock_guard guard(gMailboxLock);
         gMailbox = std::move(choices);
+        window = gMailboxWindow;
     }
-    PostMessageW(static_cast<HWND>(window), kMsgSavedChoicesLoaded, 0, 0);
+    if (window) PostMessageW(window, kMsgSavedChoicesLoaded, 0, 0);
     return 0;
 }
 
 }  // namespace
 
-bool StartLoadingSavedChoices(HWND window) {
-    return ui::StartThread(&LoadSavedChoices, window);
+bool StartLoadingSavedChoices() {
+    return ui::StartThread(&LoadSavedChoices, nullptr);
+}
+
+void PostSavedChoicesTo(HWND window) {
+    bool loaded = false;
+    {
+        std::lock_guard guard(gMailboxLock);
+        gMailboxWindow = window;
+        loaded = gMailbox.has_value();
+    }
+    if (loaded) PostMessageW(window, kMsgSavedChoicesLoaded, 0, 0);
 }
 
 std::optional<inst::InstallOptions> TakeLoadedChoices() {

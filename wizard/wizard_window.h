@@ -7,10 +7,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "toolkit/controls/image_button.h"
 #include "toolkit/controls/popup_menu.h"
 #include "toolkit/controls/shadow_window.h"
+#include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/host_window.h"
 #include "toolkit/core/label.h"
 #include "wizard/options_page.h"
@@ -40,10 +42,11 @@ class WizardWindow {
     WizardWindow(const WizardWindow&) = delete;
     WizardWindow& operator=(const WizardWindow&) = delete;
 
-    // Builds the window hidden, with every element, its shadow, and starts loading the saved
-    // choices. False when the window could not be made.
+    // Starts loading the saved choices and builds the window hidden, with every element. False
+    // when the window could not be made.
     bool Build();
-    // Shows the window and lets OnEvent see its messages.
+    // Shows the window with its shadow, its first frame painted at once and whole, and lets
+    // OnEvent see its messages.
     void Show();
 
     // Every event of the wizard: the click of one of its buttons (source: the element) or a
@@ -86,5 +89,9 @@ class WizardWindow {
 
 // Builds and shows the wizard and runs its message loop; returns when the window is gone.
 void CreateWizardWindow();
+
+// The images of the wizard's first frame, in the order the wizard needs them, for the toolkit
+// to decode ahead (toolkit/core/decode_ahead.h).
+std::vector<ui::AheadImage> FirstFrameImages();
 
 }  // namespace wiz

@@ -1,5 +1,6 @@
 #include "wizard/wizard_window.h"
 
+#include "art/toolkit_art.h"
 #include "installer/install.h"
 #include "installer/install_layout.h"
 #include "runtime/dll_calls_win32.h"
@@ -55,9 +56,6 @@ void PaintWizardBackground(HWND, ui::GpGraphics* graphics, int, int) {
     ui::gp::GdipDeleteBrush(brush);
 }
 
-// Posted to the wizard once it is shown: the shadow is made after the first frame.
-constexpr UINT kMsgShowShadow = WM_APP + 0x4D;
-
 // A close asked for through the window rather than through the wizard's own buttons: the
 // system menu, the taskbar, another program.
 bool IsCloseRequest(UINT message, WPARAM wParam) {
@@ -78,13 +76,14 @@ void PauseForTests() {
 }  // namespace
 
 bool WizardWindow::Build() {
+    StartLoadingSavedChoices();
     if (!CreateWindowAndHost()) return false;
     SetWindowLongW(window_, GWL_STYLE, GetWindowLongW(window_, GWL_STYLE) | WS_MINIMIZEBOX);
     BuildTitleBar();
     page_.Build(window_, [this](const ui::ElementEvent& event) {
         return OnEvent(event.source, event.message, event.wParam, event.lParam);
     });
-    StartLoadingSavedChoices(window_);
+    PostSavedChoicesTo(window_);
     return true;
 }
 
@@ -99,6 +98,7 @@ bool WizardWindow::CreateWindowAndHost() {
     options.settings.border = false;
     options.settings.cornerStyle = ui::CornerStyle::kNineGrid;
     options.backgroundImage = ImageCopy(art::WizardImage::kBanner);
+    options.refresh = false;  // once square
     if (!host_.Attach(window_, options)) return false;
     // From now on square, with the plain window frame.
     host_.Settings().cornerStyle = ui::CornerStyle::kSquare;
@@ -143,11 +143,16 @@ void WizardWindow::BuildMenu() {
 }
 
 void WizardWindow::Show() {
+    // The first frame shows the page whole: the saved choices, read while the window was made
+    // (usually there by now), the elements composed rather than waiting for the posted repaint
+    // request, and the shadow, whose band shows through the window's transparent edge; made
+    // hidden, it shows with the window.
+    ShowSavedChoices();
+    host_.FlushRepaints();
+    shadow_.ShowShadow(window_);
     ShowWindow(window_, SW_SHOW);
-    // The shadow, a window of its own that takes a sixth of the start-up, is made once the
-    // first frame is on the screen: behind the repaint already posted. It lies outside the
-    // window and follows a moment later.
-    PostMessageW(window_, kMsgShowShadow, 0, 0);
+    // Painted now rather than behind the messages posted meanwhile.
+    UpdateWindow(window_);
     host_.Settings().animationKind = ui::AnimationKind::kNone;
     host_.Callbacks().rawMessage = [this](HWND window, UINT message, WPARAM wParam,
                                           LPARAM lParam) -> LRESULT {
@@ -166,9 +171,6 @@ int WizardWindow::OnEvent(const void* source, UINT event, WPARAM wParam, LPARAM)
             break;
         case WM_COMMAND:
             OnMenuCommand(wParam);
-            break;
-        case kMsgShowShadow:
-            shadow_.ShowShadow(window_);
             break;
         case kMsgSavedChoicesLoaded:
             ShowSavedChoices();
@@ -252,6 +254,19 @@ void WizardWindow::Close() {
     ShowWindow(window_, SW_SHOWNORMAL);
     SetForegroundWindow(window_);
     rt::dll::PostMessageA(window_, WM_CLOSE, 0, 0);
+}
+
+std::vector<ui::AheadImage> FirstFrameImages() {
+    std::vector<ui::AheadImage> images{{art::Bytes(art::WizardImage::kBanner)},
+                                       {art::Bytes(art::WizardImage::kLogoStrip)}};
+    for (const TitleButtonLayout& layout : kTitleButtons)
+        images.push_back({art::Bytes(layout.strip)});
+    // The install button, the browse button's and the boxes' skins, the shadow.
+    images.push_back({art::Bytes(art::WizardImage::kInstallStrip)});
+    images.push_back({art::Bytes(art::ToolkitImage::kGlowButtonSkin)});
+    images.push_back({art::Bytes(art::ToolkitImage::kCheckSheet), true});
+    images.push_back({art::Bytes(art::ToolkitImage::kShadow)});
+    return images;
 }
 
 void CreateWizardWindow() {

@@ -20,6 +20,7 @@ AttachOptions ShadowAttachOptions() {
     options.captionFlags = 0;
     options.resizable = false;
     options.shadowWindow = false;
+    options.refresh = false;  // once the soft outline is off (ShowShadow)
     ByteView image = art::Bytes(art::ToolkitImage::kShadow);
     options.backgroundImage.assign(image.begin(), image.end());
     return options;

@@ -77,6 +77,9 @@ struct AttachOptions {
     std::vector<std::uint8_t> backgroundImage;  // encoded; empty = none
     GpImage* externalBackground = nullptr;      // the caller's image; never disposed by the host
     bool fadeIn = false;                        // present the first refresh with the fade-in
+    // false: no refresh at the end of the attach (nor a fade-in), for a caller that changes the
+    // settings further and then refreshes once itself.
+    bool refresh = true;
 };
 
 }  // namespace ui

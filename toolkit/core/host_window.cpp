@@ -61,7 +61,7 @@ bool HostWindow::Attach(HWND window, const AttachOptions& options) {
     caption_.Create(window, Width());
     tooltip_.Create(window);
     compositor_.SetBusy(false);
-    Refresh(options.fadeIn ? 1 : 0);
+    if (options.refresh) Refresh(options.fadeIn ? 1 : 0);
     return true;
 }
 

@@ -78,6 +78,9 @@ class HostWindow : public ElementHost, public InputHost {
     void Refresh(int presentMode = 0, bool askStateRepaint = false);
     void RepaintRect(const RectF& rect, bool present) { compositor_.RepaintRect(rect, present); }
     void QueueRect(const RectF& rect, RepaintMode mode) { compositor_.QueueRect(rect, mode); }
+    // Composes the rectangles that wait for the posted repaint request now: a window about to
+    // show paints its first frame whole, since its first repaint comes before that request.
+    void FlushRepaints() { compositor_.Flush(); }
     bool Busy() const { return compositor_.Busy(); }
     int Width() const override { return compositor_.Width(); }
     int Height() const override { return compositor_.Height(); }

@@ -7,6 +7,7 @@
 
 #include "art/toolkit_art.h"
 #include "toolkit/core/common_controls.h"
+#include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
 #include "toolkit/core/window_class.h"
@@ -77,6 +78,7 @@ bool StartToolkit() {
     // release of the libraries loaded on demand, which the end of the program runs.
     HMODULE gdiplus = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_PIN, "gdiplus.dll", &gdiplus);
+    StartDecodingAhead({{art::Bytes(art::ToolkitImage::kDefaultSkin), true}});
     state.started = true;
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();

@@ -9,9 +9,10 @@
 
 namespace ui {
 
-// GDI+ start-up, OS version, default font and skin, the "Ui_Surface" class, then the
-// registered start steps (the controls' shared objects, such as the edit boxes' context menu).
-// Returns false when GDI+ could not start. A second call does nothing and returns true.
+// GDI+ start-up, the decoding of the images named ahead (decode_ahead.h), OS version, default
+// font and skin, the "Ui_Surface" class, then the registered start steps (the controls' shared
+// objects, such as the edit boxes' context menu). Returns false when GDI+ could not start. A
+// second call does nothing and returns true.
 bool StartToolkit();
 // Runs the registered clean-up steps (last registered first) and releases the toolkit's own
 // objects. GDI+ itself stays up: objects of the application may still release GDI+ handles

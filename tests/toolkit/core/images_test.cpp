@@ -1,8 +1,13 @@
-// Decoding images, with and without their PNG signature, and nine-grid drawing.
+// Decoding images, with and without their PNG signature, ahead on the worker, and nine-grid
+// drawing.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "kToolkitDefaultSkin.h"
+#include "kToolkitMessageBackground.h"
 #include "tests/toolkit/toolkit_test_support.h"
+#include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/shapes.h"
 #include "toolkit/core/toolkit.h"
@@ -23,6 +28,54 @@ TEST(Images, APngWithoutItsSignatureDecodesOnlyWhenTheSignatureIsAdded) {
     EXPECT_FALSE(LoadImage(ByteView()));
     const std::uint8_t junk[] = {1, 2, 3, 4, 5, 6, 7, 8, 9};
     EXPECT_FALSE(LoadImage(junk));
+}
+
+bool SameImagePixels(GpImage* a, GpImage* b) {
+    const ImageSize size = SizeOf(a);
+    if (size.width != SizeOf(b).width || size.height != SizeOf(b).height) return false;
+    for (int y = 0; y < size.height; ++y) {
+        for (int x = 0; x < size.width; ++x) {
+            const Rgba pa = ImagePixel(a, x, y), pb = ImagePixel(b, x, y);
+            if (pa.r != pb.r || pa.g != pb.g || pa.b != pb.b || pa.a != pb.a) return false;
+        }
+    }
+    return true;
+}
+
+// Named ahead, an image loads from a copy of its bytes with the pixels of a decode of its own,
+// as often as it is asked for (the worker's image goes to the first load only), and only for
+// the same signature flag.
+TEST(Images, AnImageNamedAheadLoadsWithThePixelsOfItsOwnDecode) {
+    ByteView skin = EmbeddedBytes(kToolkitDefaultSkin);
+    LoadedImage direct = LoadImage(skin, true);
+    ASSERT_TRUE(direct);
+    DecodeAheadOnStart({{skin, true}});
+    StartDecodingAhead({});
+    const std::vector<std::uint8_t> copy(skin.begin(), skin.end());
+    EXPECT_FALSE(LoadImage(copy, false));
+    for (int load = 0; load < 2; ++load) {
+        LoadedImage image = LoadImage(copy, true);
+        ASSERT_TRUE(image) << "load " << load;
+        EXPECT_TRUE(SameImagePixels(image.Get(), direct.Get())) << "load " << load;
+    }
+}
+
+// An opaque image is copied by converting its pixels, not by drawing it: the pixels must be the
+// ones drawing it gives.
+TEST(Images, AnOpaqueImageLoadsWithThePixelsDrawingItGives) {
+    ByteView opaque = EmbeddedBytes(kToolkitMessageBackground);
+    LoadedImage decoded = LoadImage(opaque, false, true);
+    ASSERT_TRUE(decoded);
+    Gdiplus::PixelFormat format = 0;
+    gp::GdipGetImagePixelFormat(decoded.Get(), &format);
+    ASSERT_FALSE(format & PixelFormatAlpha);
+    const ImageSize size = SizeOf(decoded.Get());
+    ImagePtr drawn = NewArgbBitmap(size.width, size.height);
+    gp::GdipDrawImageRectI(NewSmoothGraphics(drawn.get()).get(), decoded.Get(), 0, 0, size.width,
+                           size.height);
+    LoadedImage copied = LoadImage(opaque);
+    ASSERT_TRUE(copied);
+    EXPECT_TRUE(SameImagePixels(copied.Get(), drawn.get()));
 }
 
 TEST(Images, NineGridKeepsTheCornersAtFullSizeInASmallRectangle) {
