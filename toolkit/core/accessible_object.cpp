@@ -61,7 +61,9 @@ void AccessibleObject::DisconnectAndRelease() {
 
 HRESULT AccessibleObject::QueryInterface(REFIID riid, void** object) {
     if (!object) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == __uuidof(IAccessible)) {
+    // __uuidof rather than IID_*: those come from libuuid, whose object brings 6 KB of other GUIDs.
+    if (riid == __uuidof(IUnknown) || riid == __uuidof(IDispatch) ||
+        riid == __uuidof(IAccessible)) {
         *object = static_cast<IAccessible*>(this);
         AddRef();
         return S_OK;

@@ -65,7 +65,7 @@ AccessibleObject* AccessibleWindow::Target(const VARIANT& child) {
 }
 
 HRESULT AccessibleWindow::Parent(IDispatch** parent) {
-    return acc::ObjectFromWindow(Window(), static_cast<DWORD>(OBJID_WINDOW), IID_IDispatch,
+    return acc::ObjectFromWindow(Window(), static_cast<DWORD>(OBJID_WINDOW), __uuidof(IDispatch),
                                  reinterpret_cast<void**>(parent));
 }
 
