@@ -294,6 +294,20 @@ void CALLBACK RecordEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, 
     if (object == OBJID_CLIENT) gSeenEvents.push_back({event, window, child});
 }
 
+// An out-of-context hook on the events first..last of one process, recording into gSeenEvents
+// until the end of the scope (also when an assertion leaves the test early).
+struct RecordingHook {
+    RecordingHook(DWORD first, DWORD last, DWORD process)
+        : hook(SetWinEventHook(first, last, nullptr, RecordEvent, process, 0,
+                               WINEVENT_OUTOFCONTEXT)) {}
+    ~RecordingHook() {
+        if (hook) UnhookWinEvent(hook);
+    }
+    RecordingHook(const RecordingHook&) = delete;
+    RecordingHook& operator=(const RecordingHook&) = delete;
+    HWINEVENTHOOK hook;
+};
+
 // The window of the first such event seen for that child, or 0.
 HWND Saw(DWORD event, long child) {
     for (const SeenEvent& seen : gSeenEvents)
@@ -306,10 +320,8 @@ TEST_F(AccessibilityE2E, WinEventsFollowTheFocusAndTheBoxes) {
     ASSERT_TRUE(wizard);
     AccessibleRef root = RootOf(wizard->window);
     ASSERT_TRUE(root);
-    HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, nullptr, RecordEvent,
-                        wizard->process.Id(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_NE(hook, nullptr);
+    RecordingHook hook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_STATECHANGE, wizard->process.Id());
+    ASSERT_NE(hook.hook, nullptr);
     // Tab walks the tab stops round from the directory box; each focus event names the child
     // the root reports focused.
     const wchar_t* const kTabStops[] = {L"浏览...",
@@ -343,7 +355,6 @@ TEST_F(AccessibilityE2E, WinEventsFollowTheFocusAndTheBoxes) {
             EXPECT_FALSE(Read(root.get(), focus).state & STATE_SYSTEM_CHECKED);
         }
     }
-    UnhookWinEvent(hook);
     Click(wizard->window, {439, 11});
     ExpectEnds(wizard->process);
 }
@@ -371,10 +382,8 @@ TEST_F(AccessibilityE2E, MenusAndBoxesAnnounceThemselvesAndReadAsSuch) {
     ASSERT_TRUE(wizard);
     AccessibleRef root = RootOf(wizard->window);
     ASSERT_TRUE(root);
-    HWINEVENTHOOK hook =
-        SetWinEventHook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_DIALOGEND, nullptr, RecordEvent,
-                        wizard->process.Id(), 0, WINEVENT_OUTOFCONTEXT);
-    ASSERT_NE(hook, nullptr);
+    RecordingHook hook(EVENT_SYSTEM_MENUPOPUPSTART, EVENT_SYSTEM_DIALOGEND, wizard->process.Id());
+    ASSERT_NE(hook.hook, nullptr);
     for (const PopUp& popUp : kPopUps) {
         SCOPED_TRACE(testing::Message() << "pop-up " << (&popUp - kPopUps));
         gSeenEvents.clear();
@@ -408,7 +417,6 @@ TEST_F(AccessibilityE2E, MenusAndBoxesAnnounceThemselvesAndReadAsSuch) {
         EXPECT_TRUE(PumpUntil([&] { return Saw(popUp.end, CHILDID_SELF) == window; }));
         EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(window); }));
     }
-    UnhookWinEvent(hook);
     Click(wizard->window, {439, 11});
     ExpectEnds(wizard->process);
 }

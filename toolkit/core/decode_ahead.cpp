@@ -1,10 +1,10 @@
 #include "toolkit/core/decode_ahead.h"
 
 #include <algorithm>
-#include <condition_variable>
 #include <mutex>
 #include <utility>
 
+#include "toolkit/core/exclusive_lock.h"
 #include "toolkit/core/message_loops.h"
 #include "toolkit/core/toolkit.h"
 
@@ -22,8 +22,8 @@ struct AheadEntry {
 };
 
 struct AheadQueue {
-    std::mutex lock;
-    std::condition_variable decoded;
+    ExclusiveLock lock;
+    LockCondition decoded;
     std::vector<AheadEntry> entries;  // fixed once the worker runs
     bool running = false;
     HANDLE worker = nullptr;
@@ -44,7 +44,7 @@ bool SameImage(const AheadImage& named, ByteView bytes, bool addSignature) {
 }
 
 // Decodes a waiting entry with the lock released, as a plain load; the image joins the queue.
-void DecodeEntry(AheadQueue& queue, std::unique_lock<std::mutex>& guard, AheadEntry& entry) {
+void DecodeEntry(AheadQueue& queue, std::unique_lock<ExclusiveLock>& guard, AheadEntry& entry) {
     entry.state = AheadState::kDecoding;
     guard.unlock();
     const bool wasDecodingAhead = std::exchange(tDecodingAhead, true);
@@ -53,7 +53,7 @@ void DecodeEntry(AheadQueue& queue, std::unique_lock<std::mutex>& guard, AheadEn
     guard.lock();
     entry.image = std::move(image);
     entry.state = AheadState::kDone;
-    queue.decoded.notify_all();
+    queue.decoded.WakeAll();
 }
 
 // Front to back, what no caller has taken or started.
@@ -122,7 +122,8 @@ std::optional<LoadedImage> TakeDecodedAhead(ByteView bytes, bool addSignature) {
             queue.entries.rbegin(), queue.entries.rend(),
             [](const AheadEntry& e) { return !e.taken && e.state == AheadState::kWaiting; });
         if (spare == queue.entries.rend()) {
-            queue.decoded.wait(guard, [&] { return found->state == AheadState::kDone; });
+            while (found->state != AheadState::kDone)
+                queue.decoded.Wait(queue.lock);
             break;
         }
         DecodeEntry(queue, guard, *spare);
