@@ -102,14 +102,7 @@ main() {
     cp "$tree/program/VantorSaelin-Setup.exe" "$WORK/shipped-setup.exe"
 
     step "a fresh Wine prefix ($arch)"
-    use_arch "$arch"
-    local prefix=$BUILD_ROOT/wineprefix-$arch-install-memory
-    bash "$ROOT/cmake/fresh-wine-prefix.sh" "$(arch_prefix "$arch")" "$prefix" >/dev/null
-    WINEPREFIX=$prefix
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-    trap 'stop_wine; stop_display' EXIT
-    start_display
-    start_wine
+    start_fresh_wine "$arch" install-memory
 
     step "measuring: $RUNS silent installs of each installer"
     # The tiny install cannot start the updater it does not carry: exit code 6, files in place.

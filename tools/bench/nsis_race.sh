@@ -196,14 +196,7 @@ main() {
     nsis=$(build_nsis_installer "$stage")
 
     step "a fresh Wine prefix ($arch) for the race"
-    use_arch "$arch"
-    local race_prefix=$BUILD_ROOT/wineprefix-$arch-nsis-race
-    bash "$ROOT/cmake/fresh-wine-prefix.sh" "$(arch_prefix "$arch")" "$race_prefix" >/dev/null
-    WINEPREFIX=$race_prefix
-    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
-    trap 'stop_wine; stop_display' EXIT
-    start_display
-    start_wine
+    start_fresh_wine "$arch" nsis-race
 
     local ours_win nsis_win
     ours_win=$(place_in_prefix "$ours")

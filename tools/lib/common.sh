@@ -153,3 +153,16 @@ start_wine() {
 }
 
 stop_wine() { [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true; }
+
+# A fresh copy of the architecture's ready prefix at build/wineprefix-<arch>-<name>, with Wine's
+# desktop integration (winemenubuilder, no part of any installer's work) off, running on a display
+# of its own until the script ends.
+start_fresh_wine() { # arch, name
+    use_arch "$1"
+    WINEPREFIX=$BUILD_ROOT/wineprefix-$1-$2
+    bash "$ROOT/cmake/fresh-wine-prefix.sh" "$(arch_prefix "$1")" "$WINEPREFIX" >/dev/null
+    WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
+    trap 'stop_wine; stop_display' EXIT
+    start_display
+    start_wine
+}
