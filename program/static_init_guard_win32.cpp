@@ -18,7 +18,8 @@ namespace {
 SRWLOCK gStaticsLock = SRWLOCK_INIT;
 CONDITION_VARIABLE gStaticsDone = CONDITION_VARIABLE_INIT;
 
-using Guard = std::uint64_t;
+// The compiler's own type for the word (a 64-bit integer).
+using Guard = long long;
 
 unsigned char* InitialisedFlag(Guard* guard) {
     return reinterpret_cast<unsigned char*>(guard);
