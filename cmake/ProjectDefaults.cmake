@@ -29,6 +29,19 @@ if(WIN32)
   # Built for size: the install's hot loops (decoding, checksums) are liblzma's, built on its
   # own; the program's code is a download on every install, and -Os makes it a third smaller.
   add_compile_options(-Os)
+  # Without exceptions and run-time type information: the program uses neither, and they cost it
+  # their tables, the library's exception classes and its unwinder. What the library would throw
+  # ends the program (program/library_failures_win32.cpp). Every function and datum in a section
+  # of its own, so that the linker drops what nothing calls.
+  add_compile_options($<$<COMPILE_LANGUAGE:CXX>:-fno-exceptions> $<$<COMPILE_LANGUAGE:CXX>:-fno-rtti>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-ffunction-sections>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-fdata-sections>)
+  add_link_options(-Wl,--gc-sections)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # 32-bit code unwinds by tables only for exceptions; 64-bit Windows needs its own for every
+    # function and keeps them. The debugger's come with the debugging information.
+    add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-fno-asynchronous-unwind-tables>)
+  endif()
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   set(VS_LIBLZMA_ROOT "${CMAKE_BINARY_DIR}/../deps/liblzma-${CMAKE_SYSTEM_PROCESSOR}" CACHE PATH
       "cross-built liblzma")

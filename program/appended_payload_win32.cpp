@@ -16,9 +16,6 @@ namespace inst {
 
 namespace {
 
-// vspack make-installer takes a program for a stub only when its file holds the marker.
-[[gnu::used]] constexpr const char* kStubMarkerKept = kStubMarker;
-
 // In full, whatever its length and characters: the program may run from any folder.
 std::wstring OwnFilePathWide() {
     std::wstring path(MAX_PATH, L'\0');
@@ -80,6 +77,10 @@ bool ReadOwnFileAt(HANDLE file, std::uint64_t offset, std::span<std::uint8_t> ou
 }  // namespace
 
 ShippedPayload ProgramPayload() {
+    // vspack make-installer takes a program for a stub only when its file holds the marker. The
+    // empty asm names it in the code, so that the linker, which drops all that nothing names,
+    // keeps it.
+    asm volatile("" : : "r"(kStubMarker));
     static const OwnFile own = MapOwnFile();
     std::optional<ShippedPayload> payload = FindAppendedPayload(own.view);
     if (!payload) return {};

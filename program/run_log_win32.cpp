@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include <cstdio>
+#include <string>
 
 #include "installer/program_command_line.h"
 #include "installer/program_log.h"
@@ -14,10 +14,13 @@ namespace {
 std::string LocalTime() {
     SYSTEMTIME now{};
     GetLocalTime(&now);
-    char text[32] = {};
-    std::snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u", now.wYear, now.wMonth,
-                  now.wDay, now.wHour, now.wMinute, now.wSecond);
-    return text;
+    // By hand rather than through the printf family, which would cost the program 20 KB.
+    const auto digits = [](unsigned value, std::size_t width) {
+        std::string text = std::to_string(value);
+        return std::string(width > text.size() ? width - text.size() : 0, '0') + text;
+    };
+    return digits(now.wYear, 4) + "-" + digits(now.wMonth, 2) + "-" + digits(now.wDay, 2) + " " +
+           digits(now.wHour, 2) + ":" + digits(now.wMinute, 2) + ":" + digits(now.wSecond, 2);
 }
 
 }  // namespace

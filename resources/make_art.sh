@@ -38,6 +38,7 @@ check_tools() {
     require_tool rsvg-convert librsvg2-bin
     require_tool convert imagemagick
     convert -version 2>/dev/null | grep -q ImageMagick || fail "convert is not ImageMagick's"
+    require_tool jpegtran libjpeg-turbo-progs
     require_tool optipng optipng
     require_tool zopflipng zopfli
     require_tool python3 python3
@@ -67,9 +68,31 @@ png_body() { # folder, name -> <folder>/<name>.body
     tail -c +9 "$WORK/$2.png" >"$HERE/$1/$2.body"
 }
 
-jpeg() { # folder, name -> <folder>/<name>.jpg at quality 90, full-resolution colour
+jpeg() { # folder, name[, shown WxH] -> <folder>/<name>.jpg at quality 90, full-resolution colour
     rsvg-convert "$HERE/$1/art/$2.svg" -o "$WORK/$2.png"
-    convert "$WORK/$2.png" -strip -quality 90 -sampling-factor 1x1 "$HERE/$1/$2.jpg"
+    convert "$WORK/$2.png" -strip -quality 90 -sampling-factor 1x1 "$WORK/$2.jpg"
+    if [ -n "${3:-}" ]; then
+        wipe_unshown "$WORK/$2.jpg" "$3"
+    fi
+    jpegtran -copy none -optimize "$WORK/$2.jpg" >"$HERE/$1/$2.jpg"
+}
+
+# Of a picture the window shows only the top left part of, the rest is wiped to flat grey in the
+# compressed data itself (lossless for the blocks kept, which decode to the very same pixels):
+# flat blocks take almost no bytes. The kept part is rounded up to whole 8 x 8 blocks.
+wipe_unshown() { # jpeg file, shown WxH (top left)
+    local width height keep_w keep_h shown_w=${2%x*} shown_h=${2#*x}
+    read -r width height < <(identify -format '%w %h\n' "$1")
+    keep_w=$(((shown_w + 7) / 8 * 8))
+    keep_h=$(((shown_h + 7) / 8 * 8))
+    if [ "$keep_w" -lt "$width" ]; then
+        jpegtran -copy none -wipe "$((width - keep_w))x$height+$keep_w+0" "$1" >"$1.tmp"
+        mv "$1.tmp" "$1"
+    fi
+    if [ "$keep_h" -lt "$height" ]; then
+        jpegtran -copy none -wipe "${keep_w}x$((height - keep_h))+0+$keep_h" "$1" >"$1.tmp"
+        mv "$1.tmp" "$1"
+    fi
 }
 
 # A palette PNG with one alpha per entry (tRNS). ImageMagick 6 drops partial alpha when it
@@ -140,7 +163,9 @@ render_listed() {
         case $group in '' | '#'*) continue ;; esac
         stem=${file%.*}
         case $maker in
-            png | png_body | jpeg | palette_png) "$maker" "$group" "$stem" ;;
+            png | png_body | palette_png) "$maker" "$group" "$stem" ;;
+            # shellcheck disable=SC2086 # the shown size, when given, is one word
+            jpeg) jpeg "$group" "$stem" $args ;;
             # shellcheck disable=SC2086 # the sizes are separate words
             icon) icon "$group" "$stem" $args ;;
             *.py) ;; # drawn by that script of its own

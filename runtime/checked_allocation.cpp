@@ -1,37 +1,24 @@
 #include "runtime/checked_allocation.h"
 
-#include <new>
-#include <stdexcept>
+#include <cstdlib>
 
 namespace rt {
-namespace {
-
-thread_local int scopeDepth = 0;
-
-}  // namespace
-
-CheckedAllocationScope::CheckedAllocationScope() {
-    ++scopeDepth;
-}
-
-CheckedAllocationScope::~CheckedAllocationScope() {
-    --scopeDepth;
-}
-
-bool CheckedAllocationScope::Active() {
-    return scopeDepth > 0;
-}
 
 bool TryResize(ByteSet& bytes, std::uint64_t size) {
     if (size > bytes.max_size()) return false;
-    CheckedAllocationScope scope;
-    try {
-        bytes.resize(static_cast<std::size_t>(size));
-        return true;
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
+    const auto length = static_cast<std::size_t>(size);
+    if (length > bytes.capacity()) {
+        // The program is built without exceptions, so a failed `new` cannot come back as a
+        // result: the block is asked of the heap first, beside the bytes already held, as the
+        // vector's own growth will need it. Another thread taking the memory in the moment
+        // between leaves the program-wide ending, as for any other allocation.
+        void* probe = std::malloc(length);
+        if (probe == nullptr) return false;
+        std::free(probe);
+        bytes.reserve(length);  // exactly `length`, where resize() alone may double
     }
-    return false;
+    bytes.resize(length);
+    return true;
 }
 
 bool TryAssignZeros(ByteSet& bytes, std::uint64_t size) {

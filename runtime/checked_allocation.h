@@ -9,19 +9,6 @@
 
 namespace rt {
 
-// While one lives on a thread, a failed `new` on that thread throws std::bad_alloc to its
-// caller instead of taking the program's out-of-memory ending (see out_of_memory.h).
-class CheckedAllocationScope {
-  public:
-    CheckedAllocationScope();
-    ~CheckedAllocationScope();
-    CheckedAllocationScope(const CheckedAllocationScope&) = delete;
-    CheckedAllocationScope& operator=(const CheckedAllocationScope&) = delete;
-
-    // True on a thread inside a scope.
-    static bool Active();
-};
-
 // Gives `bytes` exactly `size` zero bytes. False, with `bytes` empty, when memory cannot hold
 // them.
 bool TryAssignZeros(ByteSet& bytes, std::uint64_t size);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <string>
 
 namespace rt {
 namespace {
@@ -50,19 +50,18 @@ std::optional<CivilDateTime> SplitOleDate(double oleDays) {
 TextValue DateTimeText(double oleDays) {
     const std::optional<CivilDateTime> parts = SplitOleDate(oleDays);
     if (!parts) return {};
-    char buffer[96];
-    const int length =
-        std::snprintf(buffer, sizeof buffer, "%d年%d月%d日", parts->year, parts->month, parts->day);
-    char* time = buffer + length;
-    const std::size_t room = sizeof buffer - static_cast<std::size_t>(length);
+    const auto number = [](int value) { return std::to_string(value); };
+    TextValue text =
+        number(parts->year) + "年" + number(parts->month) + "月" + number(parts->day) + "日";
     if (parts->second != 0) {
-        std::snprintf(time, room, "%d时%d分%d秒", parts->hour, parts->minute, parts->second);
+        text += number(parts->hour) + "时" + number(parts->minute) + "分" + number(parts->second) +
+                "秒";
     } else if (parts->minute != 0) {
-        std::snprintf(time, room, "%d时%d分", parts->hour, parts->minute);
+        text += number(parts->hour) + "时" + number(parts->minute) + "分";
     } else if (parts->hour != 0) {
-        std::snprintf(time, room, "%d时", parts->hour);
+        text += number(parts->hour) + "时";
     }
-    return buffer;
+    return text;
 }
 
 }  // namespace rt

@@ -1,8 +1,6 @@
 #include "runtime/number_ops.h"
 
-#include <chrono>
 #include <cmath>
-#include <thread>
 
 namespace rt {
 
@@ -40,10 +38,6 @@ double RoundTo(double value, int places) {
     }
     const double scale = PowerOfTen(-places);
     return std::floor(value / scale + 0.5) * scale;
-}
-
-void SleepMs(int milliseconds) {
-    if (milliseconds > 0) std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
 }  // namespace rt

@@ -3,7 +3,6 @@
 #include <atomic>
 #include <new>
 
-#include "runtime/checked_allocation.h"
 #include "runtime/program_end.h"
 #include "runtime/system_message_box.h"
 
@@ -20,10 +19,7 @@ void ReportOutOfMemory() {
 }
 
 void InstallOutOfMemoryHandler() {
-    std::set_new_handler([] {
-        if (CheckedAllocationScope::Active()) throw std::bad_alloc();
-        ReportOutOfMemory();
-    });
+    std::set_new_handler([] { ReportOutOfMemory(); });
 }
 
 }  // namespace rt

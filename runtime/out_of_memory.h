@@ -4,8 +4,7 @@
 namespace rt {
 
 // Makes a failed `new` show "内存不足" titled "error" and end the program with the fault exit
-// code (program_end.h); inside a CheckedAllocationScope it throws std::bad_alloc to the
-// allocating caller instead.
+// code (program_end.h). Allocations whose failure is a result go through checked_allocation.h.
 void InstallOutOfMemoryHandler();
 
 // The same ending, for code that gets memory from the system directly (GlobalAlloc and such).

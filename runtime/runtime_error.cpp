@@ -1,7 +1,7 @@
 #include "runtime/runtime_error.h"
 
 #include <array>
-#include <cstdio>
+#include <string>
 
 #include "runtime/program_end.h"
 #include "runtime/system_message_box.h"
@@ -30,10 +30,7 @@ std::string RuntimeErrorText(int number) {
     if (number >= 1 && number <= static_cast<int>(kErrorTexts.size())) {
         detail = kErrorTexts[number - 1];
     }
-    std::array<char, 256> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "program internal error number is %d. \r\n%s",
-                  number, detail);
-    return buffer.data();
+    return "program internal error number is " + std::to_string(number) + ". \r\n" + detail;
 }
 
 void RaiseRuntimeError(int number) {

@@ -143,25 +143,43 @@ ensure_deb_src() {
     logged apt-update-src "apt-get update failed after adding deb-src" apt-get update -q
 }
 
+# How the program's liblzma is built. The program decodes raw LZMA1 alone, so the other filters'
+# decoders stay out of the table that would pull them all in; every function sits in a section
+# of its own for the linker to drop what is unused; 32-bit code needs no unwind tables without
+# exceptions (64-bit Windows does). A change here rebuilds the library (the stamp below).
+liblzma_c_flags() { # arch
+    local flags="-ffunction-sections -fdata-sections" filter
+    for filter in ARM ARMTHUMB ARM64 DELTA IA64 LZMA2 POWERPC SPARC X86; do
+        flags+=" -UHAVE_DECODER_$filter"
+    done
+    [ "$1" = win32 ] && flags+=" -fno-asynchronous-unwind-tables"
+    echo "$flags"
+}
+
 build_liblzma() { # arch
-    local arch=$1 cpu triplet out srcdir
+    local arch=$1 cpu triplet out srcdir flags
     cpu=$(arch_cpu "$arch")
     triplet=$(arch_triplet "$arch")
     out=$DEPS/liblzma-$cpu
-    if [ -f "$out/lib/liblzma.a" ] && [ -f "$out/include/lzma.h" ]; then
+    flags=$(liblzma_c_flags "$arch")
+    if [ -f "$out/lib/liblzma.a" ] && [ -f "$out/include/lzma.h" ] &&
+        [ "$(cat "$out/build-flags" 2>/dev/null)" = "$flags" ]; then
         step "liblzma for $triplet: present ($out)"
         return
     fi
     step "liblzma for $triplet: building from Debian's xz-utils source"
     srcdir=$(xz_source_dir)
+    rm -rf "$DEPS/build-lzma-$cpu"
     logged "liblzma-$cpu-configure" "configuring liblzma for $triplet failed" \
         cmake -S "$srcdir" -B "$DEPS/build-lzma-$cpu" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/$triplet.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$out"
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_SHARED_LIBS=OFF -DCMAKE_INSTALL_PREFIX="$out" \
+        -DCMAKE_C_FLAGS="$flags"
     logged "liblzma-$cpu-build" "building liblzma for $triplet failed" \
         cmake --build "$DEPS/build-lzma-$cpu" --target liblzma -j "$JOBS"
     mkdir -p "$out/lib" "$out/include"
     cp "$DEPS/build-lzma-$cpu/liblzma.a" "$out/lib/"
     cp -r "$srcdir/src/liblzma/api/lzma.h" "$srcdir/src/liblzma/api/lzma" "$out/include/"
+    echo "$flags" >"$out/build-flags"
 }
 
 # A ready prefix: made by wineboot, then code page 936's font names mapped to a font the host has.

@@ -141,7 +141,7 @@ TEST_F(WizardE2E, WhileUnpackingTheBarGrowsAndTheCloseButtonIsIgnored) {
     }
     ExpectEnds(wizard->process);
     ASSERT_GE(atClose, 0) << "the bar never showed";
-    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "the bar went back";
+    EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << "the bar went back" << ::testing::PrintToString(seen);
     EXPECT_GE(seen.size(), 3u) << "the window did not keep repainting";
     EXPECT_GT(seen.back(), atClose) << "the close click stopped the install";
     EXPECT_TRUE(FileExists(ProductFile("VantorFenwix.exe")));

@@ -1,10 +1,16 @@
 // Values of every tag turned into text, integers and bytes; full-width text normalised.
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
 #include "runtime/half_width.h"
+#include "runtime/number_text.h"
 #include "runtime/value_conversions.h"
 
 namespace rt {
@@ -33,6 +39,40 @@ TEST(ValueToText, HugeDoublesAreNotCutShort) {
     ASSERT_EQ(301u, text.size());
     EXPECT_EQ("100000000000000005250476025520", text.substr(0, 30));
     EXPECT_EQ(TextValue::npos, text.find_first_not_of("0123456789"));
+}
+
+// The fixed-point text is worked out by hand; it must be "%f"'s to the last digit: ties at the
+// sixth decimal, the smallest and largest doubles, signed zero, infinities, and random bits.
+TEST(ValueToText, FixedPointTextIsPrintfsToTheLastDigit) {
+    const auto printfText = [](double value) {
+        std::string text(static_cast<std::size_t>(std::snprintf(nullptr, 0, "%f", value)), '\0');
+        std::snprintf(text.data(), text.size() + 1, "%f", value);
+        return TrimTrailingZeros(text);
+    };
+    std::vector<double> values{0.0,
+                               -0.0,
+                               0.0000005,
+                               0.0000015,
+                               0.0000025,
+                               -2.5e-7,
+                               0.1,
+                               123456.0000005,
+                               4503599627370496.5,
+                               1e300,
+                               std::numeric_limits<double>::max(),
+                               std::numeric_limits<double>::denorm_min(),
+                               std::numeric_limits<double>::infinity(),
+                               -std::numeric_limits<double>::infinity()};
+    std::mt19937_64 bits(2026);
+    for (int i = 0; i < 3000; ++i) {
+        const std::uint64_t pattern = bits();
+        double value;
+        std::memcpy(&value, &pattern, sizeof value);
+        if (!std::isnan(value)) values.push_back(value);
+        values.push_back(std::round(static_cast<double>(pattern % 20000000000) - 1e10) / 1e6);
+    }
+    for (const double value : values)
+        ASSERT_EQ(printfText(value), FixedPointText(value)) << std::hexfloat << value;
 }
 
 TEST(ValueToText, TruthTextsAndBytes) {

@@ -3,13 +3,14 @@
 #include <atomic>
 
 #include "toolkit/core/oleacc_api.h"
+#include "toolkit/core/thread_flag.h"
 
 namespace ui {
 namespace {
 
 std::atomic<long> gLiveAccessibleObjects{0};
 // Set while a call that changes something runs on this thread.
-thread_local bool gAccessibleChangeRunning = false;
+ThreadFlag gAccessibleChangeRunning;
 
 // A BSTR's length in characters, kept in the four bytes before its text.
 UINT BstrLength(BSTR text) {
@@ -119,10 +120,10 @@ HRESULT AccessibleObject::Route(const VARIANT& child, Call call) {
 
 template <typename Call>
 HRESULT AccessibleObject::Changing(const VARIANT& child, Call call) {
-    if (gAccessibleChangeRunning) return RPC_E_CALL_REJECTED;
-    gAccessibleChangeRunning = true;
+    if (gAccessibleChangeRunning.IsSet()) return RPC_E_CALL_REJECTED;
+    gAccessibleChangeRunning.Set(true);
     const HRESULT result = Route(child, call);
-    gAccessibleChangeRunning = false;
+    gAccessibleChangeRunning.Set(false);
     return result;
 }
 

@@ -6,6 +6,7 @@
 
 #include "toolkit/core/exclusive_lock.h"
 #include "toolkit/core/message_loops.h"
+#include "toolkit/core/thread_flag.h"
 #include "toolkit/core/toolkit.h"
 
 namespace ui {
@@ -30,7 +31,7 @@ struct AheadQueue {
 };
 
 // Set while a thread decodes an entry: that load decodes as usual.
-thread_local bool tDecodingAhead = false;
+ThreadFlag gDecodingAheadHere;
 
 AheadQueue& Queue() {
     static AheadQueue queue;
@@ -47,9 +48,10 @@ bool SameImage(const AheadImage& named, ByteView bytes, bool addSignature) {
 void DecodeEntry(AheadQueue& queue, std::unique_lock<ExclusiveLock>& guard, AheadEntry& entry) {
     entry.state = AheadState::kDecoding;
     guard.unlock();
-    const bool wasDecodingAhead = std::exchange(tDecodingAhead, true);
+    const bool wasDecodingAhead = gDecodingAheadHere.IsSet();
+    gDecodingAheadHere.Set(true);
     LoadedImage image = LoadImage(entry.source.bytes, entry.source.addSignature);
-    tDecodingAhead = wasDecodingAhead;
+    gDecodingAheadHere.Set(wasDecodingAhead);
     guard.lock();
     entry.image = std::move(image);
     entry.state = AheadState::kDone;
@@ -105,7 +107,7 @@ void StartDecodingAhead(std::vector<AheadImage> first) {
 }
 
 std::optional<LoadedImage> TakeDecodedAhead(ByteView bytes, bool addSignature) {
-    if (tDecodingAhead) return std::nullopt;
+    if (gDecodingAheadHere.IsSet()) return std::nullopt;
     AheadQueue& queue = Queue();
     std::unique_lock guard(queue.lock);
     if (!queue.running) return std::nullopt;
