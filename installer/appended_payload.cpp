@@ -75,7 +75,7 @@ std::optional<ShippedPayload> FindAppendedPayload(std::span<const std::uint8_t> 
     if (std::any_of(padding.begin(), padding.end(), [](std::uint8_t b) { return b != 0; }))
         return {};
     return ShippedPayload{
-        file.subspan(start, trailer->containerLength), trailer->imageChecksum, {}};
+        file.subspan(start, trailer->containerLength), trailer->imageChecksum, {}, start};
 }
 
 }  // namespace inst

@@ -38,7 +38,8 @@ rt::ByteSet EncodeAppendedTrailer(const AppendedTrailer& trailer);
 // The block to append to a program file of `programSize` bytes.
 rt::ByteSet AppendedPayloadBlock(const ShippedPayload& payload, std::uint64_t programSize);
 
-// The payload appended to a program file, its container a view into `file`. Nothing when the
+// The payload appended to a program file, its container a view into `file`, with where the
+// block starts as the program's length. Nothing when the
 // file is not a PE file, carries no block, or its block is cut short, altered, or has lengths
 // that reach outside the space between the sections and the end (or the certificate table).
 // A signer that pads the file to a multiple of 8 before its table may have left up to 7 zero

@@ -92,14 +92,14 @@ InstallOutcome RunInstall(const InstallOptions& options, InstallFrontEnd& frontE
         Report(frontEnd, log, kUnpackFailedMessage, kIconInformation);
         return InstallOutcome::kPayloadDamaged;
     }
-    const SpaceCheck room = CheckRoom(options, archive, platform, log);
+    const SpaceCheck room = CheckRoom(options, archive, payload, platform, log);
     if (!room.Enough()) {
         Report(frontEnd, log, NoRoomMessage(room), kIconExclamation);
         return InstallOutcome::kNoRoom;
     }
     RecordAndApplyChoices(options, platform, log);
     const UnwrittenFiles unwritten =
-        PlaceProduct(options, archive, platform, log, &progress.Writing());
+        PlaceProduct(options, archive, payload, platform, log, &progress.Writing());
     if (unwritten.count > 0) {
         Report(frontEnd, log, IncompleteInstallMessage(unwritten), kIconExclamation);
         return InstallOutcome::kIncomplete;

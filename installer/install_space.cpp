@@ -41,10 +41,9 @@ rt::TextValue NearestExistingFolder(const rt::TextValue& directory) {
 }
 
 SpaceCheck CheckSpace(const std::vector<ArchiveEntry>& entries, const rt::TextValue& directory,
-                      SetupPlatform& platform) {
+                      std::uint64_t uninstallerSize, SetupPlatform& platform) {
     SpaceCheck check;
-    const std::uint64_t uninstaller = ExistingFileSize(platform.OwnProgramPath()).value_or(0);
-    check.needed = SpaceNeeded(entries, directory, uninstaller);
+    check.needed = SpaceNeeded(entries, directory, uninstallerSize);
     const rt::TextValue folder = NearestExistingFolder(directory);
     if (!folder.empty()) check.free = platform.FreeSpace(folder);
     return check;

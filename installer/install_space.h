@@ -31,9 +31,8 @@ std::uint64_t SpaceNeeded(const std::vector<ArchiveEntry>& entries, const rt::Te
 // The directory itself when it exists, else its nearest existing parent; empty when none.
 rt::TextValue NearestExistingFolder(const rt::TextValue& directory);
 
-// SpaceNeeded against the free space of NearestExistingFolder, with the running program as the
-// uninstaller.
+// SpaceNeeded against the free space of NearestExistingFolder.
 SpaceCheck CheckSpace(const std::vector<ArchiveEntry>& entries, const rt::TextValue& directory,
-                      SetupPlatform& platform);
+                      std::uint64_t uninstallerSize, SetupPlatform& platform);
 
 }  // namespace inst

@@ -9,6 +9,7 @@
 #include "installer/install_layout.h"
 #include "installer/install_start_menu.h"
 #include "installer/install_wipe_guard.h"
+#include "installer/uninstaller_copy.h"
 #include "runtime/files.h"
 #include "runtime/registry.h"
 #include "runtime/system_error.h"
@@ -136,11 +137,11 @@ class ExtractionLog final : public ExtractObserver {
 };
 
 // Replaces an earlier uninstaller only with a complete copy.
-void PlaceUninstaller(const InstallOptions& options, SetupPlatform& platform, SetupLog& log,
-                      UnwrittenFiles& unwritten) {
+void PlaceUninstaller(const InstallOptions& options, const ShippedPayload& payload,
+                      SetupPlatform& platform, SetupLog& log, UnwrittenFiles& unwritten) {
     const rt::TextValue uninstaller = UninstallerPath(options.InstallPath);
     FileReplacement file(uninstaller);
-    const bool written = file.CopyFrom(platform.OwnProgramPath());
+    const bool written = WriteUninstaller(file, platform.OwnProgramPath(), payload);
     if (!written) unwritten.Add(uninstaller, ReasonForPerson(rt::LastSystemError()));
     log.Action("file written", uninstaller + " (a copy of this program)", written,
                FailureKind::kFiles);
@@ -192,8 +193,11 @@ void RecordAndApplyChoices(const InstallOptions& options, SetupPlatform& platfor
 }
 
 SpaceCheck CheckRoom(const InstallOptions& options, const ArchiveReader& archive,
-                     SetupPlatform& platform, SetupLog& log) {
-    const SpaceCheck check = CheckSpace(archive.Entries(), options.InstallPath, platform);
+                     const ShippedPayload& payload, SetupPlatform& platform, SetupLog& log) {
+    const std::uint64_t uninstaller =
+        UninstallerSize(platform.OwnProgramPath(), payload).value_or(0);
+    const SpaceCheck check =
+        CheckSpace(archive.Entries(), options.InstallPath, uninstaller, platform);
     const std::string figures = std::to_string(check.needed) + " bytes needed, " +
                                 (check.free ? std::to_string(*check.free) : "unknown") +
                                 " bytes free";
@@ -207,13 +211,14 @@ SpaceCheck CheckRoom(const InstallOptions& options, const ArchiveReader& archive
 
 // The updater of a product whose files are not all in place would start a broken product.
 UnwrittenFiles PlaceProduct(const InstallOptions& options, ArchiveReader& archive,
-                            SetupPlatform& platform, SetupLog& log, ByteProgress* progress) {
+                            const ShippedPayload& payload, SetupPlatform& platform, SetupLog& log,
+                            ByteProgress* progress) {
     UnwrittenFiles unwritten;
     ExtractionLog extraction(log, unwritten, progress);
     archive.SetObserver(&extraction);
     archive.ExtractAll({}, {}, options.InstallPath);
     archive.SetObserver(nullptr);
-    PlaceUninstaller(options, platform, log, unwritten);
+    PlaceUninstaller(options, payload, platform, log, unwritten);
     if (unwritten.count == 0) {
         StartUpdater(options, platform);
     } else {

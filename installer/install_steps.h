@@ -23,19 +23,22 @@ bool OpenPayloadArchive(const ShippedPayload& payload, ArchiveReader& archive,
                         ByteProgress* progress, SetupLog& log);
 
 // Whether the install directory's volume has room for the archive's files and the
-// uninstaller; the figures go into the log, a shortage as a failure.
+// uninstaller, the copy of the program that carries `payload` (uninstaller_copy.h); the figures
+// go into the log, a shortage as a failure.
 SpaceCheck CheckRoom(const InstallOptions& options, const ArchiveReader& archive,
-                     SetupPlatform& platform, SetupLog& log);
+                     const ShippedPayload& payload, SetupPlatform& platform, SetupLog& log);
 
 // Remembers the choices, applies the auto-start and shortcut choices, removes the old
 // installation when chosen (never a folder whose loss would harm more than this product), and
 // registers the product in the system's list of installed programs.
 void RecordAndApplyChoices(const InstallOptions& options, SetupPlatform& platform, SetupLog& log);
 
-// Writes the archive's files below the install directory, puts a copy of the running program
-// there as uninstall.exe and, when every file is in place, starts the updater. Returns the
-// files it could not write (each keeps what it held before). `progress` hears the writing.
+// Writes the archive's files below the install directory, puts a copy of the running program,
+// which carries `payload`, there as uninstall.exe (uninstaller_copy.h) and, when every file is
+// in place, starts the updater. Returns the files it could not write (each keeps what it held
+// before). `progress` hears the writing.
 UnwrittenFiles PlaceProduct(const InstallOptions& options, ArchiveReader& archive,
-                            SetupPlatform& platform, SetupLog& log, ByteProgress* progress);
+                            const ShippedPayload& payload, SetupPlatform& platform, SetupLog& log,
+                            ByteProgress* progress);
 
 }  // namespace inst

@@ -67,10 +67,14 @@ int UnpackContainer(std::span<const std::uint8_t> payload, const ContainerReader
 // A container that lies in a mapped file comes with a reader of its bytes: then the stream is
 // read in pieces instead of through the view, whose pages would stay in memory once touched;
 // only its trailer is read from the view.
+// A payload appended to the program's file also tells where the program ends in that file.
 struct ShippedPayload {
     std::span<const std::uint8_t> container;
     std::uint32_t imageChecksum = 0;
     ContainerReader read;
+    // The length of the program in front of an appended payload; nothing when the payload is
+    // part of the program (linked in) and the whole file is the program.
+    std::optional<std::uint64_t> programLength;
 };
 
 // The checksum recorded for an image: its CRC-32 (the reflected CRC of zlib and PNG).

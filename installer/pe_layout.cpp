@@ -19,6 +19,8 @@ constexpr std::uint16_t kPe32PlusMagic = 0x20B;
 constexpr std::uint64_t kPe32DirectoryCountAt = 92;
 constexpr std::uint64_t kPe32PlusDirectoryCountAt = 108;
 constexpr std::uint32_t kSecurityDirectory = 4;
+// In the optional header, PE32 and PE32+ alike: CheckSum.
+constexpr std::uint64_t kChecksumAt = 64;
 
 bool PeHolds(std::span<const std::uint8_t> file, std::uint64_t at, std::uint64_t size) {
     return at <= file.size() && size <= file.size() - at;
@@ -35,31 +37,61 @@ std::uint64_t DirectoryCountAt(std::uint16_t magic) {
     return 0;
 }
 
-}  // namespace
+// The headers of a PE file as far as they matter here; nothing when they do not lie inside it.
+struct PeHeaderFields {
+    std::uint64_t optional = 0;  // where the optional header starts
+    std::uint64_t optionalSize = 0;
+    std::uint64_t sectionCount = 0;
+    std::uint64_t securityEntry = 0;  // where the certificate table's entry lies; 0: none
+};
 
-std::optional<PeLayout> ReadPeLayout(std::span<const std::uint8_t> file) {
+std::optional<PeHeaderFields> ReadPeHeaderFields(std::span<const std::uint8_t> file) {
     if (!PeHolds(file, 0, kPeOffsetAt + 4) || file[0] != 'M' || file[1] != 'Z') return {};
     const std::uint64_t signature = ReadU32(file.data() + kPeOffsetAt);
     if (!PeHolds(file, signature, 4 + kCoffHeaderSize) ||
         std::memcmp(file.data() + signature, "PE\0\0", 4) != 0)
         return {};
     const std::uint64_t coff = signature + 4;
-    const std::uint64_t sectionCount = PeU16(file, coff + 2);
-    const std::uint64_t optional = coff + kCoffHeaderSize;
-    const std::uint64_t optionalSize = PeU16(file, coff + 16);
-    if (optionalSize < 2 || !PeHolds(file, optional, optionalSize)) return {};
-    const std::uint64_t countAt = DirectoryCountAt(PeU16(file, optional));
-    if (countAt == 0 || optionalSize < countAt + 4) return {};
-
-    PeLayout layout;
-    if (ReadU32(file.data() + optional + countAt) > kSecurityDirectory) {
-        const std::uint64_t entry = optional + countAt + 4 + 8 * kSecurityDirectory;
-        if (entry + 8 > optional + optionalSize) return {};
-        layout.certificatesOffset = ReadU32(file.data() + entry);
-        layout.certificatesSize = ReadU32(file.data() + entry + 4);
+    PeHeaderFields fields;
+    fields.sectionCount = PeU16(file, coff + 2);
+    fields.optional = coff + kCoffHeaderSize;
+    fields.optionalSize = PeU16(file, coff + 16);
+    if (fields.optionalSize < 2 || !PeHolds(file, fields.optional, fields.optionalSize)) return {};
+    const std::uint64_t countAt = DirectoryCountAt(PeU16(file, fields.optional));
+    if (countAt == 0 || fields.optionalSize < countAt + 4) return {};
+    if (ReadU32(file.data() + fields.optional + countAt) > kSecurityDirectory) {
+        fields.securityEntry = fields.optional + countAt + 4 + 8 * kSecurityDirectory;
+        if (fields.securityEntry + 8 > fields.optional + fields.optionalSize) return {};
     }
+    return fields;
+}
 
-    const std::uint64_t table = optional + optionalSize;
+// The checksum of the optional header (as imagehlp's CheckSumMappedFile forms it): the 16-bit
+// one's complement sum of the file, the checksum field left out, plus the file's length.
+std::uint32_t PeFileChecksum(std::span<const std::uint8_t> file, std::uint64_t checksumAt) {
+    std::uint64_t sum = 0;
+    for (std::uint64_t at = 0; at < file.size(); at += 2) {
+        if (at == checksumAt || at == checksumAt + 2) continue;
+        sum += file[at] | (at + 1 < file.size() ? file[at + 1] << 8 : 0);
+        sum = (sum & 0xFFFF) + (sum >> 16);
+    }
+    sum = (sum & 0xFFFF) + (sum >> 16);
+    return static_cast<std::uint32_t>(sum + file.size());
+}
+
+}  // namespace
+
+std::optional<PeLayout> ReadPeLayout(std::span<const std::uint8_t> file) {
+    const std::optional<PeHeaderFields> fields = ReadPeHeaderFields(file);
+    if (!fields) return {};
+    PeLayout layout;
+    if (fields->securityEntry != 0) {
+        layout.certificatesOffset = ReadU32(file.data() + fields->securityEntry);
+        layout.certificatesSize = ReadU32(file.data() + fields->securityEntry + 4);
+    }
+    const std::uint64_t sectionCount = fields->sectionCount;
+
+    const std::uint64_t table = fields->optional + fields->optionalSize;
     if (!PeHolds(file, table, sectionCount * kSectionHeaderSize)) return {};
     layout.sectionsEnd = table + sectionCount * kSectionHeaderSize;
     for (std::uint64_t i = 0; i < sectionCount; ++i) {
@@ -79,6 +111,18 @@ std::optional<PeLayout> ReadPeLayout(std::span<const std::uint8_t> file) {
         layout.appendedEnd = layout.certificatesOffset;
     }
     return layout;
+}
+
+void DetachCertificateTable(std::span<std::uint8_t> program) {
+    const std::optional<PeHeaderFields> fields = ReadPeHeaderFields(program);
+    if (!fields || fields->securityEntry == 0 ||
+        ReadU32(program.data() + fields->securityEntry + 4) == 0)
+        return;
+    std::fill_n(program.begin() + static_cast<std::ptrdiff_t>(fields->securityEntry), 8, 0);
+    const std::uint64_t checksumAt = fields->optional + kChecksumAt;
+    const std::uint32_t checksum = PeFileChecksum(program, checksumAt);
+    for (int i = 0; i < 4; ++i)
+        program[checksumAt + i] = static_cast<std::uint8_t>(checksum >> (8 * i));
 }
 
 }  // namespace inst

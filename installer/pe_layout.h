@@ -28,4 +28,11 @@ struct PeLayout {
 // sections' end and the file's end.
 std::optional<PeLayout> ReadPeLayout(std::span<const std::uint8_t> file);
 
+// Makes the leading part of a signed file, cut where the data appended to the program begins,
+// the unsigned program it was before signing: the header names no certificate table (the
+// signature, which covered the appended data, stays behind with it) and its checksum is
+// formed for the bytes as they are. An unsigned program, and bytes that do not start with a PE
+// file's headers, are left as they are.
+void DetachCertificateTable(std::span<std::uint8_t> program);
+
 }  // namespace inst

@@ -106,7 +106,7 @@ int RunSilentInstall(const SetupCommandLine& command, SetupPlatform& system,
         log.Message(kInstallTitle, kUnpackFailedMessage, kNotShown);
         return kExitDamagedPayload;
     }
-    const SpaceCheck room = CheckRoom(options, archive, platform, log);
+    const SpaceCheck room = CheckRoom(options, archive, payload, platform, log);
     if (!room.Enough()) {
         log.Message(kInstallTitle, NoRoomMessage(room), kNotShown);
         return kExitDirectoryNotWritable;
@@ -114,7 +114,8 @@ int RunSilentInstall(const SetupCommandLine& command, SetupPlatform& system,
     if (!StopRunningProduct(platform)) return kExitProductRunning;
     if (!PrepareDirectory(options.InstallPath, log)) return kExitDirectoryNotWritable;
     RecordAndApplyChoices(options, platform, log);
-    const UnwrittenFiles unwritten = PlaceProduct(options, archive, platform, log, nullptr);
+    const UnwrittenFiles unwritten =
+        PlaceProduct(options, archive, payload, platform, log, nullptr);
     if (unwritten.count > 0)
         log.Message(kInstallTitle, IncompleteInstallMessage(unwritten), kNotShown);
     return ExitCodeAfter(log);

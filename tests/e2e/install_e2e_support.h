@@ -27,8 +27,12 @@ std::string TestProgramPath();
 std::string PlantMarkerPath();
 std::string PlantProbePath();
 std::string ProductStagePath();
-// The packed payload as the build links it into the program.
+// The packed payload as the build appends it to the shipped program and links it into the
+// others.
 std::string ProductPayloadPath();
+// The shipped program's file up to its appended payload: what its uninstall.exe copy holds.
+// Empty when no payload is appended to it.
+std::string ShippedProgramPart();
 
 // A special folder (CSIDL_...) as the system reports it to this process, without a trailing
 // backslash; empty when it has none.

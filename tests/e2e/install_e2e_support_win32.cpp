@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "installer/appended_payload.h"
 #include "tests/runtime/folder_link.h"
 
 namespace e2e {
@@ -95,6 +96,13 @@ std::string ProductStagePath() {
 }
 std::string ProductPayloadPath() {
     return WindowsPathOf(VS_PAYLOAD_FILE);
+}
+
+std::string ShippedProgramPart() {
+    const std::string file = ReadFileBytes(SetupProgramPath()).value_or("");
+    const auto found = inst::FindAppendedPayload(
+        {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()});
+    return found ? file.substr(0, *found->programLength) : std::string();
 }
 
 std::string SystemFolder(int csidl) {

@@ -57,8 +57,9 @@ class MadeInstallerE2E : public InstallE2E {
         return temp_ + name;
     }
 
-    // The folder's files in the install directory byte for byte, beside the uninstaller (a copy
-    // of the installer, payload, signature and all) and what the updater writes.
+    // The folder's files in the install directory byte for byte, beside the uninstaller (the
+    // stub: the installer without its payload, and without the signature that covered it) and
+    // what the updater writes.
     void ExpectInstalledAsTheFolder(const std::string& installer) const {
         const Snapshot folder = SortedSnapshot(Made("folder"));
         ASSERT_TRUE(std::any_of(folder.begin(), folder.end(), [](const auto& file) {
@@ -73,7 +74,8 @@ class MadeInstallerE2E : public InstallE2E {
         ASSERT_EQ(NamesOf(installed), NamesOf(folder));
         for (std::size_t i = 0; i < folder.size(); ++i)
             EXPECT_TRUE(installed[i].second == folder[i].second) << folder[i].first << " differs";
-        EXPECT_TRUE(ReadFileBytes(ProductFile("uninstall.exe")) == ReadFileBytes(installer));
+        EXPECT_TRUE(ReadFileBytes(ProductFile("uninstall.exe")) == ReadFileBytes(Made("stub.exe")))
+            << "the uninstaller of " << installer << " is not the stub";
     }
 
   private:

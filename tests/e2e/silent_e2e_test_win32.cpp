@@ -81,7 +81,9 @@ TEST_F(SilentE2E, InstallsEverythingWithTheSavedChoicesWithoutAnyWindow) {
                   std::string::npos)
             << name << " is not in the log";
     }
-    EXPECT_EQ(ReadFileBytes(dir + "\\uninstall.exe"), ReadFileBytes(SetupProgramPath()));
+    ASSERT_FALSE(ShippedProgramPart().empty()) << "no payload is appended to the program";
+    EXPECT_TRUE(ReadFileBytes(dir + "\\uninstall.exe") == ShippedProgramPart())
+        << "uninstall.exe is not the program without its payload";
     EXPECT_NE(log.find("exit code 0 (success)"), std::string::npos);
 
     // The saved "0" and the defaults "1", "1", "0" for what was not saved.

@@ -25,9 +25,10 @@ class UnfinishedInstallE2E : public InstallE2E {
         RemoveTree(kDefaultDir);
         InstallE2E::TearDown();
     }
-    // The setup program and every product file, as a fresh install writes them.
+    // The setup program without its payload and every product file, as a fresh install writes
+    // them.
     static std::uint64_t InstallSize() {
-        std::uint64_t size = ReadFileBytes(SetupProgramPath()).value_or("").size();
+        std::uint64_t size = ShippedProgramPart().size();
         for (const auto& [name, bytes] : StagedProduct())
             size += bytes.size();
         return size;

@@ -101,6 +101,14 @@ TEST(AppendedPayload, IsFoundHoweverTheProgramIsBuiltAndSigned) {
                                 Container())
                         << what;
                     EXPECT_EQ(found->imageChecksum, kChecksum) << what;
+                    // What the uninstaller copy holds: the program as it was before signing,
+                    // its checksum formed anew.
+                    ASSERT_EQ(found->programLength, program.size()) << what;
+                    rt::ByteSet front(file.begin(), file.begin() + program.size());
+                    DetachCertificateTable(front);
+                    EXPECT_FALSE(ReadPeLayout(front)->Signed()) << what;
+                    std::fill_n(front.begin() + kOptionalAt + 64, 4, 0);
+                    EXPECT_TRUE(front == program) << what;
                 }
             }
         }

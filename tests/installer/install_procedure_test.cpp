@@ -122,6 +122,31 @@ TEST_F(InstallProcedure, UnpacksEveryFileCopiesItselfAsUninstallerAndStartsTheUp
     EXPECT_EQ(platform.startedPrograms[0], "\"" + options.InstallPath + "\\AutoUpdate.exe\"");
 }
 
+// The product's files take 5,055 bytes. A payload appended to the program's file stays out of
+// the uninstaller, and the room asked for counts the uninstaller as it is written.
+TEST_F(InstallProcedure, TheUninstallerLeavesAnAppendedPayloadOutAndTheRoomCountsItsSize) {
+    struct Case {
+        std::optional<std::uint64_t> programLength;
+        std::string uninstaller;
+    };
+    for (const Case& c : {Case{std::nullopt, "MZ the running setup program"}, Case{6, "MZ the"}}) {
+        const std::string dir = "Korrel " + std::to_string(c.uninstaller.size());
+        inst::InstallOptions options = Options(false);
+        options.InstallPath = Path(dir);
+        inst::ShippedPayload payload = Shipped(ProductPayload());
+        payload.programLength = c.programLength;
+        for (const std::uint64_t more : {0, 1}) {
+            platform.freeSpace = 5055 + c.uninstaller.size() - 1 + more;
+            RecordingFrontEnd clicked;
+            EXPECT_EQ(inst::RunInstall(options, clicked, platform, payload) ==
+                          inst::InstallOutcome::kInstalled,
+                      more == 1)
+                << c.uninstaller << ", " << platform.freeSpace << " bytes free";
+        }
+        EXPECT_EQ(ReadText(dir + "\\uninstall.exe"), c.uninstaller);
+    }
+}
+
 TEST_F(InstallProcedure, ASecondInstallWithOptionsOffRemovesRunValueShortcutsAndFolders) {
     Install(Options(true));
     ASSERT_TRUE(platform.HasValue(kUser, kRun));

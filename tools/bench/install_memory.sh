@@ -6,12 +6,11 @@
 #   tiny      the stub with a payload of one small text file: the stub's own footprint
 #             (its code, Wine's libraries, the install's fixed work)
 #   made      the stub with the demo product appended by vspack make-installer
-#   shipped   the shipped program, VantorSaelin-Setup.exe, its payload linked in
+#   shipped   the shipped program, VantorSaelin-Setup.exe, which the build makes the same way
 #
 # and the aim for each full install: peak <= 1.1 x (image + program). The program of "made" is
-# "tiny". The shipped program carries its compressed payload in its own image, which Wine loads
-# whole at start (as private memory, the file's sections not being page-aligned), so its program
-# is the same file started with a switch it refuses: loaded, nothing installed.
+# "tiny"; that of "shipped" is the same file started with a switch it refuses: loaded, nothing
+# installed. (A payload linked into the program's image would be loaded whole with it.)
 #
 # Peak working set counts every resident page, shared ones (code, mapped files) included; peak
 # private bytes (PeakPagefileUsage) only the process's own. Under Wine both come from the Unix
@@ -126,7 +125,7 @@ main() {
         "$WS_tiny" "$PRIV_tiny"
     printf '  %-34s %7s MiB  %7s MiB\n' "program: shipped, switch refused" \
         "$(mib "$WS_shipped_idle")" "$(mib "$PRIV_shipped_idle")"
-    report_line "shipped (payload linked in)" "$WS_shipped" "$PRIV_shipped" "$image" \
+    report_line "shipped (VantorSaelin-Setup.exe)" "$WS_shipped" "$PRIV_shipped" "$image" \
         "$WS_shipped_idle" "$PRIV_shipped_idle"
     echo "  aim: peak / (image + program) at most 1.10"
 }

@@ -190,8 +190,14 @@ int MakeInstaller(const InstallerRequest& request) {
 
     rt::ByteSet payload;
     std::uint32_t imageChecksum = 0;
-    if (const int result = PackToMemory(request.pack, payload, imageChecksum); result != 0)
-        return result;
+    if (request.payloadPath.empty()) {
+        if (const int result = PackToMemory(request.pack, payload, imageChecksum); result != 0)
+            return result;
+    } else {
+        rt::ByteSet image;
+        if (!LoadImage(request.payloadPath, payload, image)) return 1;
+        imageChecksum = inst::ImageChecksum(image);
+    }
     const rt::ByteSet block = inst::AppendedPayloadBlock({payload, imageChecksum}, stub.size());
     if (block.empty()) return Fail("the payload is too large to append (4 GiB at most)");
     if (!WriteFile(request.outPath, {stub, block})) {

@@ -22,14 +22,16 @@ struct PackRequest {
 int PackDirectory(const PackRequest& request);
 
 struct InstallerRequest {
-    PackRequest pack;  // its payloadPath is not used
+    PackRequest pack;         // its payloadPath is not used
+    std::string payloadPath;  // a payload made by PackDirectory, appended as it is; empty: pack
     std::string stubPath;
     std::string outPath;
 };
 
-// Packs the directory as PackDirectory does and writes a copy of the stub with the payload
-// appended (installer/appended_payload.h). Refuses a file that is not the bare, unsigned stub,
-// and an output path that names the stub.
+// Packs the directory as PackDirectory does (or takes the payload made before, which must
+// decode) and writes a copy of the stub with the payload appended
+// (installer/appended_payload.h). Refuses a file that is not the bare, unsigned stub, and an
+// output path that names the stub.
 int MakeInstaller(const InstallerRequest& request);
 int ListPayload(const std::string& payloadPath, bool rawNames);
 int ExtractPayload(const std::string& payloadPath, const std::string& directory, bool rawNames);

@@ -31,6 +31,8 @@ const char kUsage[] =
     "  vspack make-installer <directory> --stub <stub.exe> --out <setup.exe> [pack options]\n"
     "      packs the directory as pack does and writes a copy of the stub with the payload\n"
     "      appended: the finished installer, ready to be signed\n"
+    "  vspack make-installer --payload <payload> --stub <stub.exe> --out <setup.exe> [--quiet]\n"
+    "      the same with a payload that pack made before\n"
     "  vspack list <payload> [--raw-names]\n"
     "  vspack extract <payload> <directory> [--raw-names]\n";
 
@@ -140,9 +142,10 @@ int main(int argc, char** argv) {
     }
     if (verb == "make-installer" && args.size() >= 2) {
         packer::InstallerRequest request;
-        request.pack.directory = args[1];
+        const bool packed = args[1] == "--payload" && args.size() >= 3;
+        (packed ? request.payloadPath : request.pack.directory) = args[packed ? 2 : 1];
         std::vector<std::string> packOptions;
-        for (std::size_t i = 2; i < args.size(); ++i) {
+        for (std::size_t i = packed ? 3 : 2; i < args.size(); ++i) {
             if (args[i] == "--stub" && i + 1 < args.size()) {
                 request.stubPath = args[++i];
             } else if (args[i] == "--out" && i + 1 < args.size()) {
@@ -151,7 +154,9 @@ int main(int argc, char** argv) {
                 packOptions.push_back(args[i]);
             }
         }
-        if (request.stubPath.empty() || request.outPath.empty() ||
+        const bool packOptionsFit =
+            !packed || packOptions.empty() || packOptions == std::vector<std::string>{"--quiet"};
+        if (request.stubPath.empty() || request.outPath.empty() || !packOptionsFit ||
             !ParsePackOptions(packOptions, 0, request.pack))
             return Usage();
         return packer::MakeInstaller(request);
