@@ -33,6 +33,13 @@ void After(int ms, std::function<void()> step) {
     PendingSteps()[SetTimer(nullptr, 0, static_cast<UINT>(ms), RunStep)] = std::move(step);
 }
 
+// Runs `then` as soon as `done` holds, or after `ms` at the latest: a loaded machine may take
+// longer than any fixed wait.
+void WhenDoneOrAfter(int ms, std::function<bool()> done, std::function<void()> then) {
+    if (ms <= 0 || done()) return then();
+    After(50, [=] { WhenDoneOrAfter(ms - 50, done, then); });
+}
+
 BOOL CALLBACK CollectMenu(HWND window, LPARAM list) {
     char title[64] = {};
     GetWindowTextA(window, title, sizeof title);
@@ -450,10 +457,12 @@ TEST(PopupMenu, ASiblingRowEscapeOrLeftCloseOnlyTheSubmenu) {
             HWND root = GetParent(sub);
             After(150, [&c, sub, root, &onlySubmenuClosed] {
                 c.close(sub, root);
-                After(500, [sub, root, &onlySubmenuClosed] {
-                    onlySubmenuClosed = !IsWindow(sub) && IsWindowVisible(root);
-                    Post(root, WM_KEYDOWN, VK_ESCAPE);
-                });
+                WhenDoneOrAfter(
+                    5000, [sub] { return !IsWindow(sub); },
+                    [sub, root, &onlySubmenuClosed] {
+                        onlySubmenuClosed = !IsWindow(sub) && IsWindowVisible(root);
+                        Post(root, WM_KEYDOWN, VK_ESCAPE);
+                    });
             });
         });
         EXPECT_TRUE(owner.Show(m.menu, {300, 200}, [](HWND w) {
