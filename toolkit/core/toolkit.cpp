@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "art/toolkit_art.h"
-#include "toolkit/core/common_controls.h"
 #include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
@@ -83,8 +82,6 @@ bool StartToolkit() {
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();
     state.defaultSkin = LoadImage(art::Bytes(art::ToolkitImage::kDefaultSkin), true).TakeImage();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    comctl::InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();
     // A copy: a step may register further steps, which then run at once.
     std::vector<std::function<void()>> steps = state.startSteps;
