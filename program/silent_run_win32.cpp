@@ -9,6 +9,7 @@
 #include "installer/silent_setup.h"
 #include "program/run_log.h"
 #include "program/silent_run.h"
+#include "runtime/dll_calls_win32.h"
 #include "runtime/program_end.h"
 #include "runtime/system_message_box.h"
 
@@ -34,10 +35,10 @@ int RunAsked(inst::RunMode mode, const inst::SetupCommandLine& command) {
     if (mode == inst::RunMode::Uninstaller)
         return inst::RunSilentUninstall(command, inst::SystemSetupPlatform(), inst::ProgramLog());
     // The shortcuts are written through COM.
-    CoInitialize(nullptr);
+    rt::dll::CoInitialize(nullptr);
     const int exitCode = inst::RunSilentInstall(command, inst::SystemSetupPlatform(),
                                                 inst::ProgramPayload(), inst::ProgramLog());
-    CoUninitialize();
+    rt::dll::CoUninitialize();
     return exitCode;
 }
 

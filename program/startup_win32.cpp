@@ -30,7 +30,7 @@ void BringToFront(HWND window) {
 }
 
 void RunInstaller() {
-    CoInitialize(nullptr);
+    rt::dll::CoInitialize(nullptr);
     HWND open = rt::dll::FindWindowA(wiz::kWizardClassName, wiz::kWizardTitle);
     if (open != nullptr) {
         // The open wizard owns the installation; COM stays as it is, the process just ends.
@@ -39,7 +39,7 @@ void RunInstaller() {
         return;
     }
     wiz::CreateWizardWindow();
-    CoUninitialize();
+    rt::dll::CoUninitialize();
 }
 
 void RunUninstaller() {

@@ -13,6 +13,9 @@
 #include <winternl.h>
 #include <dwmapi.h>
 #include <gdiplus.h>
+#include <imm.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <cstddef>
@@ -109,6 +112,24 @@ inline DllCallSlot<decltype(::GetWindowRect)> GetWindowRect{"user32", "GetWindow
 inline DllCallSlot<decltype(::SetWindowPos)> SetWindowPos{"user32", "SetWindowPos"};
 inline DllCallSlot<decltype(gdip::GdipSetStringFormatTabStops)> GdipSetStringFormatTabStops{"gdiplus", "GdipSetStringFormatTabStops"};
 inline DllCallSlot<decltype(::WindowFromPoint)> WindowFromPoint{"user32", "WindowFromPoint"};
+// COM, the shell and the input method: not needed before the wizard's first frame, so bound at
+// first use rather than loaded with the program (the import table names kernel32, user32, gdi32,
+// advapi32 and msvcrt only).
+inline DllCallSlot<decltype(::CoInitialize)> CoInitialize{"ole32.dll", "CoInitialize"};
+inline DllCallSlot<decltype(::CoUninitialize)> CoUninitialize{"ole32.dll", "CoUninitialize"};
+inline DllCallSlot<decltype(::CoCreateInstance)> CoCreateInstance{"ole32.dll", "CoCreateInstance"};
+inline DllCallSlot<decltype(::CoDisconnectObject)> CoDisconnectObject{"ole32.dll", "CoDisconnectObject"};
+inline DllCallSlot<decltype(::CoTaskMemFree)> CoTaskMemFree{"ole32.dll", "CoTaskMemFree"};
+inline DllCallSlot<decltype(::CreateStreamOnHGlobal)> CreateStreamOnHGlobal{"ole32.dll", "CreateStreamOnHGlobal"};
+inline DllCallSlot<decltype(::SHBrowseForFolderA)> SHBrowseForFolderA{"shell32.dll", "SHBrowseForFolderA"};
+inline DllCallSlot<decltype(::SHGetFolderLocation)> SHGetFolderLocation{"shell32.dll", "SHGetFolderLocation"};
+inline DllCallSlot<decltype(::SHGetPathFromIDListA)> SHGetPathFromIDListA{"shell32.dll", "SHGetPathFromIDListA"};
+inline DllCallSlot<decltype(::SHGetSpecialFolderLocation)> SHGetSpecialFolderLocation{"shell32.dll", "SHGetSpecialFolderLocation"};
+inline DllCallSlot<decltype(::ShellExecuteA)> ShellExecuteA{"shell32.dll", "ShellExecuteA"};
+inline DllCallSlot<decltype(::ImmAssociateContext)> ImmAssociateContext{"imm32.dll", "ImmAssociateContext"};
+inline DllCallSlot<decltype(::ImmGetCompositionStringA)> ImmGetCompositionStringA{"imm32.dll", "ImmGetCompositionStringA"};
+inline DllCallSlot<decltype(::ImmGetContext)> ImmGetContext{"imm32.dll", "ImmGetContext"};
+inline DllCallSlot<decltype(::ImmReleaseContext)> ImmReleaseContext{"imm32.dll", "ImmReleaseContext"};
 // clang-format on
 
 }  // namespace dll

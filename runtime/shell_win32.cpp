@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "runtime/dll_calls_win32.h"
 #include "runtime/shell.h"
 
 namespace rt {
@@ -93,8 +94,8 @@ bool CreateShortcut(const TextValue& linkPath, const TextValue& target,
     ComRef<IShellLinkA> link;
     // __uuidof emits just the interface identifiers used here: libuuid would bring a single
     // object of some two thousand of them (30 KB).
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                __uuidof(IShellLinkA), link.Receive())))
+    if (FAILED(rt::dll::CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                         __uuidof(IShellLinkA), link.Receive())))
         return false;
     ComRef<IPersistFile> file;
     if (FAILED(link->QueryInterface(__uuidof(IPersistFile), file.Receive()))) return false;

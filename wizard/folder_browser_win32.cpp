@@ -4,6 +4,7 @@
 // After windows.h, which they build on.
 #include <shlobj.h>
 
+#include "runtime/dll_calls_win32.h"
 #include "wizard/test_hooks.h"
 
 namespace wiz {
@@ -19,7 +20,7 @@ int CALLBACK OnBrowserEvent(HWND dialog, UINT event, LPARAM, LPARAM startPath) {
 
 rt::TextValue PathOf(LPITEMIDLIST item) {
     char path[MAX_PATH] = {};
-    if (!SHGetPathFromIDListA(item, path)) path[0] = '\0';
+    if (!rt::dll::SHGetPathFromIDListA(item, path)) path[0] = '\0';
     return path;
 }
 
@@ -31,7 +32,7 @@ rt::TextValue ShowFolderBrowser(HWND owner, const rt::TextValue& title,
         if (std::optional<rt::TextValue> answer = choice()) return *answer;
     }
     LPITEMIDLIST root = nullptr;
-    if (FAILED(SHGetFolderLocation(owner, rootFolder, nullptr, 0, &root))) root = nullptr;
+    if (FAILED(rt::dll::SHGetFolderLocation(owner, rootFolder, nullptr, 0, &root))) root = nullptr;
     BROWSEINFOA info{};
     info.hwndOwner = owner;
     info.pidlRoot = root;
@@ -39,10 +40,10 @@ rt::TextValue ShowFolderBrowser(HWND owner, const rt::TextValue& title,
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
     info.lpfn = &OnBrowserEvent;
     info.lParam = startPath.empty() ? 0 : reinterpret_cast<LPARAM>(startPath.c_str());
-    LPITEMIDLIST chosen = SHBrowseForFolderA(&info);
+    LPITEMIDLIST chosen = rt::dll::SHBrowseForFolderA(&info);
     rt::TextValue path = chosen ? PathOf(chosen) : rt::TextValue();
-    CoTaskMemFree(chosen);
-    CoTaskMemFree(root);
+    rt::dll::CoTaskMemFree(chosen);
+    rt::dll::CoTaskMemFree(root);
     return path;
 }
 

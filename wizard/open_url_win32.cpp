@@ -4,10 +4,12 @@
 // After windows.h, which it builds on.
 #include <shellapi.h>
 
+#include "runtime/dll_calls_win32.h"
+
 namespace wiz {
 
 void OpenUrl(const rt::TextValue& url) {
-    ShellExecuteA(nullptr, "open", url.c_str(), "", "", SW_SHOWNORMAL);
+    rt::dll::ShellExecuteA(nullptr, "open", url.c_str(), "", "", SW_SHOWNORMAL);
 }
 
 }  // namespace wiz

@@ -232,13 +232,13 @@ bool EditBox::DetachesInputMethod() const {
 
 void EditBox::DetachInputMethod() {
     if (inputMethodDetached_) return;
-    savedInputContext_ = ImmAssociateContext(Window(), nullptr);
+    savedInputContext_ = rt::dll::ImmAssociateContext(Window(), nullptr);
     inputMethodDetached_ = true;
 }
 
 void EditBox::RestoreInputMethod() {
     if (!inputMethodDetached_) return;
-    ImmAssociateContext(Window(), savedInputContext_);
+    rt::dll::ImmAssociateContext(Window(), savedInputContext_);
     savedInputContext_ = nullptr;
     inputMethodDetached_ = false;
 }

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "runtime/dll_calls_win32.h"
+
 namespace ui {
 
 namespace {
@@ -47,16 +49,17 @@ std::string TypedCharacterDecoder::Take(WPARAM code) {
 }
 
 std::string CompositionResult(HWND window) {
-    HIMC context = ImmGetContext(window);
+    HIMC context = rt::dll::ImmGetContext(window);
     if (!context) return {};
     std::string result;
-    const LONG length = ImmGetCompositionStringA(context, GCS_RESULTSTR, nullptr, 0);
+    const LONG length = rt::dll::ImmGetCompositionStringA(context, GCS_RESULTSTR, nullptr, 0);
     if (length > 0) {
         std::vector<char> bytes(static_cast<std::size_t>(length));
-        const LONG copied = ImmGetCompositionStringA(context, GCS_RESULTSTR, bytes.data(), length);
+        const LONG copied =
+            rt::dll::ImmGetCompositionStringA(context, GCS_RESULTSTR, bytes.data(), length);
         if (copied > 0) result.assign(bytes.data(), static_cast<std::size_t>(copied));
     }
-    ImmReleaseContext(window, context);
+    rt::dll::ImmReleaseContext(window, context);
     return result;
 }
 

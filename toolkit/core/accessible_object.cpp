@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "runtime/dll_calls_win32.h"
 #include "toolkit/core/oleacc_api.h"
 #include "toolkit/core/thread_flag.h"
 
@@ -55,7 +56,7 @@ long AccessibleObject::LiveCount() {
 void AccessibleObject::DisconnectAndRelease() {
     if (window_) {
         window_ = nullptr;
-        CoDisconnectObject(static_cast<IAccessible*>(this), 0);
+        rt::dll::CoDisconnectObject(static_cast<IAccessible*>(this), 0);
     }
     Release();
 }

@@ -91,16 +91,13 @@ void DecodeAheadOnStart(std::vector<AheadImage> images) {
         queue.entries.push_back({image});
 }
 
-void StartDecodingAhead(std::vector<AheadImage> first) {
+void StartDecodingAhead(std::vector<AheadImage> last) {
     AheadQueue& queue = Queue();
     std::lock_guard guard(queue.lock);
     // Once only, and only for a program that named its images.
     if (queue.running || queue.entries.empty()) return;
-    std::vector<AheadEntry> entries;
-    for (const AheadImage& image : first)
-        entries.push_back({image});
-    std::move(queue.entries.begin(), queue.entries.end(), std::back_inserter(entries));
-    queue.entries = std::move(entries);
+    for (const AheadImage& image : last)
+        queue.entries.push_back({image});
     // The entries are fixed from here on: the worker walks them while callers take theirs.
     queue.running = StartThread(&DecodeAheadWorker, nullptr, true, &queue.worker);
     if (queue.running) RegisterToolkitCleanup(&DropDecodedAhead);

@@ -21,9 +21,9 @@ struct AheadImage {
 
 // Before StartToolkit: the images to decode ahead, in the order they are needed (later, nothing).
 void DecodeAheadOnStart(std::vector<AheadImage> images);
-// Called by StartToolkit once GDI+ is up, with the toolkit's own images to decode first:
-// starts the worker when there is anything to decode.
-void StartDecodingAhead(std::vector<AheadImage> first);
+// Called by StartToolkit once GDI+ is up, with the toolkit's own images, decoded after the
+// program's (which its first frame needs): starts the worker when there is anything to decode.
+void StartDecodingAhead(std::vector<AheadImage> last);
 // The image decoded ahead for the same bytes, waiting while the worker decodes it (and decoding
 // meanwhile what nobody has started, from the back of the queue); nothing when none was named,
 // it was taken already or nobody has started on it (the caller then decodes it; the worker

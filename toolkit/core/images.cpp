@@ -5,6 +5,7 @@
 #include <cstring>
 #include <utility>
 
+#include "runtime/dll_calls_win32.h"
 #include "toolkit/core/decode_ahead.h"
 
 namespace ui {
@@ -115,7 +116,7 @@ LoadedImage LoadImage(ByteView bytes, bool addSignature, bool keepStream) {
     GlobalUnlock(memory);
 
     IStream* stream = nullptr;
-    if (CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK) {
+    if (rt::dll::CreateStreamOnHGlobal(memory, FALSE, &stream) != S_OK) {
         GlobalFree(memory);
         return result;
     }

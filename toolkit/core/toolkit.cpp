@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "art/toolkit_art.h"
-#include "toolkit/core/common_controls.h"
 #include "toolkit/core/decode_ahead.h"
 #include "toolkit/core/images.h"
 #include "toolkit/core/text_convert.h"
@@ -82,9 +81,6 @@ bool StartToolkit() {
     state.started = true;
     state.osMajorVersion = ReadOsMajorVersion();
     state.defaultFont = CreateDefaultFont();
-    state.defaultSkin = LoadImage(art::Bytes(art::ToolkitImage::kDefaultSkin), true).TakeImage();
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-    comctl::InitCommonControlsEx(&controls);  // the tooltip class of every host
     RegisterWindowClass();
     // A copy: a step may register further steps, which then run at once.
     std::vector<std::function<void()>> steps = state.startSteps;
@@ -127,8 +123,14 @@ GpFont* DefaultFont() {
 int OsMajorVersion() {
     return State().osMajorVersion;
 }
+// Loaded at its first use (decoded ahead meanwhile): a window that draws no caption button or
+// menu, as the wizard's first frame, does not wait for it.
 GpImage* DefaultSkin() {
-    return State().defaultSkin.get();
+    ToolkitState& state = State();
+    if (!state.defaultSkin && state.started)
+        state.defaultSkin =
+            LoadImage(art::Bytes(art::ToolkitImage::kDefaultSkin), true).TakeImage();
+    return state.defaultSkin.get();
 }
 
 }  // namespace ui

@@ -1,5 +1,7 @@
 // The tooltip window of a host ("tooltips_class32") with its single tool, the rectangle of the
-// element under the mouse. Destroyed with its owner.
+// element under the mouse. Destroyed with its owner. The window is made when the first tip is
+// shown: most hosts never show one, and making it (with the common controls it needs) before a
+// window's first frame would only delay that frame.
 #pragma once
 
 #include <windows.h>
@@ -19,14 +21,17 @@ class Tooltip {
     Tooltip(const Tooltip&) = delete;
     Tooltip& operator=(const Tooltip&) = delete;
 
-    // A topmost tooltip window for `owner`, tips up to 1024 pixels wide.
+    // Tips for `owner`, shown in a topmost tooltip window up to 1024 pixels wide.
     void Create(HWND owner);
     void Destroy();
-    // Shows `text` as the tip of `rect` (empty text: no tip).
+    // Shows `text` as the tip of `rect` (empty text: no tip), making the window at the first tip.
     void Show(const std::string& text, const RectF& rect);
     HWND Window() const { return window_; }
 
   private:
+    bool MakeWindow();
+
+    HWND owner_ = nullptr;
     HWND window_ = nullptr;
     TOOLINFOA toolInfo_{};
 };

@@ -76,7 +76,13 @@ TEST(HostWindowAttach, DefaultCaptionGivesIconTitleCloseMaxMinAndShadowFlag) {
     LONG style = GetWindowLongW(w.window, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER));
-    EXPECT_NE(w.host->TooltipWindow(), nullptr);
+    // The tooltip window comes with the first tip, not before the window's first frame.
+    EXPECT_EQ(w.host->TooltipWindow(), nullptr);
+    w.host->ShowTooltip("", RectF{0, 0, 10, 10});
+    EXPECT_EQ(w.host->TooltipWindow(), nullptr);
+    w.host->ShowTooltip("tip", RectF{0, 0, 10, 10});
+    ASSERT_NE(w.host->TooltipWindow(), nullptr);
+    EXPECT_EQ(GetWindow(w.host->TooltipWindow(), GW_OWNER), w.window);
 }
 
 TEST(HostWindowAttach, ZeroCaptionFlagsKeepOnlyTheShadowFlag) {
