@@ -129,11 +129,16 @@ TEST_F(WizardE2E, WhileUnpackingTheBarGrowsAndTheCloseButtonIsIgnored) {
 
     std::vector<int> seen;  // each new fill the screen showed
     int atClose = -1;
-    for (int waited = 0; IsWindowVisible(wizard->window) && waited < 60000; waited += 100) {
-        // The closing animation makes the window layered before it fades it: a fill read while
-        // the window was still plain shows the bar as it is, one read in the fade does not.
+    // The closing animation makes the window layered, fades it and destroys it: only a fill read
+    // while the window was plain both before and after the read shows the bar as it is (a slow
+    // read can see the fade begin, and the window gone, before it ends).
+    const auto plain = [&] {
+        return IsWindow(wizard->window) && IsWindowVisible(wizard->window) &&
+               !(GetWindowLongW(wizard->window, GWL_EXSTYLE) & WS_EX_LAYERED);
+    };
+    for (int waited = 0; plain() && waited < 60000; waited += 100) {
         const int filled = BarFilled(wizard->window);
-        if (GetWindowLongW(wizard->window, GWL_EXSTYLE) & WS_EX_LAYERED) break;
+        if (!plain()) break;
         if (filled > 0 && (seen.empty() || filled != seen.back())) seen.push_back(filled);
         if (atClose < 0 && filled > 0 && filled < kBarWidth / 2) {
             atClose = filled;
