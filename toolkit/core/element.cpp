@@ -404,7 +404,7 @@ void Element::SetTooltip(const std::string& text, bool apply) {
 }
 
 void Element::ApplyTooltip(const std::string& text) {
-    if (IsCreated()) host_->ShowTooltip(text, rect_);
+    if (IsCreated()) host_->UpdateTooltip(text, rect_);
 }
 
 void Element::SetCursorId(int systemCursorId) {

@@ -44,7 +44,8 @@ class ElementHost {
     virtual void FillPaintContext(PaintContext& context) const = 0;
 
     // ---- Host-wide facts
-    virtual void ShowTooltip(const std::string& text, const RectF& rect) = 0;
+    // The tip of an element changed: it takes the place of the tip shown (Tooltip::Update).
+    virtual void UpdateTooltip(const std::string& text, const RectF& rect) = 0;
     // Whether the window's background under `rect` is mostly dark (automatic text colours).
     virtual bool BackgroundIsDark(const RectF& rect) const = 0;
     // Whether the window has rounded corners (the default corner flag of controls).

@@ -233,6 +233,10 @@ void HostWindow::FillPaintContext(PaintContext& context) const {
     compositor_.FillPaintContext(context);
 }
 
+void HostWindow::UpdateTooltip(const std::string& text, const RectF& rect) {
+    tooltip_.Update(text, rect);
+}
+
 void HostWindow::ShowTooltip(const std::string& text, const RectF& rect) {
     tooltip_.Show(text, rect);
 }

@@ -90,7 +90,7 @@ class HostWindow : public ElementHost, public InputHost {
     void Invalidate(const RectF& rect) override;
     void RepaintNow(const RectF& rect) override;
     void FillPaintContext(PaintContext& context) const override;
-    void ShowTooltip(const std::string& text, const RectF& rect) override;
+    void UpdateTooltip(const std::string& text, const RectF& rect) override;
     bool BackgroundIsDark(const RectF& rect) const override;
     bool RoundedCorners() const override;
 
@@ -102,6 +102,7 @@ class HostWindow : public ElementHost, public InputHost {
 
     // ---- InputHost (the rest is above)
     bool TogglesMaximise(const Element* element) const override;
+    void ShowTooltip(const std::string& text, const RectF& rect) override;
 
   protected:
     LRESULT CallPrevious(UINT message, WPARAM wParam, LPARAM lParam);

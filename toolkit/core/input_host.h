@@ -28,6 +28,7 @@ class InputHost {
     virtual int Height() const = 0;
     // Whether a double click on `element` toggles maximise (the caption's title).
     virtual bool TogglesMaximise(const Element* element) const = 0;
+    // The mouse entered an element: shows its tip (Tooltip::Show).
     virtual void ShowTooltip(const std::string& text, const RectF& rect) = 0;
 
   protected:

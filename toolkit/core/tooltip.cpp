@@ -37,6 +37,10 @@ void Tooltip::Destroy() {
     window_ = nullptr;
 }
 
+void Tooltip::Update(const std::string& text, const RectF& rect) {
+    if (window_) Show(text, rect);
+}
+
 void Tooltip::Show(const std::string& text, const RectF& rect) {
     if (window_) SendMessageA(window_, TTM_DELTOOLA, 0, reinterpret_cast<LPARAM>(&toolInfo_));
     if (text.empty() || !MakeWindow()) return;

@@ -76,13 +76,22 @@ TEST(HostWindowAttach, DefaultCaptionGivesIconTitleCloseMaxMinAndShadowFlag) {
     LONG style = GetWindowLongW(w.window, GWL_STYLE);
     EXPECT_TRUE(style & WS_POPUP);
     EXPECT_FALSE(style & (WS_THICKFRAME | WS_DLGFRAME | WS_BORDER));
-    // The tooltip window comes with the first tip, not before the window's first frame.
+    // The tooltip window comes with the first tip the mouse brings up, not while the window is
+    // built: an element's tip set before that makes none.
     EXPECT_EQ(w.host->TooltipWindow(), nullptr);
+    w.host->UpdateTooltip("set while building", RectF{0, 0, 10, 10});
     w.host->ShowTooltip("", RectF{0, 0, 10, 10});
     EXPECT_EQ(w.host->TooltipWindow(), nullptr);
     w.host->ShowTooltip("tip", RectF{0, 0, 10, 10});
     ASSERT_NE(w.host->TooltipWindow(), nullptr);
     EXPECT_EQ(GetWindow(w.host->TooltipWindow(), GW_OWNER), w.window);
+    w.host->UpdateTooltip("changed", RectF{0, 0, 10, 10});
+    char text[32] = {};
+    TTTOOLINFOA tool{TTTOOLINFOA_V2_SIZE, TTF_SUBCLASS, w.window};
+    tool.lpszText = text;
+    SendMessageA(w.host->TooltipWindow(), TTM_GETTEXTA, sizeof text,
+                 reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, "changed");
 }
 
 TEST(HostWindowAttach, ZeroCaptionFlagsKeepOnlyTheShadowFlag) {
