@@ -45,9 +45,12 @@ class WizardWindow {
     // Starts loading the saved choices and builds the window hidden, with every element. False
     // when the window could not be made.
     bool Build();
-    // Shows the window with its shadow, its first frame painted at once and whole, and lets
-    // OnEvent see its messages.
+    // Shows the window, its first frame painted at once and whole, and lets OnEvent see its
+    // messages.
     void Show();
+    // Puts the drop shadow around the shown window: the frame goes out first, the shadow (a
+    // window of its own, drawn from its own image) a moment later.
+    void ShowShadow();
 
     // Every event of the wizard: the click of one of its buttons (source: the element) or a
     // message of its window (source: the window). Always -1: the host's own handling goes on.

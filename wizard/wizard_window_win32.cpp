@@ -145,11 +145,9 @@ void WizardWindow::BuildMenu() {
 void WizardWindow::Show() {
     // The first frame shows the page whole: the saved choices, read while the window was made
     // (usually there by now), the elements composed rather than waiting for the posted repaint
-    // request, and the shadow, whose band shows through the window's transparent edge; made
-    // hidden, it shows with the window.
+    // request.
     ShowSavedChoices();
     host_.FlushRepaints();
-    shadow_.ShowShadow(window_);
     ShowWindow(window_, SW_SHOW);
     // Painted now rather than behind the messages posted meanwhile.
     UpdateWindow(window_);
@@ -238,6 +236,10 @@ void WizardWindow::StartInstall() {
     if (outcome != inst::InstallOutcome::kInstalled) page_.HideProgress();
 }
 
+void WizardWindow::ShowShadow() {
+    shadow_.ShowShadow(window_);
+}
+
 void WizardWindow::ShowProgress(std::uint64_t done, std::uint64_t total) {
     page_.ShowProgress(done, total);
     ui::DispatchAllButInput();
@@ -273,7 +275,9 @@ void CreateWizardWindow() {
     WizardWindow wizard;
     if (!wizard.Build()) return;
     wizard.Show();
-    ui::RunMessageLoop();
+    // The shadow's band shows through the window's transparent edge: until it is there, the
+    // desktop does, for the moment its window takes to make.
+    ui::RunMessageLoop([&wizard] { wizard.ShowShadow(); });
 }
 
 }  // namespace wiz

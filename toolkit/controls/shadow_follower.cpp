@@ -43,9 +43,12 @@ bool ShadowFollower::Detach() {
 
 void ShadowFollower::ShowBehindOwner() {
     if (!IsWindow(shadow_)) return;
-    SetWindowPos(shadow_, owner_, 0, 0, 0, 0,
+    // Wine shows a new window in front whatever it is placed after, and brings a window forward
+    // on the screen only when it becomes the first of all: the shadow goes first, then the owner
+    // comes in front of it (from behind the owner, a shadow shown after its owner would stay on
+    // top of it).
+    SetWindowPos(shadow_, HWND_TOP, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    // Wine shows a new window in front whatever it is placed after: the owner comes forward.
     raisingOwner_ = true;
     SetWindowPos(owner_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     raisingOwner_ = false;

@@ -36,8 +36,16 @@ bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter, bool keepHandl
     return true;
 }
 
-int RunMessageLoop() {
+int RunMessageLoop(const std::function<void()>& onFirstIdle) {
     MSG message{};
+    if (onFirstIdle) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+        onFirstIdle();
+    }
     // GetMessageW answers -1 only for a bad window filter, and there is none; it still ends
     // the loop rather than spinning.
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {

@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <functional>
+
 namespace ui {
 
 // Starts `routine(parameter)` on a new thread (default security and stack). With `keepHandle`
@@ -14,8 +16,10 @@ bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter = nullptr, bool
                  HANDLE* handle = nullptr, DWORD* threadId = nullptr);
 
 // A thread's own loop: dispatches every message of the thread until WM_QUIT and returns the exit
-// code it carries.
-int RunMessageLoop();
+// code it carries. `onFirstIdle`, when given, runs once, the first time the queue is empty: work
+// that can wait until the thread's windows have shown what they drew (a windowing system may put
+// a frame on the screen only when the thread has nothing left to do).
+int RunMessageLoop(const std::function<void()>& onFirstIdle = {});
 
 // Whether the modal loop of `modalWindow` drops `message` unseen.
 using ModalInputFilter = bool (*)(const MSG& message, HWND modalWindow);
@@ -39,7 +43,8 @@ void DropQueuedInput();
 
 // Dispatches every message queued for the thread except keyboard and mouse input and screen
 // readers' default actions, which are dropped: the thread's windows keep painting while a long
-// task runs inside one of their handlers, and no click or key reaches them. A WM_QUIT stays for the loop outside.
+// task runs inside one of their handlers, and no click or key reaches them. A WM_QUIT stays for
+// the loop outside.
 void DispatchAllButInput();
 
 }  // namespace ui
