@@ -29,9 +29,15 @@ void SetApplicationIcon(HICON icon) {
 ATOM RegisterWindowClass(const std::string& className, UINT style, HICON icon, HCURSOR cursor,
                          WNDPROC proc) {
     HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON smallIcon = nullptr;
     if (!icon) {
         icon = LoadIconW(instance, MAKEINTRESOURCEW(129));
         if (icon) SetApplicationIcon(icon);
+        // The small one from the same resource, loaded once: left out, the system would look it
+        // up in the resource again for every class registered.
+        smallIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(129), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON),
+                                                  GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     }
     std::wstring name = ToWide(className);
     WNDCLASSEXW wc{};
@@ -40,6 +46,7 @@ ATOM RegisterWindowClass(const std::string& className, UINT style, HICON icon, H
     wc.lpfnWndProc = proc ? proc : ForwardToDefault;
     wc.hInstance = instance;
     wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     wc.hCursor = cursor ? cursor : DefaultCursor();
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = name.c_str();
