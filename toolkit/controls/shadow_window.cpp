@@ -57,7 +57,8 @@ HWND ShadowWindow::ShowShadow(HWND owner) {
     // The image is the whole shadow: no soft outline of a layered window on top of it.
     host_.Settings().captionFlags &= ~kCaptionSoftShadow;
     host_.Refresh();
-    if (IsWindowVisible(owner)) follower_.ShowBehindOwner();
+    // A minimised owner gets its shadow back when it is restored (the follower sees the size).
+    if (IsWindowVisible(owner) && !IsIconic(owner)) follower_.ShowBehindOwner();
     return shadow_;
 }
 

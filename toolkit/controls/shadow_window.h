@@ -21,7 +21,8 @@ class ShadowWindow {
     ShadowWindow(const ShadowWindow&) = delete;
     ShadowWindow& operator=(const ShadowWindow&) = delete;
 
-    // Removes a previous shadow and makes one around `owner`, shown when the owner is. Returns
+    // Removes a previous shadow and makes one around `owner`, shown when the owner is (and not
+    // minimised): at once when it is already, as the wizard's, made after its first frame. Returns
     // the shadow's window, or 0 when `owner` is not a window or the shadow could not be made.
     HWND ShowShadow(HWND owner);
     // Removes the shadow. True when a window was destroyed; false when there was none (it was

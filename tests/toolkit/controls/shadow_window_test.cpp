@@ -135,9 +135,15 @@ TEST(ShadowWindow, OneShadowAtATimeAndTheOwnerGetsItsProcedureBack) {
     EXPECT_FALSE(IsWindowVisible(waiting));
     ShowWindow(owner.window, SW_SHOW);
     EXPECT_TRUE(IsWindowVisible(waiting));
+    // One made for a minimised owner, for the owner to be restored.
+    ShowWindow(owner.window, SW_MINIMIZE);
+    HWND iconic = shadow.ShowShadow(owner.window);
+    EXPECT_FALSE(IsWindowVisible(iconic));
+    ShowWindow(owner.window, SW_RESTORE);
+    EXPECT_TRUE(IsWindowVisible(iconic));
     // An owner that goes without HideShadow takes its shadow along.
     DestroyWindow(owner.window);
-    EXPECT_FALSE(IsWindow(waiting));
+    EXPECT_FALSE(IsWindow(iconic));
     EXPECT_FALSE(shadow.HideShadow());
     EXPECT_EQ(shadow.ShowShadow(nullptr), nullptr);
 }
