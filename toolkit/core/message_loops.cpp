@@ -38,17 +38,15 @@ bool StartThread(LPTHREAD_START_ROUTINE routine, void* parameter, bool keepHandl
 
 int RunMessageLoop(const std::function<void()>& onFirstIdle) {
     MSG message{};
-    if (onFirstIdle) {
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT) return static_cast<int>(message.wParam);
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
-        onFirstIdle();
-    }
+    bool idleSeen = !onFirstIdle;
     // GetMessageW answers -1 only for a bad window filter, and there is none; it still ends
     // the loop rather than spinning.
-    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    while (true) {
+        if (!idleSeen && !PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            idleSeen = true;
+            onFirstIdle();
+        }
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0) break;
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
